@@ -1,0 +1,52 @@
+#include "text_stream.h"
+
+#include "file_error.h"
+
+#include <QtGlobal>
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+
+namespace {
+constexpr qint64 ReadBlock = 1 << 20;
+}
+
+TextStream::TextStream(int fd, QString path) : mFd(fd), mPath(std::move(path)) {}
+
+TextStream::~TextStream() { Close(); }
+
+QByteArray TextStream::Read(qint64 n)
+{
+    QByteArray data;
+    while (n > 0 && mFd >= 0) {
+        const qint64 want = qMin(n, ReadBlock);
+        const qsizetype had = data.size();
+        data.resize(had + want);
+        const ssize_t got = ::read(mFd, data.data() + had, size_t(want));
+        if (got < 0 && errno == EINTR) {
+            data.resize(had);
+            continue;
+        }
+        if (got < 0)
+            throw FileError(mPath, QString::fromLocal8Bit(std::strerror(errno)));
+        data.resize(had + got);
+        if (got == 0)
+            break;
+        n -= got;
+    }
+    return data;
+}
+
+void TextStream::Skip(qint64 n)
+{
+    if (n > 0 && mFd >= 0 && ::lseek(mFd, off_t(n), SEEK_CUR) < 0)
+        throw FileError(mPath, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+void TextStream::Close()
+{
+    if (mFd >= 0)
+        ::close(mFd);
+    mFd = -1;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "damaged_file.h"
+
+#include <QByteArray>
+
+// A bounds-checked cursor over [begin, end) of bytes we hold. Reading past the end throws
+// DamagedFile naming what was being read, so no offset or length from a file is trusted.
+class ByteReader {
+public:
+    ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName);
+
+    void setContext(const QString &what) { mContext = what; }
+    [[nodiscard]] qsizetype pos() const { return mPos; }
+    [[nodiscard]] qsizetype remaining() const { return mEnd - mPos; }
+    [[nodiscard]] bool atEnd() const { return mPos >= mEnd; }
+
+    [[nodiscard]] quint8 u1();
+    [[nodiscard]] quint16 u2be();
+    [[nodiscard]] QByteArray bytes(qsizetype n);
+    void skip(qsizetype n);
+    // A reader over the next n bytes; this one moves past them.
+    [[nodiscard]] ByteReader sub(qsizetype n, const QString &regionName);
+
+private:
+    void require(qsizetype n) const;
+
+    const QByteArray &mBytes;
+    qsizetype mPos;
+    qsizetype mEnd;
+    QString mRegion;
+    QString mContext;
+};
+
+// Big-endian numbers at an offset the caller has already checked.
+[[nodiscard]] quint32 ReadU24BE(const QByteArray &bytes, qsizetype at);
+[[nodiscard]] quint32 ReadU32BE(const QByteArray &bytes, qsizetype at);

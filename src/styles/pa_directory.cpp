@@ -1,0 +1,85 @@
+#include "pa_directory.h"
+
+#include "byte_reader.h"
+#include "pa_chunk_table.h"
+
+#include <QString>
+
+namespace {
+
+constexpr int RecordLength = 24;
+constexpr int NameLength = 11;
+constexpr int KindOffset = 18;
+
+PaDirectoryRecord olderRecord(const QByteArray &directory, int r)
+{
+    const QByteArray record = directory.mid(qsizetype(r) * RecordLength, RecordLength);
+    PaDirectoryRecord result;
+    result.isStyle = record.size() <= KindOffset || quint8(record[KindOffset]) != PaPerformanceKind;
+    QByteArray name = record.left(NameLength);
+    name.replace('\0', QByteArray());
+    // Only blanks are trimmed: other control characters are part of the stored name.
+    qsizetype first = 0;
+    qsizetype last = name.size();
+    while (first < last && name[first] == ' ')
+        ++first;
+    while (last > first && name[last - 1] == ' ')
+        --last;
+    result.name = name.mid(first, last - first);
+    return result;
+}
+
+// Property types of the newer layout.
+constexpr quint16 IdentityProperty = 0;  // kind, bank, slot
+constexpr quint16 NameProperty = 2;      // UTF-8, up to the first NUL
+constexpr int ChecksumLength = 4;
+
+PaDirectoryRecord newerRecord(ByteReader &directory, int r)
+{
+    const QString label = QStringLiteral("directory record %1").arg(r);
+    directory.setContext(label);
+    const quint16 length = directory.u2be();
+    ByteReader record = directory.sub(length, label);
+    record.setContext(label + QStringLiteral("'s property count"));
+    const quint16 properties = record.u2be();
+
+    PaDirectoryRecord result;
+    for (quint16 p = 1; p <= properties; ++p) {
+        record.setContext(QStringLiteral("property %1 of %2").arg(p).arg(label));
+        const quint16 type = record.u2be();
+        const quint16 size = record.u2be();
+        const QByteArray value = record.bytes(size);
+        if (type == IdentityProperty) {
+            if (value.size() < 3)
+                throw DamagedFile(QStringLiteral("property %1 of %2 is shorter than 3 bytes").arg(p).arg(label));
+            result.isStyle = quint8(value[0]) != PaPerformanceKind;
+        } else if (type == NameProperty) {
+            const QByteArray utf8 = value.left(value.indexOf('\0') < 0 ? value.size() : value.indexOf('\0'));
+            result.name = QString::fromUtf8(utf8).toLatin1();  // outside Latin-1 becomes '?'
+        }
+    }
+    record.setContext(label + QStringLiteral("'s checksum"));
+    record.skip(ChecksumLength);
+    return result;
+}
+
+} // namespace
+
+std::vector<PaDirectoryRecord> ReadPaDirectory(const QByteArray &bytes, qint32 end, int count,
+                                               bool newerLayout)
+{
+    std::vector<PaDirectoryRecord> records;
+    if (!newerLayout) {
+        const QByteArray directory = bytes.mid(PaHeaderLength, end - PaHeaderLength);
+        for (int r = 0; r < count; ++r)
+            records.push_back(olderRecord(directory, r));
+        return records;
+    }
+    ByteReader directory(bytes, PaHeaderLength, end, QStringLiteral("directory"));
+    for (int r = 1; r <= count; ++r) {
+        if (directory.atEnd())
+            throw DamagedFile(QStringLiteral("the directory holds %1 records for %2 chunks").arg(r - 1).arg(count));
+        records.push_back(newerRecord(directory, r));
+    }
+    return records;
+}

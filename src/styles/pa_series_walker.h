@@ -1,0 +1,9 @@
+#pragma once
+
+#include "current_file.h"
+
+// Fills StyleList with the styles of a "KORF" file held in bytes and sets the counters.
+// Chunk i belongs to directory record i: a style's chunk is its main part, the k-th performance
+// record's chunk the supplementary part of the k-th style. A damaged file throws DamagedFile and
+// leaves the list empty and both counters 0.
+void WalkPaSeriesFile(const QByteArray &bytes, CurrentFile &file);

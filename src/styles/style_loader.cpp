@@ -1,0 +1,90 @@
+#include "style_loader.h"
+
+#include "damaged_file.h"
+#include "header_sample.h"
+#include "i_series_walker.h"
+#include "pa_series_walker.h"
+#include "platform/file_error.h"
+
+#include <limits>
+
+namespace {
+const QString Title = QStringLiteral("Quarv");
+}
+
+StyleLoader::StyleLoader(CurrentFile &file, Dialogs &dialogs, LoadView &view)
+    : mFile(file), mDialogs(dialogs), mView(view)
+{
+}
+
+void StyleLoader::OpenStyleFile(const QString &path)
+{
+    mFile.SelectedPath = path.isEmpty() ? mDialogs.ChooseStyleFile() : path;
+    if (mFile.SelectedPath.isEmpty())
+        return;
+    const QString extension = mFile.SelectedPath.right(4).toUpper();
+    if (extension == QLatin1String(".STY"))
+        LoadStyleFile(mFile.SelectedPath);
+    else if (extension == QLatin1String(".PRF"))
+        mDialogs.MsgBox(QStringLiteral("In development"), MbOkOnly, QString());
+    else
+        mDialogs.MsgBox(QStringLiteral("Unknown File Type!"), MbStop, QStringLiteral("ZuvOzu"));
+}
+
+void StyleLoader::LoadStyleFile(const QString &path)
+{
+    FileFacts facts;
+    QByteArray bytes;
+    if (!readWholeFile(path, facts, bytes))
+        return;
+
+    Pa80Styles &list = *mFile.StyleList;
+    while (list.Count() >= 1)
+        list.Remove(1);
+    mFile.FileName = facts.Name;
+    mFile.FileSize = qint32(facts.Size);
+    mFile.FileModified = facts.DateLastModified;
+    mFile.FileDate = facts.DateLastModified.toString(QStringLiteral("dd/MM/yyyy"));
+    ExamineHeaderSample(bytes.left(HeaderSampleLength), mFile);
+
+    mFile.UsableCount = 0;
+    mFile.GhostCount = 0;
+    if (RecogniseFormat(mFile.FormatTag, mFile.FormatParameters))
+        walk(bytes);
+    else
+        mDialogs.MsgBox(QStringLiteral("Unknown file format!"), MbExclamation, Title);
+
+    mView.SetReportCommandsEnabled(mFile.UsableCount + mFile.GhostCount > 0);
+    mView.ShowFileInfo();
+}
+
+// The file is read once, whole: the walkers work on the bytes we hold, so a file that changes
+// under us can only look shorter, never make a walker read outside what was read.
+bool StyleLoader::readWholeFile(const QString &path, FileFacts &facts, QByteArray &bytes)
+{
+    try {
+        facts = mFile.FileService->GetFile(path);
+        if (facts.Size > std::numeric_limits<qint32>::max())
+            throw FileError(path, QStringLiteral("the file is larger than 2,147,483,647 bytes"));
+        const auto stream = mFile.FileService->OpenTextFile(path);
+        bytes = stream->Read(facts.Size);
+        stream->Close();
+        return true;
+    } catch (const FileError &error) {
+        mDialogs.MsgBox(error.message(QStringLiteral("Cannot read")), MbExclamation, Title);
+        return false;
+    }
+}
+
+void StyleLoader::walk(const QByteArray &bytes)
+{
+    try {
+        if (mFile.FormatTag == "KORF")
+            WalkPaSeriesFile(bytes, mFile);
+        else
+            WalkISeriesFile(bytes, mFile);
+    } catch (const DamagedFile &damage) {
+        mDialogs.MsgBox(QStringLiteral("Damaged style file: %1: %2.").arg(mFile.FileName, damage.problem()),
+                        MbExclamation, Title);
+    }
+}

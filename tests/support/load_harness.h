@@ -1,0 +1,41 @@
+#pragma once
+
+#include "qt_printers.h"
+#include "scripted_dialogs.h"
+#include "style_files_on_disk.h"
+#include "styles/style_loader.h"
+
+#include <gtest/gtest.h>
+
+// A loader with scripted dialogs and a view that records what the load asked of it.
+class LoadHarness : public LoadView {
+public:
+    LoadHarness() : file(CurrentFile::withServices()), loader(file, dialogs, *this) {}
+
+    void SetReportCommandsEnabled(bool enabled) override { reportCommandsEnabled = enabled; }
+    void ShowFileInfo() override { ++fileInfoShown; }
+
+    // Writes the bytes as `name` in a fresh folder, opens it, and checks the file was not touched.
+    void load(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"))
+    {
+        const QString path = folder.write(name, bytes);
+        const UnchangedFileGuard guard(path);
+        loader.OpenStyleFile(path);
+        EXPECT_TRUE(guard.unchanged()) << "the load changed " << path.toStdString();
+    }
+
+    [[nodiscard]] QStringList messages() const
+    {
+        QStringList texts;
+        for (const auto &m : dialogs.shown)
+            texts << m.prompt;
+        return texts;
+    }
+
+    TestFolder folder;
+    CurrentFile file;
+    ScriptedDialogs dialogs;
+    StyleLoader loader;
+    bool reportCommandsEnabled = false;
+    int fileInfoShown = 0;
+};
