@@ -1,0 +1,12 @@
+#include "report_command.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    return RunReportCommand(arguments, stdout, stderr);
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QDialog>
+
+#include <array>
+
+class QLabel;
+
+// The About box: a picture with three notices over it. A key release, a mouse release on the
+// picture or the box, or a double-click on a notice closes it; a single click on a notice does not.
+class frmAbout : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit frmAbout(QWidget *parent = nullptr);
+
+    QLabel *Image1 = nullptr;
+    std::array<QLabel *, 3> Label1{};  // top to bottom: distribution terms, warranty, contact
+
+protected:
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+};
+
+[[nodiscard]] QString AboutToolTip();

@@ -1,0 +1,15 @@
+#include "help_page_text.h"
+
+QString HelpPageText(const QString &caption, qint16 page)
+{
+    static const char *const bodies[HelpPageCount] = {
+        "Click on File menu, choose Open, select a .STY file and click on Open button!",
+        "Click on File menu, choose Export Info, select a .TXT file and write it!",
+        "Click on File menu, choose Print Info and start printing to the default printer!",
+    };
+    const QString crlf = QStringLiteral("\r\n");
+    QString text = crlf + QStringLiteral("How to ") + QString(caption).remove(QStringLiteral("... ")) + crlf + crlf;
+    if (page >= 0 && page < HelpPageCount)
+        text += QString::fromLatin1(bodies[page]);
+    return text;
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QString>
+
+// A help page: an empty line, "How to " and the menu caption without its "... ", two line ends,
+// then the page's instructions (none for a page outside 0..2).
+[[nodiscard]] QString HelpPageText(const QString &caption, qint16 page);
+
+constexpr int HelpPageCount = 3;

@@ -1,0 +1,16 @@
+#include "command_line.h"
+
+#include <QByteArray>
+#include <QFile>
+
+QString CommandLineText(int argc, const char *const *argv)
+{
+    QByteArray text;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            text += ' ';
+        text += argv[i];
+    }
+    text.replace('"', QByteArray());
+    return QFile::decodeName(text);
+}

@@ -1,0 +1,32 @@
+#include "quarv_main.h"
+
+#include "command_line.h"
+#include "frm_main.h"
+#include "platform/qt_dialogs.h"
+#include "platform/qt_printer.h"
+
+#include <QApplication>
+
+int Main(int argc, char **argv)
+{
+    const QString commandLine = CommandLineText(argc, argv);  // before Qt takes its own options
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quarv"));
+    QApplication::setApplicationVersion(QStringLiteral(QUARV_VERSION));
+
+    CurrentFile file;
+    file.FileService = std::make_unique<FileService>();
+    file.StyleList = std::make_unique<Pa80Styles>();
+    QtDialogs dialogs;
+    frmMain window(file, dialogs, &QtPrinter::openDefault);
+    dialogs.setParentWindow(&window);
+    window.Form_Load(commandLine);
+    window.show();
+    return QApplication::exec();
+}
+
+void ReleaseServices(CurrentFile &file)
+{
+    file.StyleList.reset();
+    file.FileService.reset();
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QFont>
+#include <QString>
+
+#include <vector>
+
+struct FixedCell {
+    QString text;
+    int width;  // pixels available for the text
+};
+
+// The largest size of `font`, from its own size down to 6 points in quarter points, at which
+// every text fits its cell. The layout was drawn for a narrow 8-point font; wider fonts shrink.
+[[nodiscard]] QFont FitFontToCells(QFont font, const std::vector<FixedCell> &cells);

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <stdexcept>
+
+// A printer that cannot be used or fails while printing; the text says why in plain words.
+class PrinterError : public std::runtime_error {
+public:
+    explicit PrinterError(const QString &problem) : std::runtime_error(problem.toStdString()) {}
+    [[nodiscard]] QString problem() const { return QString::fromStdString(what()); }
+};
+
+// The default printer as the report uses it. The first line starts the document; lines that do
+// not fit on a page go on to the next one.
+class Printer {
+public:
+    virtual ~Printer() = default;
+
+    virtual void PrintLine(const QString &text) = 0;
+    virtual void SetFontName(const QString &name) = 0;
+    virtual void SetFontSize(double points) = 0;
+    virtual void EndDoc() = 0;
+};
+
+// Opens the default printer; throws PrinterError when there is none.
+using PrinterFactory = std::function<std::unique_ptr<Printer>()>;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "printer.h"
+
+#include <QFont>
+#include <QPainter>
+#include <QPrinter>
+
+// The report on a QPrinter: lines top to bottom, a new page when the next line does not fit.
+class QtPrinter : public Printer {
+public:
+    // The system's default printer; throws PrinterError when none is installed.
+    static std::unique_ptr<Printer> openDefault();
+    // A PDF file instead of a printer.
+    static std::unique_ptr<Printer> openPdf(const QString &path);
+
+    explicit QtPrinter(std::unique_ptr<QPrinter> printer);
+
+    void PrintLine(const QString &text) override;
+    void SetFontName(const QString &name) override;
+    void SetFontSize(double points) override;
+    void EndDoc() override;
+
+private:
+    void begin();
+
+    std::unique_ptr<QPrinter> mPrinter;
+    QPainter mPainter;
+    QFont mFont;
+    int mY = 0;
+};

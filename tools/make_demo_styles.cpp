@@ -1,0 +1,61 @@
+// Writes the demo style files that come with Quarv, made with the same builder as the tests:
+// make_demo_styles <folder>.
+#include "style_file_builder.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace {
+
+bool write(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile file(dir.filePath(name));
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray paDemo()
+{
+    const char *const names[] = {"8Beat Pop", "Unplugged", "Swing Jazz", "Bossa Nova", "Disco Fever", "Country",
+                                 "Rock Ballad", "Reggae", "Latin Pop", "Waltz", "Polka", "Tango", "Funk",
+                                 "Gospel", "Blues Shfl", "Dance Pop", "Cha Cha", "Rumba", "Samba", "Twist"};
+    PaFileBuilder builder;
+    int k = 0;
+    for (const char *name : names) {
+        builder.style(name, 14000 + 997 * k).performance(3000 + 131 * k);
+        ++k;
+    }
+    return builder.trailerChunkHeader().build().bytes;
+}
+
+QByteArray iS40Demo()
+{
+    ISeriesFileBuilder builder("KORGM");
+    for (int k = 1; k <= 40; ++k) {
+        const bool ghost = k % 7 == 0;
+        const QByteArray name = QByteArray("Style ") + QByteArray::number(k).rightJustified(2, '0') + "   ";
+        builder.slot(k % 13 == 0 ? 0 : ghost ? 640 + k : 4000 + 211 * k, name);
+    }
+    return builder.build();
+}
+
+QByteArray i3Demo()
+{
+    return ISeriesFileBuilder("KORG9")
+        .slot(5200, "Pop Ballad", "Pop Ballad")
+        .slot(0, {}, "Empty     ")
+        .slot(900, "Old Disco ", "Old Disco ")
+        .slot(6100, "Swing     ", "Swing     ")
+        .build();
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    const QDir dir(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    if (!dir.mkpath(QStringLiteral(".")))
+        return 1;
+    const bool ok = write(dir, QStringLiteral("PA80DEMO.STY"), paDemo())
+        && write(dir, QStringLiteral("IS40DEMO.STY"), iS40Demo()) && write(dir, QStringLiteral("I3DEMO.STY"), i3Demo());
+    return ok ? 0 : 1;
+}
