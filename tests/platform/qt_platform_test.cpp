@@ -1,0 +1,82 @@
+#include "platform/qt_dialogs.h"
+#include "platform/qt_printer.h"
+#include "qt_printers.h"
+#include "reports/print_info.h"
+#include "scripted_dialogs.h"
+#include "style_files_on_disk.h"
+
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QDeadlineTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+TEST(StyleChooser, ShowsStyFilesInAnyLetterCase)
+{
+    TestFolder folder;
+    for (const char *name : {"a.sty", "B.STY", "c.Sty", "notes.txt"})
+        folder.write(QString::fromLatin1(name), "x");
+    QFileDialog dialog;
+    ConfigureStyleChooser(dialog);
+    dialog.setDirectory(folder.path(QString()));
+    EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Styles (*.STY)")});
+
+    auto *model = dialog.findChild<QFileSystemModel *>();
+    ASSERT_NE(model, nullptr);
+    const QModelIndex root = model->index(folder.path(QString()));
+    QDeadlineTimer deadline(10000);
+    while (model->rowCount(root) < 3 && !deadline.hasExpired())
+        QTest::qWait(20);
+    QStringList shown;
+    for (int row = 0; row < model->rowCount(root); ++row) {
+        const QModelIndex index = model->index(row, 0, root);
+        if (model->flags(index) & Qt::ItemIsEnabled)
+            shown << index.data().toString();
+    }
+    shown.sort();
+    EXPECT_EQ(shown, (QStringList{"B.STY", "a.sty", "c.Sty"}));
+}
+
+TEST(ReportChooser, OffersTheSuggestedNameWithoutFolder)
+{
+    QFileDialog dialog;
+    ConfigureReportChooser(dialog, QStringLiteral("MYSET.TXT"));
+    EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Styles (*.TXT)")});
+    EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
+    EXPECT_TRUE(dialog.selectedFiles().constFirst().endsWith(QStringLiteral("/MYSET.TXT")));
+}
+
+TEST(QtPrinter, LongReportsGoOnToASecondPage)
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+    Pa80Styles list;
+    ReportSource source{QStringLiteral("LONG.STY"), {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 150, 0, {}};
+    for (int i = 1; i <= 150; ++i) {
+        auto style = list.Add("Style " + QByteArray::number(i), qint16(i));
+        style->setStyleSize(1000 + i);
+        source.rows.push_back({i, style});
+    }
+    TestFolder folder;
+    const QString pdf = folder.path(QStringLiteral("report.pdf"));
+    ScriptedDialogs dialogs;
+    dialogs.answer(AnswerYes);
+    PrintInfo(source, [&] { return QtPrinter::openPdf(pdf); }, dialogs);
+    ASSERT_EQ(dialogs.shown.size(), 2);
+    EXPECT_EQ(dialogs.shown[1].prompt, QStringLiteral("Done!"));
+
+    QProcess extract;
+    extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    ASSERT_TRUE(extract.waitForFinished(30000));
+    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
+    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    EXPECT_GE(pages.size(), 2);
+    EXPECT_TRUE(pages.constFirst().contains(QStringLiteral("Quarv - Brennix (3.00)")));
+    EXPECT_TRUE(pages.constFirst().contains(QStringLiteral("Ghost styles.....: 0")));
+    EXPECT_TRUE(pages.constLast().contains(QStringLiteral("150 - Style 150")));
+    EXPECT_FALSE(pages.constLast().contains(QStringLiteral("Quarv - Brennix"))) << "no heading is repeated";
+}
