@@ -1,9 +1,7 @@
 #include "style_loader.h"
 
 #include "damaged_file.h"
-#include "header_sample.h"
-#include "i_series_walker.h"
-#include "pa_series_walker.h"
+#include "read_style_bytes.h"
 #include "platform/file_error.h"
 
 #include <limits>
@@ -45,14 +43,13 @@ void StyleLoader::LoadStyleFile(const QString &path)
     mFile.FileSize = qint32(facts.Size);
     mFile.FileModified = facts.DateLastModified;
     mFile.FileDate = facts.DateLastModified.toString(QStringLiteral("dd/MM/yyyy"));
-    ExamineHeaderSample(bytes.left(HeaderSampleLength), mFile);
-
-    mFile.UsableCount = 0;
-    mFile.GhostCount = 0;
-    if (RecogniseFormat(mFile.FormatTag, mFile.FormatParameters))
-        walk(bytes);
-    else
-        mDialogs.MsgBox(QStringLiteral("Unknown file format!"), MbExclamation, Title);
+    try {
+        if (!ReadStyleBytes(bytes, mFile))
+            mDialogs.MsgBox(QStringLiteral("Unknown file format!"), MbExclamation, Title);
+    } catch (const DamagedFile &damage) {
+        mDialogs.MsgBox(QStringLiteral("Damaged style file: %1: %2.").arg(mFile.FileName, damage.problem()),
+                        MbExclamation, Title);
+    }
 
     mView.SetReportCommandsEnabled(mFile.UsableCount + mFile.GhostCount > 0);
     mView.ShowFileInfo();
@@ -73,18 +70,5 @@ bool StyleLoader::readWholeFile(const QString &path, FileFacts &facts, QByteArra
     } catch (const FileError &error) {
         mDialogs.MsgBox(error.message(QStringLiteral("Cannot read")), MbExclamation, Title);
         return false;
-    }
-}
-
-void StyleLoader::walk(const QByteArray &bytes)
-{
-    try {
-        if (mFile.FormatTag == "KORF")
-            WalkPaSeriesFile(bytes, mFile);
-        else
-            WalkISeriesFile(bytes, mFile);
-    } catch (const DamagedFile &damage) {
-        mDialogs.MsgBox(QStringLiteral("Damaged style file: %1: %2.").arg(mFile.FileName, damage.problem()),
-                        MbExclamation, Title);
     }
 }

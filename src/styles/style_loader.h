@@ -16,7 +16,6 @@ public:
 
 private:
     bool readWholeFile(const QString &path, FileFacts &facts, QByteArray &bytes);
-    void walk(const QByteArray &bytes);
 
     CurrentFile &mFile;
     Dialogs &mDialogs;

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -251,4 +252,56 @@ TEST(LoadStyleFile, NonAsciiAndNonUtf8NamesLoad)
     out.close();
     h.loader.OpenStyleFile(QFile::decodeName(rawName));
     EXPECT_EQ(h.file.UsableCount, 1) << "a name that is not UTF-8 still opens";
+}
+
+// Reads through the real service, but the file loses its second half between the size query and
+// the read, as when another program rewrites it.
+class ShrinkingFileService : public FileService {
+public:
+    std::unique_ptr<TextStream> OpenTextFile(const QString &path) const override
+    {
+        QFile file(path);
+        EXPECT_TRUE(file.resize(file.size() / 2));
+        return FileService::OpenTextFile(path);
+    }
+};
+
+TEST(LoadStyleFile, AFileThatShrinksUnderTheLoadStopsCleanly)
+{
+    struct Case {
+        QByteArray bytes;
+        const char *problem;
+    };
+    const std::vector<Case> cases = {
+        {PaFileBuilder().style("A", 4000).performance(4000).build().bytes, "the marker \"KBEG\" is not in the last 320 bytes"},
+        {ISeriesFileBuilder("KORG9").slot(3000, "A").slot(3000, "B").build(),
+         "the 3000-byte block of slot 1 is cut short by the end of the file"},
+    };
+    for (const Case &c : cases) {
+        LoadHarness h;
+        h.file.FileService = std::make_unique<ShrinkingFileService>();
+        const QString path = h.folder.path(QStringLiteral("SHRINK.STY"));
+        QFile out(path);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(c.bytes);
+        out.close();
+        h.loader.OpenStyleFile(path);
+        EXPECT_EQ(h.messages(), QStringList{QStringLiteral("Damaged style file: SHRINK.STY: %1.").arg(QLatin1String(c.problem))});
+        EXPECT_GE(h.file.StyleList->Count(), h.file.UsableCount + h.file.GhostCount);
+        EXPECT_EQ(h.reportCommandsEnabled, h.file.UsableCount + h.file.GhostCount > 0);
+    }
+}
+
+TEST(LoadStyleFile, UnreadableFile)
+{
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads every file";
+    LoadHarness h;
+    const QString path = h.folder.path(QStringLiteral("SECRET.STY"));
+    QFile out(path);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.close();
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::WriteOwner));
+    h.loader.OpenStyleFile(path);
+    EXPECT_EQ(h.messages(), QStringList{QStringLiteral("Cannot read %1: Permission denied.").arg(path)});
 }

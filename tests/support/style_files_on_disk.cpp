@@ -3,13 +3,21 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include <gtest/gtest.h>
 
 TestFolder::TestFolder() { EXPECT_TRUE(mDir.isValid()); }
 
+TestFolder::~TestFolder()
+{
+    for (const UnchangedFileGuard &guard : mStyleFiles)
+        EXPECT_TRUE(guard.unchanged()) << "a style file was changed: " << guard.path().toStdString();
+}
+
 QDateTime FixedModificationTime() { return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30)); }
 
-QString TestFolder::write(const QString &name, const QByteArray &bytes) const
+QString TestFolder::write(const QString &name, const QByteArray &bytes)
 {
     const QString file = path(name);
     QFile out(file);
@@ -18,6 +26,12 @@ QString TestFolder::write(const QString &name, const QByteArray &bytes) const
     out.flush();
     EXPECT_TRUE(out.setFileTime(FixedModificationTime(), QFileDevice::FileModificationTime));
     out.close();
+    // A test that writes the same name again replaces the file on purpose.
+    mStyleFiles.erase(std::remove_if(mStyleFiles.begin(), mStyleFiles.end(),
+                                     [&](const UnchangedFileGuard &g) { return g.path() == file; }),
+                      mStyleFiles.end());
+    if (name.endsWith(QLatin1String(".sty"), Qt::CaseInsensitive))
+        mStyleFiles.emplace_back(file);
     return file;
 }
 
