@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QByteArray>
+
+// What each fuzz target feeds through the load: arbitrary bytes, bytes made to look like a
+// Pa-series file ("KORF" at offset 23), or an i-series file (one of the four tags first).
+enum class FuzzFamily { Any, PaSeries, ISeries };
+
+// Runs the whole load path on the input and aborts when a result contradicts itself.
+void LoadFuzzInput(FuzzFamily family, const QByteArray &input);
+
+// The bytes that family gives to the load for an input.
+[[nodiscard]] QByteArray FuzzBytesFor(FuzzFamily family, const QByteArray &input);
