@@ -41,11 +41,13 @@ QPixmap canvas(int w, int h, const QColor &top, const QColor &bottom)
     return pixmap;
 }
 
-QPixmap icon()
+// Drawn on a 32-pixel grid and scaled, so every size shows the same picture.
+QPixmap icon(int size)
 {
-    QPixmap pixmap = canvas(32, 32, Teal, Navy);
+    QPixmap pixmap = canvas(size, size, Teal, Navy);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 32.0, size / 32.0);
     drawKeys(p, QRectF(3, 14, 26, 15), 5);
     p.setPen(QPen(Qt::white, 2.5));
     p.setBrush(Qt::NoBrush);
@@ -104,7 +106,12 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("resources"));
-    const bool ok = icon().save(out.filePath(QStringLiteral("icon.png")))
+    bool ok = true;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("icons/%1x%1").arg(size);
+        ok = ok && out.mkpath(folder) && icon(size).save(out.filePath(folder + QStringLiteral("/quarv.png")));
+    }
+    ok = ok && icon(32).save(out.filePath(QStringLiteral("icon.png")))
         && banner(200, 63, QStringLiteral("Quarv"), QStringLiteral("Brennix 3.00")).save(out.filePath(QStringLiteral("logo.png")))
         && banner(200, 63, QStringLiteral("How to..."), QStringLiteral("Quarv help")).save(out.filePath(QStringLiteral("help.png")))
         && about().save(out.filePath(QStringLiteral("about.png")));

@@ -6,6 +6,7 @@
 #include "platform/qt_printer.h"
 
 #include <QApplication>
+#include <QTimer>
 
 int Main(int argc, char **argv)
 {
@@ -22,6 +23,9 @@ int Main(int argc, char **argv)
     dialogs.setParentWindow(&window);
     window.Form_Load(commandLine);
     window.show();
+    // For start-up measurements: quit as soon as the window is shown.
+    if (qEnvironmentVariableIsSet("QUARV_EXIT_WHEN_SHOWN"))
+        QTimer::singleShot(0, &app, &QApplication::quit);
     return QApplication::exec();
 }
 

@@ -3,6 +3,7 @@
 #include "byte_reader.h"
 #include "pa_chunk_table.h"
 
+#include <QByteArrayView>
 #include <QString>
 
 namespace {
@@ -11,12 +12,14 @@ constexpr int RecordLength = 24;
 constexpr int NameLength = 11;
 constexpr int KindOffset = 18;
 
-PaDirectoryRecord olderRecord(const QByteArray &directory, int r)
+// A record beyond the end of the directory is short or empty.
+PaDirectoryRecord olderRecord(QByteArrayView directory, int r)
 {
-    const QByteArray record = directory.mid(qsizetype(r) * RecordLength, RecordLength);
+    const qsizetype start = qMin(qsizetype(r) * RecordLength, directory.size());
+    const QByteArrayView record = directory.sliced(start, qMin(qsizetype(RecordLength), directory.size() - start));
     PaDirectoryRecord result;
     result.isStyle = record.size() <= KindOffset || quint8(record[KindOffset]) != PaPerformanceKind;
-    QByteArray name = record.left(NameLength);
+    QByteArray name = record.first(qMin(qsizetype(NameLength), record.size())).toByteArray();
     name.replace('\0', QByteArray());
     // Only blanks are trimmed: other control characters are part of the stored name.
     qsizetype first = 0;
@@ -70,7 +73,7 @@ std::vector<PaDirectoryRecord> ReadPaDirectory(const QByteArray &bytes, qint32 e
 {
     std::vector<PaDirectoryRecord> records;
     if (!newerLayout) {
-        const QByteArray directory = bytes.mid(PaHeaderLength, end - PaHeaderLength);
+        const QByteArrayView directory = QByteArrayView(bytes).sliced(PaHeaderLength, end - PaHeaderLength);
         for (int r = 0; r < count; ++r)
             records.push_back(olderRecord(directory, r));
         return records;
