@@ -3,7 +3,7 @@
 #include "reports/file_info_captions.h"
 #include "reports/report_lines.h"
 #include "styles/damaged_file.h"
-#include "styles/read_style_bytes.h"
+#include "styles/read_style_file.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -48,7 +48,8 @@ void LoadFuzzInput(FuzzFamily family, const QByteArray &input)
     file.FileName = QStringLiteral("FUZZ.STY");
     const QByteArray bytes = FuzzBytesFor(family, input);
     try {
-        (void)ReadStyleBytes(bytes, file);
+        MemoryByteSource source(bytes);
+        (void)ReadStyleFile(source, file);
     } catch (const DamagedFile &) {
         if (file.FormatTag == "KORF")
             require(file.StyleList->Count() == 0 && file.UsableCount == 0, "a damaged Pa-series file lists nothing");

@@ -49,7 +49,15 @@ frmAbout::frmAbout(QWidget *parent)
     }
 }
 
-void frmAbout::keyReleaseEvent(QKeyEvent *) { accept(); }
+void frmAbout::keyPressEvent(QKeyEvent *) { mKeyPressedHere = true; }
+
+// Only the release of a key pressed in the box closes it: the release of the Return that chose
+// "About" in the menu arrives here too, and must not close the box at once.
+void frmAbout::keyReleaseEvent(QKeyEvent *)
+{
+    if (mKeyPressedHere)
+        accept();
+}
 
 void frmAbout::mouseReleaseEvent(QMouseEvent *) { accept(); }
 

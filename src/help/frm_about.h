@@ -18,9 +18,13 @@ public:
     std::array<QLabel *, 3> Label1{};  // top to bottom: distribution terms, warranty, contact
 
 protected:
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    bool mKeyPressedHere = false;
 };
 
 [[nodiscard]] QString AboutToolTip();

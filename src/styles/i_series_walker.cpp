@@ -22,33 +22,34 @@ qint32 slotLength(const QByteArray &header, const FormatParameters &p, int slot)
 
 } // namespace
 
-void WalkISeriesFile(const QByteArray &bytes, CurrentFile &file)
+void WalkISeriesFile(ByteSource &source, CurrentFile &file)
 {
     const FormatParameters &p = file.FormatParameters;
     Pa80Styles &list = *file.StyleList;
     file.UsableCount = 0;
     file.GhostCount = 0;
-    if (bytes.size() < p.HeaderLength)
+    if (source.size() < p.HeaderLength)
         throw DamagedFile(QStringLiteral("the file is shorter than its %1-byte header").arg(p.HeaderLength));
+    const QByteArray header = source.read(0, p.HeaderLength);
 
     for (int slot = 1; p.NameTableLength > 0 && slot <= p.SlotCount; ++slot)
-        list.Add(bytes.mid(qsizetype(slot - 1) * p.NameLength + p.NameTableOffset, p.NameLength), qint16(slot));
+        list.Add(header.mid(qsizetype(slot - 1) * p.NameLength + p.NameTableOffset, p.NameLength), qint16(slot));
     for (int slot = 1; slot <= p.SlotCount; ++slot) {
         while (list.Count() < slot)
             list.Add(QByteArray(), qint16(slot));
-        list.Item(slot)->setStyleSize(slotLength(bytes, p, slot));
+        list.Item(slot)->setStyleSize(slotLength(header, p, slot));
     }
 
-    qsizetype offset = p.HeaderLength;
+    qint64 offset = p.HeaderLength;
     for (int slot = 1; slot <= p.SlotCount; ++slot) {
         const Pa80Styles::Ref style = list.Item(slot);
         const qint32 length = style->StyleSize();
         if (length == 0)
             continue;
-        if (length > bytes.size() - offset)
+        if (length > source.size() - offset)
             throw DamagedFile(QStringLiteral("the %1-byte block of slot %2 is cut short by the end of the file")
                                   .arg(length).arg(slot));
-        const QByteArray block = bytes.mid(offset, length);
+        const QByteArray block = source.read(offset, length);
         offset += length;
         style->setStyleContent(block);
         if (length > GhostStyleMaxSize) {

@@ -3,7 +3,13 @@
 #include "byte_reader.h"
 #include "damaged_file.h"
 
+#include <limits>
+
 namespace {
+
+// The trailer chunk's 8-byte header may stand just before "KBEG", so the tail read reaches
+// that much further back than the 320 bytes searched for the markers.
+constexpr int TrailerHeaderLength = 8;
 
 // A quotient rounded to the nearest integer, a tie going to the even neighbour.
 int roundHalfEven(int numerator, int denominator)
@@ -15,36 +21,37 @@ int roundHalfEven(int numerator, int denominator)
     return quotient;
 }
 
-// The offset of the last occurrence of marker in the tail, or -1.
-qsizetype lastInTail(const QByteArray &bytes, const char *marker)
+// The index of the last occurrence of marker in the searched part of the tail, or -1.
+qsizetype lastInTail(const QByteArray &tail, qsizetype searchFrom, const char *marker)
 {
-    const qsizetype tailStart = bytes.size() - PaTailLength;
-    const qsizetype found = bytes.lastIndexOf(marker);
-    return found >= tailStart ? found : -1;
+    const qsizetype found = tail.lastIndexOf(marker);
+    return found >= searchFrom ? found : -1;
 }
 
 // The instruments write the trailer as a chunk of its own, type 0xFE, whose 8-byte header stands
 // just before "KBEG"; when it is there, the last style chunk ends where that header begins.
-qint32 lastChunkEnd(const QByteArray &bytes, qsizetype kbeg, qsizetype kend)
+qsizetype lastChunkEndInTail(const QByteArray &tail, qsizetype kbeg, qsizetype kend)
 {
-    const qsizetype header = kbeg - 8;
-    if (header >= 0 && quint8(bytes[header]) == 0xFE
-        && ReadU32BE(bytes, kbeg - 4) == quint32(kend - kbeg + 8))
-        return qint32(header);
-    return qint32(kbeg);
+    const qsizetype header = kbeg - TrailerHeaderLength;
+    if (header >= 0 && quint8(tail[header]) == 0xFE && ReadU32BE(tail, kbeg - 4) == quint32(kend - kbeg + 8))
+        return header;
+    return kbeg;
 }
 
 } // namespace
 
-PaChunkTable ReadPaChunkTable(const QByteArray &bytes)
+PaChunkTable ReadPaChunkTable(ByteSource &file)
 {
-    if (bytes.size() < PaTailLength)
+    if (file.size() < PaTailLength)
         throw DamagedFile(QStringLiteral("the file is shorter than %1 bytes").arg(PaTailLength));
-    if (bytes.size() > std::numeric_limits<qint32>::max())
+    if (file.size() > std::numeric_limits<qint32>::max())
         throw DamagedFile(QStringLiteral("the file is too large"));
 
-    const qsizetype kbeg = lastInTail(bytes, "KBEG");
-    const qsizetype kend = lastInTail(bytes, "KEND");
+    const qint64 tailOffset = qMax<qint64>(0, file.size() - PaTailLength - TrailerHeaderLength);
+    const QByteArray tail = file.read(tailOffset, file.size() - tailOffset);
+    const qsizetype searchFrom = tail.size() - PaTailLength;
+    const qsizetype kbeg = lastInTail(tail, searchFrom, "KBEG");
+    const qsizetype kend = lastInTail(tail, searchFrom, "KEND");
     if (kbeg < 0)
         throw DamagedFile(QStringLiteral("the marker \"KBEG\" is not in the last 320 bytes"));
     if (kend < 0)
@@ -61,9 +68,9 @@ PaChunkTable ReadPaChunkTable(const QByteArray &bytes)
         throw DamagedFile(QStringLiteral("the chunk table ends with an incomplete entry"));
 
     PaChunkTable table;
-    table.end = lastChunkEnd(bytes, kbeg, kend);
+    table.end = qint32(tailOffset + lastChunkEndInTail(tail, kbeg, kend));
     for (int c = 0; c < n; ++c) {
-        const auto start = qint32(ReadU24BE(bytes, tableStart + 4 * c + 1));
+        const auto start = qint32(ReadU24BE(tail, tableStart + 4 * c + 1));
         if (start < PaHeaderLength)
             throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, inside the file header")
                                   .arg(c + 1).arg(start));

@@ -1,7 +1,6 @@
 #include "pa_directory.h"
 
 #include "byte_reader.h"
-#include "pa_chunk_table.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -68,17 +67,15 @@ PaDirectoryRecord newerRecord(ByteReader &directory, int r)
 
 } // namespace
 
-std::vector<PaDirectoryRecord> ReadPaDirectory(const QByteArray &bytes, qint32 end, int count,
-                                               bool newerLayout)
+std::vector<PaDirectoryRecord> ReadPaDirectory(const QByteArray &bytes, int count, bool newerLayout)
 {
     std::vector<PaDirectoryRecord> records;
     if (!newerLayout) {
-        const QByteArrayView directory = QByteArrayView(bytes).sliced(PaHeaderLength, end - PaHeaderLength);
         for (int r = 0; r < count; ++r)
-            records.push_back(olderRecord(directory, r));
+            records.push_back(olderRecord(bytes, r));
         return records;
     }
-    ByteReader directory(bytes, PaHeaderLength, end, QStringLiteral("directory"));
+    ByteReader directory(bytes, 0, bytes.size(), QStringLiteral("directory"));
     for (int r = 1; r <= count; ++r) {
         if (directory.atEnd())
             throw DamagedFile(QStringLiteral("the directory holds %1 records for %2 chunks").arg(r - 1).arg(count));

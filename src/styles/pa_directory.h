@@ -12,8 +12,8 @@ struct PaDirectoryRecord {
 
 constexpr quint8 PaPerformanceKind = 7;
 
-// The first `count` records of the directory in bytes [36, end). The older layout has 24-byte
+// The first `count` records of the directory (the bytes from offset 36 up to the first chunk). The older layout has 24-byte
 // records (a record beyond the directory's end reads as short or empty, and so as a style);
 // the newer one has variable-length records with properties. Throws DamagedFile.
-[[nodiscard]] std::vector<PaDirectoryRecord> ReadPaDirectory(const QByteArray &bytes, qint32 end,
-                                                             int count, bool newerLayout);
+[[nodiscard]] std::vector<PaDirectoryRecord> ReadPaDirectory(const QByteArray &directory, int count,
+                                                             bool newerLayout);

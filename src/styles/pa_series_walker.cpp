@@ -6,15 +6,15 @@
 
 #include <algorithm>
 
-void WalkPaSeriesFile(const QByteArray &bytes, CurrentFile &file)
+void WalkPaSeriesFile(ByteSource &source, CurrentFile &file)
 {
     file.UsableCount = 0;
     file.GhostCount = 0;
-    const PaChunkTable chunks = ReadPaChunkTable(bytes);
+    const PaChunkTable chunks = ReadPaChunkTable(source);
     if (chunks.starts.empty())
         return;
-    const auto records = ReadPaDirectory(bytes, chunks.starts.front(), int(chunks.starts.size()),
-                                         file.NewerPaDirectory);
+    const QByteArray directory = source.read(PaHeaderLength, chunks.starts.front() - PaHeaderLength);
+    const auto records = ReadPaDirectory(directory, int(chunks.starts.size()), file.NewerPaDirectory);
 
     const auto styleCount = std::count_if(records.begin(), records.end(),
                                           [](const PaDirectoryRecord &r) { return r.isStyle; });
@@ -25,7 +25,11 @@ void WalkPaSeriesFile(const QByteArray &bytes, CurrentFile &file)
                                              "the file does not have").arg(i + 1));
     }
 
-    // Only now that the whole file has been checked does the list change.
+    std::vector<QByteArray> contents;
+    for (std::size_t i = 0; i < records.size(); ++i)
+        contents.push_back(source.read(chunks.starts[i], chunks.length(i)));
+
+    // Only now that the whole file has been read does the list change.
     std::vector<Pa80Styles::Ref> styles;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (records[i].isStyle)
@@ -34,7 +38,7 @@ void WalkPaSeriesFile(const QByteArray &bytes, CurrentFile &file)
     std::size_t nextStyle = 0;
     std::size_t nextPerformance = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const QByteArray content = bytes.mid(chunks.starts[i], chunks.length(i));
+        const QByteArray &content = contents[i];
         if (records[i].isStyle) {
             const auto &style = styles[nextStyle++];
             style->setStyleContent(content);

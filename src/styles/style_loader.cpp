@@ -1,7 +1,8 @@
 #include "style_loader.h"
 
 #include "damaged_file.h"
-#include "read_style_bytes.h"
+#include "read_style_file.h"
+#include "stream_byte_source.h"
 #include "platform/file_error.h"
 
 #include <limits>
@@ -32,9 +33,17 @@ void StyleLoader::OpenStyleFile(const QString &path)
 void StyleLoader::LoadStyleFile(const QString &path)
 {
     FileFacts facts;
-    QByteArray bytes;
-    if (!readWholeFile(path, facts, bytes))
+    std::unique_ptr<TextStream> stream;
+    try {
+        facts = mFile.FileService->GetFile(path);
+        if (facts.Size > std::numeric_limits<qint32>::max())
+            throw FileError(path, QStringLiteral("the file is larger than 2,147,483,647 bytes"));
+        stream = mFile.FileService->OpenTextFile(path);
+    } catch (const FileError &error) {
+        // Nothing was replaced yet: the file shown before stays loaded and shown.
+        mDialogs.MsgBox(error.message(QStringLiteral("Cannot read")), MbExclamation, Title);
         return;
+    }
 
     Pa80Styles &list = *mFile.StyleList;
     while (list.Count() >= 1)
@@ -43,32 +52,22 @@ void StyleLoader::LoadStyleFile(const QString &path)
     mFile.FileSize = qint32(facts.Size);
     mFile.FileModified = facts.DateLastModified;
     mFile.FileDate = facts.DateLastModified.toString(QStringLiteral("dd/MM/yyyy"));
+    mFile.UsableCount = 0;
+    mFile.GhostCount = 0;
     try {
-        if (!ReadStyleBytes(bytes, mFile))
+        // Every read is checked against the size the facts gave; a file that changes under us
+        // can only look damaged, never make a walker read outside it.
+        StreamByteSource source(*stream, facts.Size);
+        if (!ReadStyleFile(source, mFile))
             mDialogs.MsgBox(QStringLiteral("Unknown file format!"), MbExclamation, Title);
     } catch (const DamagedFile &damage) {
         mDialogs.MsgBox(QStringLiteral("Damaged style file: %1: %2.").arg(mFile.FileName, damage.problem()),
                         MbExclamation, Title);
+    } catch (const FileError &error) {
+        mDialogs.MsgBox(error.message(QStringLiteral("Cannot read")), MbExclamation, Title);
     }
+    stream->Close();
 
     mView.SetReportCommandsEnabled(mFile.UsableCount + mFile.GhostCount > 0);
     mView.ShowFileInfo();
-}
-
-// The file is read once, whole: the walkers work on the bytes we hold, so a file that changes
-// under us can only look shorter, never make a walker read outside what was read.
-bool StyleLoader::readWholeFile(const QString &path, FileFacts &facts, QByteArray &bytes)
-{
-    try {
-        facts = mFile.FileService->GetFile(path);
-        if (facts.Size > std::numeric_limits<qint32>::max())
-            throw FileError(path, QStringLiteral("the file is larger than 2,147,483,647 bytes"));
-        const auto stream = mFile.FileService->OpenTextFile(path);
-        bytes = stream->Read(facts.Size);
-        stream->Close();
-        return true;
-    } catch (const FileError &error) {
-        mDialogs.MsgBox(error.message(QStringLiteral("Cannot read")), MbExclamation, Title);
-        return false;
-    }
 }

@@ -15,7 +15,6 @@ public:
     void LoadStyleFile(const QString &path);
 
 private:
-    bool readWholeFile(const QString &path, FileFacts &facts, QByteArray &bytes);
 
     CurrentFile &mFile;
     Dialogs &mDialogs;

@@ -1,0 +1,13 @@
+#include "byte_source.h"
+
+#include "damaged_file.h"
+
+QByteArray ByteSource::read(qint64 offset, qint64 length)
+{
+    if (offset < 0 || length < 0 || length > size() - offset)
+        throw DamagedFile(QStringLiteral("a read from offset %1 of %2 bytes lies outside the file").arg(offset).arg(length));
+    QByteArray bytes = readAt(offset, length);
+    if (bytes.size() != length)
+        throw DamagedFile(QStringLiteral("the file changed while it was being read"));
+    return bytes;
+}
