@@ -33,21 +33,6 @@ TEST(MainWindow, OpensEmptyWithReportCommandsDisabled)
     EXPECT_EQ(h.window.minimumSize(), h.window.maximumSize()) << "the window has a fixed size";
 }
 
-TEST(MainWindow, MenusCarryTheirCaptionsAndShortcuts)
-{
-    WindowHarness h;
-    QStringList captions;
-    for (QAction *action : h.window.mF)
-        captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
-    EXPECT_EQ(captions, (QStringList{"&Open", "-", "Print Info", "Export Info", "-", "&Quit"}));
-    EXPECT_EQ(h.window.mF[0]->shortcut(), QKeySequence(QStringLiteral("Ctrl+O")));
-    EXPECT_EQ(h.window.mF[5]->shortcut(), QKeySequence(QStringLiteral("Ctrl+Q")));
-    EXPECT_EQ(h.window.mh[0]->text(), QStringLiteral("&Using Quarv: How to ... "));
-    EXPECT_TRUE(h.window.mh[1]->isSeparator());
-    EXPECT_EQ(h.window.mh[2]->text(), QStringLiteral("&About"));
-    EXPECT_EQ(h.window.mhp[1]->text(), QStringLiteral("... export .STY file informations to a .TXT file"));
-}
-
 TEST(CommandLine, JoinsArgumentsAndDropsQuotes)
 {
     const char *const quoted[] = {"quarv", "\"/tmp/my", "folder/My", "Set.STY\""};

@@ -163,24 +163,6 @@ TEST(LoadStyleFile, RefusedTagsAreUnknownFormatsAndKeepTheLastParameters)
     }
 }
 
-TEST(RecogniseFormat, PairsShareTheirNumbers)
-{
-    FormatParameters nine, five, m, i;
-    ASSERT_TRUE(RecogniseFormat("KORG9", nine));
-    ASSERT_TRUE(RecogniseFormat("KORG<", five));
-    ASSERT_TRUE(RecogniseFormat("KORGM", m));
-    ASSERT_TRUE(RecogniseFormat("KORGI", i));
-    EXPECT_EQ(nine, five);
-    EXPECT_EQ(m, i);
-    EXPECT_EQ(nine.HeaderLength, 96);
-    EXPECT_EQ(nine.SlotCount, 4);
-    EXPECT_EQ(m.HeaderLength, 224);
-    EXPECT_EQ(m.SlotCount, 48);
-    FormatParameters untouched;
-    EXPECT_TRUE(RecogniseFormat("KORF", untouched));
-    EXPECT_EQ(untouched, FormatParameters{});
-}
-
 // A file that cannot be read names itself and leaves the loaded file as it was.
 class UnreadableTest : public ::testing::Test {
 protected:
