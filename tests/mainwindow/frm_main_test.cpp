@@ -1,3 +1,5 @@
+#include "help/frm_help.h"
+#include "help/help_page_text.h"
 #include "mainwindow/command_line.h"
 #include "window_harness.h"
 
@@ -8,6 +10,7 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -310,4 +313,37 @@ TEST(MainWindow, EveryCaptionFitsItsCell)
     for (const char *family : {" iS40,iS50 (KORGM)", " i3,i2,i1,i4s (KORG9)"})
         EXPECT_LE(h.window.lbData[3]->fontMetrics().horizontalAdvance(QString::fromLatin1(family)),
                   h.window.lbData[3]->contentsRect().width());
+}
+
+TEST(MainWindow, HelpItemsOpenTheirPageAndAboutOpensTheBox)
+{
+    WindowHarness h;
+    h.window.Form_Load(QString());
+    QString shownText;
+    QString shownTitle;
+    QString shownClass;
+    // The windows are modal: look at them once they are up, then close them.
+    const auto closeWhenShown = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            ASSERT_NE(modal, nullptr);
+            shownTitle = modal->windowTitle();
+            shownClass = QString::fromLatin1(modal->metaObject()->className());
+            if (auto *help = qobject_cast<frmHelp *>(modal))
+                shownText = help->lbHelp->text();
+            modal->close();
+        });
+    };
+    closeWhenShown();
+    h.window.mhp[1]->trigger();
+    EXPECT_EQ(shownClass, QStringLiteral("frmHelp"));
+    EXPECT_EQ(shownTitle, QStringLiteral("Using Quarv"));
+    EXPECT_EQ(shownText, HelpPageText(h.window.mhp[1]->text(), 1));
+
+    shownText.clear();
+    closeWhenShown();
+    h.window.mh[2]->trigger();
+    EXPECT_EQ(shownClass, QStringLiteral("frmAbout"));
+    EXPECT_TRUE(shownTitle.isEmpty()) << "the About box has no caption";
+    EXPECT_TRUE(h.dialogs.shown.isEmpty());
 }
