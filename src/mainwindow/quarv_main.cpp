@@ -15,9 +15,7 @@ int Main(int argc, char **argv)
     QApplication::setApplicationName(QStringLiteral("Quarv"));
     QApplication::setApplicationVersion(QStringLiteral(QUARV_VERSION));
 
-    CurrentFile file;
-    file.FileService = std::make_unique<FileService>();
-    file.StyleList = std::make_unique<Pa80Styles>();
+    CurrentFile file = CurrentFile::withServices();
     QtDialogs dialogs;
     frmMain window(file, dialogs, &QtPrinter::openDefault);
     dialogs.setParentWindow(&window);
