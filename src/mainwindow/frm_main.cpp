@@ -2,6 +2,7 @@
 
 #include "help/frm_about.h"
 #include "help/frm_help.h"
+#include "main_window_layout.h"
 #include "quarv_main.h"
 #include "reports/export_info.h"
 #include "reports/print_info.h"
@@ -17,10 +18,6 @@
 #include <QScrollBar>
 
 namespace {
-
-// The layout is given in twips; 15 twips are one pixel at 96 dots per inch.
-constexpr int px(int twips) { return twips / 15; }
-QRect twipsRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
 
 const QColor White(255, 255, 255);
 const QColor LightGrey(224, 224, 224);
@@ -48,44 +45,6 @@ QLabel *cell(QWidget *parent, const QRect &geometry, const QColor &colour, Qt::A
     return label;
 }
 
-const int DataWidths[6] = {1395, 795, 1215, 1635, 615, 615};
-const char *const FieldNames[6] = {"Name ", "Size ", "Updated ", "File format ", "Usable styles ", "Ghost styles "};
-const int ColumnLefts[3] = {3120, 3420, 4920};
-const int ColumnWidths[3] = {315, 1515, 975};
-
-// Texts that must fit their cells whatever font the system gives us.
-std::vector<FixedCell> widestCaptions()
-{
-    std::vector<FixedCell> cells;
-    for (int i = 0; i < 6; ++i)
-        cells.push_back({QString::fromLatin1(FieldNames[i]), px(1155) - 2});
-    for (const char *family : {" Pa50/60/80 (KORF)", " i3,i2,i1,i4s (KORG9)", " iS40,iS50 (KORGM)"})
-        cells.push_back({QString::fromLatin1(family), px(DataWidths[3]) - 2});
-    cells.push_back({QStringLiteral("16,777,216 "), px(DataWidths[1]) - 2});
-    cells.push_back({QStringLiteral("99/99/9999 "), px(DataWidths[2]) - 2});
-    cells.push_back({QStringLiteral("16,777,216 "), px(ColumnWidths[2]) - 2});
-    cells.push_back({QStringLiteral("48 "), px(ColumnWidths[0]) - 2});
-    return cells;
-}
-
-QFont windowFont()
-{
-    QFont font(QStringLiteral("Liberation Sans Narrow"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(8);
-    return FitFontToCells(font, widestCaptions());
-}
-
-QFont headingFont()
-{
-    QFont font(QStringLiteral("MS Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(9.75);
-    font.setBold(true);
-    font.setItalic(true);
-    return font;
-}
-
 } // namespace
 
 frmMain::frmMain(CurrentFile &file, Dialogs &dialogs, PrinterFactory printers, QWidget *parent)
@@ -95,7 +54,7 @@ frmMain::frmMain(CurrentFile &file, Dialogs &dialogs, PrinterFactory printers, Q
 {
     setWindowTitle(QStringLiteral("Quarv - Brennix"));
     setWindowIcon(QIcon(QStringLiteral(":/quarv/icon.png")));
-    setFont(windowFont());
+    setFont(MainWindowFont());
     setAcceptDrops(true);
 
     auto *client = new QWidget(this);
@@ -142,7 +101,7 @@ void frmMain::createPanel(QWidget *client)
     frame->setGeometry(twipsRect(0, 1395, 3075, 2085));
     for (int i = 0; i < 6; ++i) {
         const int top = 240 + 300 * i;
-        lbFields[std::size_t(i)] = cell(frame, twipsRect(120, top, 1155, 255), LightGrey, Qt::AlignRight,
+        lbFields[std::size_t(i)] = cell(frame, twipsRect(120, top, FieldNameWidth, 255), LightGrey, Qt::AlignRight,
                                         QString::fromLatin1(FieldNames[i]));
         const Qt::Alignment alignment = (i == 0 || i == 3) ? Qt::AlignLeft : Qt::AlignRight;
         lbData[std::size_t(i)] = cell(frame, twipsRect(1320, top, DataWidths[i], 255), White, alignment);
@@ -156,7 +115,7 @@ void frmMain::createStyleList(QWidget *client)
     for (int c = 0; c < 3; ++c) {
         lbColumnHead[std::size_t(c)] = cell(client, twipsRect(ColumnLefts[c], 30, ColumnWidths[c], 285), LightGreen,
                                             alignments[c], QString::fromLatin1(headings[c]));
-        lbColumnHead[std::size_t(c)]->setFont(headingFont());
+        lbColumnHead[std::size_t(c)]->setFont(HeadingFont());
     }
     for (int r = 0; r < StyleRowsPerPage; ++r) {
         const int top = 300 + 240 * r;

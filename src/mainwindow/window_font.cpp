@@ -1,6 +1,27 @@
 #include "window_font.h"
 
+#include "main_window_layout.h"
+
 #include <QFontMetrics>
+
+namespace {
+
+// Texts that must fit their cells whatever font the system gives us (2 pixels go to the border).
+std::vector<FixedCell> widestCaptions()
+{
+    std::vector<FixedCell> cells;
+    for (const char *name : FieldNames)
+        cells.push_back({QString::fromLatin1(name), px(FieldNameWidth) - 2});
+    for (const char *family : {" Pa50/60/80 (KORF)", " i3,i2,i1,i4s (KORG9)", " iS40,iS50 (KORGM)"})
+        cells.push_back({QString::fromLatin1(family), px(DataWidths[3]) - 2});
+    cells.push_back({QStringLiteral("16,777,216 "), px(DataWidths[1]) - 2});
+    cells.push_back({QStringLiteral("99/99/9999 "), px(DataWidths[2]) - 2});
+    cells.push_back({QStringLiteral("16,777,216 "), px(ColumnWidths[2]) - 2});
+    cells.push_back({QStringLiteral("48 "), px(ColumnWidths[0]) - 2});
+    return cells;
+}
+
+} // namespace
 
 QFont FitFontToCells(QFont font, const std::vector<FixedCell> &cells)
 {
@@ -14,5 +35,23 @@ QFont FitFontToCells(QFont font, const std::vector<FixedCell> &cells)
     };
     while (font.pointSizeF() > 6 && !fits(font))
         font.setPointSizeF(font.pointSizeF() - 0.25);
+    return font;
+}
+
+QFont MainWindowFont()
+{
+    QFont font(QStringLiteral("Liberation Sans Narrow"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8);
+    return FitFontToCells(font, widestCaptions());
+}
+
+QFont HeadingFont()
+{
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(9.75);
+    font.setBold(true);
+    font.setItalic(true);
     return font;
 }

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QRect>
+
+// The main window's fixed layout, given in twips: 15 twips are one pixel at 96 dots per inch.
+constexpr int px(int twips) { return twips / 15; }
+inline QRect twipsRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
+
+// The panel's rows: field names and the widths of their value cells.
+constexpr const char *FieldNames[6] = {"Name ", "Size ", "Updated ", "File format ", "Usable styles ", "Ghost styles "};
+constexpr int FieldNameWidth = 1155;
+constexpr int DataWidths[6] = {1395, 795, 1215, 1635, 615, 615};
+
+// The style list's columns: number, name, size.
+constexpr int ColumnLefts[3] = {3120, 3420, 4920};
+constexpr int ColumnWidths[3] = {315, 1515, 975};
