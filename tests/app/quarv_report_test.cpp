@@ -20,6 +20,10 @@ struct ProcessRun {
 ProcessRun quarvReport(const QStringList &arguments)
 {
     QProcess process;
+    // The same number format as the tests' own locale, whatever the machine's locale is.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    process.setProcessEnvironment(environment);
     process.start(QStringLiteral(QUARV_REPORT_EXE), arguments);
     EXPECT_TRUE(process.waitForFinished(30000));
     EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
