@@ -1,7 +1,6 @@
 #include "report_command.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 
 int main(int argc, char **argv)
 {

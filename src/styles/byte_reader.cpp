@@ -13,12 +13,6 @@ void ByteReader::require(qsizetype n) const
                               .arg(mEnd));
 }
 
-quint8 ByteReader::u1()
-{
-    require(1);
-    return quint8(mBytes[mPos++]);
-}
-
 quint16 ByteReader::u2be()
 {
     require(2);

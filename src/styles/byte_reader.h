@@ -11,11 +11,8 @@ public:
     ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName);
 
     void setContext(const QString &what) { mContext = what; }
-    [[nodiscard]] qsizetype pos() const { return mPos; }
-    [[nodiscard]] qsizetype remaining() const { return mEnd - mPos; }
     [[nodiscard]] bool atEnd() const { return mPos >= mEnd; }
 
-    [[nodiscard]] quint8 u1();
     [[nodiscard]] quint16 u2be();
     [[nodiscard]] QByteArray bytes(qsizetype n);
     void skip(qsizetype n);

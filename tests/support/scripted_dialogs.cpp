@@ -19,20 +19,19 @@ int ScriptedDialogs::MsgBox(const QString &prompt, int style, const QString &tit
 QString ScriptedDialogs::ChooseStyleFile()
 {
     ++styleChooserCalls;
-    if (mChoices.empty()) {
-        ADD_FAILURE() << "unexpected open chooser";
-        return {};
-    }
-    const QString path = mChoices.front();
-    mChoices.pop_front();
-    return path;
+    return nextChoice("open chooser");
 }
 
 QString ScriptedDialogs::ChooseReportFile(const QString &suggestedName)
 {
     suggestedNames.push_back(suggestedName);
+    return nextChoice("save chooser");
+}
+
+QString ScriptedDialogs::nextChoice(const char *chooser)
+{
     if (mChoices.empty()) {
-        ADD_FAILURE() << "unexpected save chooser";
+        ADD_FAILURE() << "unexpected " << chooser;
         return {};
     }
     const QString path = mChoices.front();

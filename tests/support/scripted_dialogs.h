@@ -29,6 +29,8 @@ public:
     int styleChooserCalls = 0;
 
 private:
+    QString nextChoice(const char *chooser);
+
     std::deque<int> mAnswers;
     std::deque<QString> mChoices;
 };
