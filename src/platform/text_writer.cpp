@@ -16,7 +16,10 @@ void TextWriter::WriteLine(const QByteArray &text)
 
 void TextWriter::Close()
 {
-    if (!mFile.commit())
+    // QSaveFile records write errors only as they happen in write(); one in the last flush (a full
+    // disk) would be committed as a good file, cut short. Flush first and look. A short write gives
+    // no reason; the second attempt fails with the system's ("No space left on device").
+    if (!(mFile.flush() || mFile.flush()) || !mFile.commit())
         fail();
 }
 

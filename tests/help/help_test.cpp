@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,15 +28,22 @@ int shownPage(const frmHelp &help)
 
 TEST(HelpPageText, HeadingAndBody)
 {
-    EXPECT_EQ(HelpPageText(Captions[0], 0),
-              QStringLiteral("\r\nHow to open a .STY file\r\n\r\nClick on File menu, choose Open, select a .STY file "
-                             "and click on Open button!"));
-    EXPECT_TRUE(HelpPageText(Captions[2], 2).endsWith(QStringLiteral("start printing to the default printer!")));
-    EXPECT_TRUE(HelpPageText(Captions[1], 1).endsWith(QStringLiteral("select a .TXT file and write it!")));
-    EXPECT_EQ(HelpPageText(Captions[0], 3), QStringLiteral("\r\nHow to open a .STY file\r\n\r\n"));
-    EXPECT_EQ(HelpPageText(Captions[0], -1), QStringLiteral("\r\nHow to open a .STY file\r\n\r\n"));
-    EXPECT_EQ(HelpPageText(QStringLiteral("read ... this... "), 9), QStringLiteral("\r\nHow to read this\r\n\r\n"));
-    EXPECT_EQ(HelpPageText(QStringLiteral("plain caption"), 9), QStringLiteral("\r\nHow to plain caption\r\n\r\n"));
+    const struct {
+        QString caption;
+        qint16 page;
+        QString text;
+    } cases[] = {
+        {Captions[0], 0, "\r\nHow to open a .STY file\r\n\r\nClick on File menu, choose Open, select a .STY file and click on Open button!"},
+        {Captions[1], 1, "\r\nHow to export .STY file informations to a .TXT file\r\n\r\nClick on File menu, choose Export Info, "
+                         "select a .TXT file and write it!"},
+        {Captions[2], 2, "\r\nHow to print .STY file informations\r\n\r\nClick on File menu, choose Print Info and start "
+                         "printing to the default printer!"},
+        {Captions[0], 3, "\r\nHow to open a .STY file\r\n\r\n"},
+        {Captions[0], -1, "\r\nHow to open a .STY file\r\n\r\n"},
+        {"read ... this... ", 9, "\r\nHow to read this\r\n\r\n"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(HelpPageText(c.caption, c.page), c.text) << c.page;
 }
 
 TEST(HelpWindow, NextAndPreviousGoRoundTheRingFromEveryPage)
@@ -42,18 +51,14 @@ TEST(HelpWindow, NextAndPreviousGoRoundTheRingFromEveryPage)
     for (int start = 0; start < 3; ++start) {
         frmHelp help(Captions);
         help.showPage(start);
-        EXPECT_EQ(help.windowTitle(), QStringLiteral("Using Quarv"));
         for (int step = 1; step <= 3; ++step) {
             QTest::mouseClick(help.cbNext, Qt::LeftButton);
             EXPECT_EQ(shownPage(help), (start + step) % 3);
-            EXPECT_EQ(help.lbHelp->toolTip(), QStringLiteral("Press any key to exit"));
         }
         for (int step = 1; step <= 3; ++step) {
             QTest::mouseClick(help.cbPrevious, Qt::LeftButton);
             EXPECT_EQ(shownPage(help), (start + 3 - step) % 3);
         }
-        EXPECT_EQ(help.cbNext->property("Tag").toString(), QString::number((start + 1) % 3));
-        EXPECT_EQ(help.cbPrevious->property("Tag").toString(), QString::number((start + 2) % 3));
     }
 }
 
@@ -73,48 +78,30 @@ TEST(HelpWindow, AnyKeyClosesWhicheverControlHasTheFocus)
     help.show();
     QTest::mouseClick(help.cbExit, Qt::LeftButton);
     EXPECT_FALSE(help.isVisible());
-    EXPECT_EQ(help.cbExit->toolTip(), QStringLiteral("Exit"));
 }
 
-TEST(AboutBox, ClosesOnKeyReleaseNotPress)
+TEST(AboutBox, WhatClosesIt)
 {
-    frmAbout about;
-    about.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    EXPECT_EQ(about.Image1->toolTip(), QStringLiteral("Quarv - Brennix 3.00 (August 2004)"));
-    for (const QLabel *notice : about.Label1)
-        EXPECT_TRUE(notice->toolTip().isEmpty());
-    QTest::keyRelease(&about, Qt::Key_Return);
-    EXPECT_TRUE(about.isVisible()) << "the release of the key that opened the box does not close it";
-    QTest::keyPress(&about, Qt::Key_A);
-    EXPECT_TRUE(about.isVisible());
-    QTest::keyRelease(&about, Qt::Key_A);
-    EXPECT_FALSE(about.isVisible());
-}
-
-TEST(AboutBox, NoticesCloseOnDoubleClickOnly)
-{
-    frmAbout about;
-    about.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-    for (QLabel *notice : about.Label1) {
-        QTest::mouseClick(notice, Qt::LeftButton);
-        EXPECT_TRUE(about.isVisible()) << notice->text().toStdString();
-        EXPECT_EQ(notice->palette().color(QPalette::WindowText), QColor(0, 0, 128));
-    }
-    QTest::mouseDClick(about.Label1[1], Qt::LeftButton);
-    EXPECT_FALSE(about.isVisible());
-}
-
-TEST(AboutBox, AReleaseOnThePictureClosesWithAnyButton)
-{
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+    const struct {
+        const char *label;
+        std::function<void(frmAbout &)> act;
+        bool closes;
+    } cases[] = {
+        // The release of the Return that chose "About" in the menu reaches the box too.
+        {"a key released only", [](frmAbout &a) { QTest::keyRelease(&a, Qt::Key_Return); }, false},
+        {"a key pressed", [](frmAbout &a) { QTest::keyPress(&a, Qt::Key_A); }, false},
+        {"a key pressed and released", [](frmAbout &a) { QTest::keyClick(&a, Qt::Key_A); }, true},
+        {"clicks on the notices", [](frmAbout &a) { for (QLabel *n : a.Label1) QTest::mouseClick(n, Qt::LeftButton); }, false},
+        {"a double-click on a notice", [](frmAbout &a) { QTest::mouseDClick(a.Label1[1], Qt::LeftButton); }, true},
+        {"a press on the picture", [](frmAbout &a) { QTest::mousePress(a.Image1, Qt::RightButton, {}, QPoint(100, 50)); }, false},
+        {"a right click on the picture", [](frmAbout &a) { QTest::mouseClick(a.Image1, Qt::RightButton, {}, QPoint(100, 50)); }, true},
+        {"a left click on the picture", [](frmAbout &a) { QTest::mouseClick(a.Image1, Qt::LeftButton, {}, QPoint(100, 50)); }, true},
+    };
+    for (const auto &c : cases) {
         frmAbout about;
         about.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
-        QTest::mousePress(about.Image1, button, {}, QPoint(100, 50));
-        EXPECT_TRUE(about.isVisible());
-        QTest::mouseRelease(about.Image1, button, {}, QPoint(100, 50));
-        EXPECT_FALSE(about.isVisible());
+        c.act(about);
+        EXPECT_EQ(about.isVisible(), !c.closes) << c.label;
     }
 }

@@ -29,6 +29,11 @@ public:
         return texts;
     }
 
+    // What the load found, in one line: "<usable>+<ghost>:" and each shown style as
+    // number@slot "name" size+supplementary [ghost], bytes outside printable ASCII as \xNN;
+    // then every message shown, after " ! ".
+    [[nodiscard]] QString summary() const;
+
     TestFolder folder;
     CurrentFile file;
     ScriptedDialogs dialogs;
@@ -36,3 +41,6 @@ public:
     bool reportCommandsEnabled = false;
     int fileInfoShown = 0;
 };
+
+// The summary of the bytes loaded as TEST.STY.
+[[nodiscard]] QString LoadSummary(const QByteArray &bytes);

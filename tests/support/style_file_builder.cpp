@@ -1,27 +1,13 @@
 #include "style_file_builder.h"
 
-#include <QtEndian>
-
 namespace {
 
 constexpr int PaHeader = 36;
 constexpr int PaTail = 320;
 
-void putU16BE(QByteArray &out, quint16 v)
-{
-    out.append(char(v >> 8)).append(char(v & 0xFF));
-}
-
-void putU32BE(QByteArray &out, quint32 v)
-{
-    putU16BE(out, quint16(v >> 16));
-    putU16BE(out, quint16(v & 0xFFFF));
-}
-
-QByteArray padded(const QByteArray &text, int length, char fill)
-{
-    return text.left(length) + QByteArray(qMax(0, length - int(text.size())), fill);
-}
+QByteArray u16be(quint32 v) { return QByteArray(1, char(v >> 8)) + char(v); }
+QByteArray u32be(quint32 v) { return u16be(v >> 16) + u16be(v & 0xFFFF); }
+QByteArray padded(const QByteArray &text, int length, char fill) { return text.left(length).leftJustified(length, fill); }
 
 } // namespace
 
@@ -33,43 +19,25 @@ QByteArray FillerBytes(int index, qint32 length)
     return out;
 }
 
-PaFileBuilder &PaFileBuilder::style(const QByteArray &name, qint32 chunkLength)
+PaFileBuilder &PaFileBuilder::add(const QByteArray &name, char fill, quint8 kind, qint32 length)
 {
-    mEntries.push_back({padded(name, 11, ' '), name, 2, FillerBytes(int(mEntries.size()), chunkLength)});
+    mEntries.push_back({name, fill, kind, FillerBytes(int(mEntries.size()), length)});
     return *this;
 }
 
-PaFileBuilder &PaFileBuilder::styleWithContent(const QByteArray &name, const QByteArray &content)
+PaFileBuilder &PaFileBuilder::record(const QByteArray &rawName, quint8 kind, const QByteArray &chunk)
 {
-    mEntries.push_back({padded(name, 11, ' '), name, 2, content});
-    return *this;
-}
-
-PaFileBuilder &PaFileBuilder::performance(qint32 chunkLength, const QByteArray &name)
-{
-    mEntries.push_back({padded(name, 11, '\0'), name, 7, FillerBytes(int(mEntries.size()), chunkLength)});
-    return *this;
-}
-
-PaFileBuilder &PaFileBuilder::record(const QByteArray &rawName, quint8 kind, const QByteArray &content)
-{
-    mEntries.push_back({rawName, rawName, kind, content});
+    mEntries.push_back({rawName, '\0', kind, chunk});
     return *this;
 }
 
 QByteArray PaFileBuilder::newerRecord(const std::vector<Property> &properties)
 {
-    QByteArray body;
-    putU16BE(body, quint16(properties.size()));
-    for (const Property &p : properties) {
-        putU16BE(body, p.type);
-        putU16BE(body, quint16(p.value.size()));
-        body.append(p.value);
-    }
-    body.append("\xC5\xC5\xC5\xC5", 4);  // checksum, never checked
-    QByteArray record;
-    putU16BE(record, quint16(body.size()));
-    return record + body;
+    QByteArray body = u16be(quint32(properties.size()));
+    for (const Property &p : properties)
+        body += u16be(p.type) + u16be(quint32(p.value.size())) + p.value;
+    body += "\xC5\xC5\xC5\xC5";  // checksum, never checked
+    return u16be(quint32(body.size())) + body;
 }
 
 QByteArray PaFileBuilder::directory() const
@@ -77,69 +45,49 @@ QByteArray PaFileBuilder::directory() const
     QByteArray dir;
     for (std::size_t i = 0; i < mEntries.size(); ++i) {
         const Entry &e = mEntries[i];
-        if (mNewer) {
-            QByteArray identity;
-            identity.append(char(e.kind)).append(char(0)).append(char(i / 2));
-            dir += newerRecord({{0, identity}, {2, e.plainName + QByteArray(1, '\0')}});
-        } else {
-            QByteArray record = padded(e.rawName, 11, '\0') + QByteArray(7, '\0');
-            record.append(char(e.kind)).append(QByteArray(5, '\0'));
-            dir += record;
-        }
+        if (mNewer)
+            dir += newerRecord({{0, QByteArray(1, char(e.kind)) + '\0' + char(i / 2)}, {2, e.name + '\0'}});
+        else
+            dir += padded(e.name, 11, e.nameFill) + QByteArray(7, '\0') + char(e.kind) + QByteArray(5, '\0');
     }
-    return dir + QByteArray(mPadding, '\0');
+    dir += QByteArray(mPadding, '\0');
+    return mDirectoryCut < 0 ? dir : dir.left(mDirectoryCut);
 }
 
 PaFileBuilder::Built PaFileBuilder::build() const
 {
-    Built built;
-    QByteArray header(PaHeader, '\0');
-    header.replace(0, 8, "PASTYLE ");
+    QByteArray header = padded("PASTYLE ", PaHeader, '\0');
     header.replace(23, 4, "KORF");
-    if (mNewer) {
-        header[28] = 5;
-        header[29] = 1;
-    }
+    if (mNewer)
+        header.replace(28, 2, "\x05\x01");
     header[34] = char(mPa1X ? 6 : 3);
-
-    QByteArray chunks;
+    qsizetype chunksLength = 0;
     for (const Entry &e : mEntries)
-        chunks += e.content;
-    const int trailerLength = (mTrailerHeader ? 8 : 0) + 8 + 4 * int(mEntries.size()) + 8 + mTrailing;
+        chunksLength += e.chunk.size();
+    const qsizetype table = 4 * qsizetype(mEntries.size());
+    const qsizetype trailer = (mTrailerHeader ? 8 : 0) + 8 + table + 8 + mTrailing;
     QByteArray dir = directory();
-    const int shortBy = PaTail - int(header.size() + dir.size() + chunks.size() + trailerLength);
-    if (shortBy > 0)
-        dir += QByteArray(shortBy, '\0');
+    dir += QByteArray(qMax(qsizetype(0), PaTail - (PaHeader + dir.size() + chunksLength + trailer)), '\0');
 
-    QByteArray &out = built.bytes;
-    out = header + dir;
+    Built built;
+    built.bytes = header + dir;
     for (const Entry &e : mEntries) {
-        built.chunkStarts.push_back(qint32(out.size()));
-        out += e.content;
+        built.chunkStarts.push_back(qint32(built.bytes.size()));
+        built.bytes += e.chunk;
     }
-    if (mTrailerHeader) {
-        out.append(char(0xFE)).append(char(0)).append(char(0)).append(char(0x18));
-        putU32BE(out, quint32(8 + 4 * mEntries.size() + 8));
-    }
-    built.kbeg = out.size();
-    out += "KBEG";
-    putU32BE(out, quint32(8 + 4 * mEntries.size()));
-    built.tableStart = out.size();
+    if (mTrailerHeader)
+        built.bytes += QByteArray("\xFE\0\0\x18", 4) + u32be(quint32(8 + table + 8));
+    built.kbeg = built.bytes.size();
+    built.bytes += "KBEG" + u32be(quint32(8 + table));
+    built.tableStart = built.bytes.size();
     for (qint32 start : built.chunkStarts)
-        putU32BE(out, quint32(start));
-    built.kend = out.size();
-    out += "KEND";
-    putU32BE(out, quint32(mEntries.size()));
-    out += QByteArray(mTrailing, '\0');
+        built.bytes += u32be(quint32(start));
+    built.kend = built.bytes.size();
+    built.bytes += "KEND" + u32be(quint32(mEntries.size())) + QByteArray(mTrailing, '\0');
     return built;
 }
 
-ISeriesFileBuilder::ISeriesFileBuilder(const QByteArray &tag) : mTag(tag) {}
-
-bool ISeriesFileBuilder::isSmallLayout() const { return mTag == "KORG9" || mTag == "KORG<"; }
-
-ISeriesFileBuilder &ISeriesFileBuilder::slot(qint32 length, const QByteArray &blockName,
-                                             const QByteArray &headerName)
+ISeriesFileBuilder &ISeriesFileBuilder::slot(qint32 length, const QByteArray &blockName, const QByteArray &headerName)
 {
     mSlots.push_back({length, blockName, headerName});
     return *this;
@@ -147,27 +95,19 @@ ISeriesFileBuilder &ISeriesFileBuilder::slot(qint32 length, const QByteArray &bl
 
 QByteArray ISeriesFileBuilder::build() const
 {
-    const bool small = isSmallLayout();
-    const int headerLength = small ? 96 : 224;
-    const int slotCount = small ? 4 : 48;
-    QByteArray out(headerLength, '\0');
-    out.replace(0, mTag.size(), mTag);
-    for (int k = 0; k < slotCount && k < int(mSlots.size()); ++k) {
-        const Slot &s = mSlots[std::size_t(k)];
-        if (small) {
-            out.replace(32 + 10 * k, 10, padded(s.headerName, 10, ' '));
-            out[72 + 6 * k + 4] = char(s.length & 0xFF);
-            out[72 + 6 * k + 5] = char((s.length >> 8) & 0xFF);
-        } else {
-            out[24 + 4 * k] = char(s.length & 0xFF);
-            out[24 + 4 * k + 1] = char((s.length >> 8) & 0xFF);
-        }
-    }
+    const bool small = mTag == "KORG9" || mTag == "KORG<";
+    QByteArray out = padded(mTag, small ? 96 : 224, '\0');
+    QByteArray blocks;
     for (int k = 0; k < int(mSlots.size()); ++k) {
         const Slot &s = mSlots[std::size_t(k)];
-        QByteArray block = FillerBytes(k, s.length);
-        block.replace(0, qMin(s.blockName.size(), qsizetype(s.length)), s.blockName.left(s.length));
-        out += block;
+        const QByteArray size = QByteArray(1, char(s.length & 0xFF)) + char((s.length >> 8) & 0xFF);
+        if (small) {
+            out.replace(32 + 10 * k, 10, padded(s.headerName, 10, ' '));
+            out.replace(72 + 6 * k + 4, 2, size);
+        } else {
+            out.replace(24 + 4 * k, 2, size);
+        }
+        blocks += FillerBytes(k, s.length).replace(0, qMin(s.blockName.size(), qsizetype(s.length)), s.blockName.left(s.length));
     }
-    return out + mTrailing;
+    return out + blocks + mTrailing;
 }

@@ -41,7 +41,7 @@ inline QByteArray KorgmWithStyles(int count, const std::vector<int> &ghosts = {}
     ISeriesFileBuilder builder("KORGM");
     for (int k = 1; k <= count; ++k) {
         const bool ghost = std::find(ghosts.begin(), ghosts.end(), k) != ghosts.end();
-        builder.slot(ghost ? 500 : 1200 + k, QByteArray("Style ") + QByteArray::number(k) + "    ");
+        builder.slot(ghost ? 500 : 1200 + k, ("Style " + QByteArray::number(k)).leftJustified(11));
     }
     return builder.build();
 }
