@@ -2,7 +2,7 @@
 
 #include "style_file_builder.h"
 
-QByteArray LargestPaSeriesFile()
+QByteArray largestPaSeriesFile()
 {
     PaFileBuilder builder;
     for (int k = 0; k < 32; ++k)
@@ -10,7 +10,7 @@ QByteArray LargestPaSeriesFile()
     return builder.trailerChunkHeader().build().bytes;
 }
 
-QByteArray LargestKorgmFile()
+QByteArray largestKorgmFile()
 {
     ISeriesFileBuilder builder("KORGM");
     for (int k = 0; k < 48; ++k)
@@ -18,7 +18,7 @@ QByteArray LargestKorgmFile()
     return builder.build();
 }
 
-QByteArray TypicalSmallFile(int variant)
+QByteArray typicalSmallFile(int variant)
 {
     return ISeriesFileBuilder("KORG9")
         .slot(5000 + variant % 100, "Pop Ballad")

@@ -10,19 +10,6 @@
 
 namespace {
 
-class SilentDialogs : public Dialogs {
-public:
-    int MsgBox(const QString &, int, const QString &) override { return AnswerNo; }
-    QString ChooseStyleFile() override { return {}; }
-    QString ChooseReportFile(const QString &) override { return {}; }
-};
-
-class NoView : public LoadView {
-public:
-    void SetReportCommandsEnabled(bool) override {}
-    void ShowFileInfo() override {}
-};
-
 QTemporaryDir &folder()
 {
     static QTemporaryDir dir;
@@ -34,7 +21,7 @@ QString fileFor(int which)
     static const char *const names[] = {"PA16MB.STY", "KORGM48.STY", "SMALL.STY"};
     const QString path = folder().filePath(QString::fromLatin1(names[which]));
     if (!QFile::exists(path)) {
-        const QByteArray bytes = which == 0 ? LargestPaSeriesFile() : which == 1 ? LargestKorgmFile() : TypicalSmallFile(0);
+        const QByteArray bytes = which == 0 ? largestPaSeriesFile() : which == 1 ? largestKorgmFile() : typicalSmallFile(0);
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
             std::abort();
@@ -45,15 +32,14 @@ QString fileFor(int which)
 void Load(benchmark::State &state)
 {
     const QString path = fileFor(int(state.range(0)));
-    CurrentFile file = CurrentFile::withServices();
-    SilentDialogs dialogs;
-    NoView view;
-    StyleLoader loader(file, dialogs, view);
+    const FileService files;
+    qsizetype styles = 0;
     for (auto _ : state) {
-        loader.OpenStyleFile(path);
-        benchmark::DoNotOptimize(file.UsableCount);
+        const LoadResult result = loadStyleFile(path, files);
+        styles = result.file ? result.file->styles.size() : 0;
+        benchmark::DoNotOptimize(styles);
     }
-    if (file.UsableCount + file.GhostCount == 0)
+    if (styles == 0)
         state.SkipWithError("the file yielded no style");
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
 }

@@ -14,11 +14,11 @@ int main(int argc, char **argv)
     const int count = QByteArray(argv[2]).toInt();
     for (int i = 0; i < count; ++i) {
         QFile out(dir.filePath(QStringLiteral("STYLE%1.STY").arg(i, 4, 10, QLatin1Char('0'))));
-        const QByteArray bytes = TypicalSmallFile(i);
+        const QByteArray bytes = typicalSmallFile(i);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
             return 1;
     }
     QFile largest(dir.filePath(QStringLiteral("LARGEST.STY")));
-    const QByteArray bytes = LargestPaSeriesFile();
+    const QByteArray bytes = largestPaSeriesFile();
     return largest.open(QIODevice::WriteOnly) && largest.write(bytes) == bytes.size() ? 0 : 1;
 }

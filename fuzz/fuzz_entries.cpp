@@ -20,7 +20,7 @@ void require(bool condition, const char *what)
 
 } // namespace
 
-QByteArray FuzzBytesFor(FuzzFamily family, const QByteArray &input)
+QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
 {
     switch (family) {
     case FuzzFamily::Any:
@@ -41,33 +41,26 @@ QByteArray FuzzBytesFor(FuzzFamily family, const QByteArray &input)
     return input;
 }
 
-void LoadFuzzInput(FuzzFamily family, const QByteArray &input)
+void loadFuzzInput(FuzzFamily family, const QByteArray &input)
 {
-    CurrentFile file;
-    file.StyleList = std::make_unique<Pa80Styles>();
-    file.FileName = QStringLiteral("FUZZ.STY");
-    const QByteArray bytes = FuzzBytesFor(family, input);
+    StyleFile file;
+    file.name = QStringLiteral("FUZZ.STY");
+    const QByteArray bytes = fuzzBytesFor(family, input);
     try {
         MemoryByteSource source(bytes);
-        (void)ReadStyleFile(source, file);
+        (void)readStyleFile(source, file);
     } catch (const DamagedFile &) {
-        if (file.FormatTag == "KORF")
-            require(file.StyleList->Count() == 0 && file.UsableCount == 0, "a damaged Pa-series file lists nothing");
+        if (file.tag == "KORF")
+            require(file.styles.isEmpty(), "a damaged Pa-series file lists nothing");
     }
-    const qint32 total = qint32(file.UsableCount) + file.GhostCount;
-    require(file.UsableCount >= 0 && file.GhostCount >= 0, "counters are not negative");
-    require(file.StyleList->Count() >= total, "the list holds every counted style");
-    const QVector<ShownRow> rows = ShownRows(file);
-    require(rows.size() == total, "the rows are exactly the counted styles");
     qint64 bytesInStyles = 0;
-    for (const ShownRow &row : rows) {
-        require(row.style->StyleContent().size() == row.style->StyleSize(), "a style's content has its size");
-        require(row.style->StyleContentSupp().size() == row.style->StyleSizeSupp(), "a supplement has its size");
-        bytesInStyles += row.style->StyleSize() + row.style->StyleSizeSupp();
+    for (const StyleEntry &style : file.styles) {
+        require(style.content.size() == style.size, "a style's content has its size");
+        require(style.supplementaryContent.size() == style.supplementarySize, "a supplement has its size");
+        bytesInStyles += style.size + style.supplementarySize;
     }
     require(bytesInStyles <= bytes.size(), "styles never hold more bytes than the file");
     qint64 lines = 0;
-    ForEachReportLine(ReportForm::TextFile, ReportSourceFor(file, FileInfoCaptionsFor(file)),
-                      [&](const ReportLine &) { ++lines; });
-    require(lines >= 9 + total, "the report has a row for every style");
+    forEachReportLine(ReportForm::TextFile, reportSource(file, fileInfoCaptions(file)), [&](const ReportLine &) { ++lines; });
+    require(lines >= 9 + file.styles.size(), "the report has a row for every style");
 }

@@ -7,7 +7,7 @@
 enum class FuzzFamily { Any, PaSeries, ISeries };
 
 // Runs the whole load path on the input and aborts when a result contradicts itself.
-void LoadFuzzInput(FuzzFamily family, const QByteArray &input);
+void loadFuzzInput(FuzzFamily family, const QByteArray &input);
 
 // The bytes that family gives to the load for an input.
-[[nodiscard]] QByteArray FuzzBytesFor(FuzzFamily family, const QByteArray &input);
+[[nodiscard]] QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input);

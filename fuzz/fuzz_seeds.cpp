@@ -2,7 +2,7 @@
 
 #include "style_file_builder.h"
 
-std::vector<FuzzSeed> FuzzSeeds()
+std::vector<FuzzSeed> fuzzSeeds()
 {
     const QByteArray pa = PaFileBuilder().style("Pop", 40).performance(30).style("Rock", 20).performance(10).build().bytes;
     const QByteArray paHeader = PaFileBuilder().style("One", 44).performance(63).trailerChunkHeader().build().bytes;

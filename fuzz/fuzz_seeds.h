@@ -12,4 +12,4 @@ struct FuzzSeed {
 };
 
 // Well-formed files of every family and layout, small enough for quick mutation.
-[[nodiscard]] std::vector<FuzzSeed> FuzzSeeds();
+[[nodiscard]] std::vector<FuzzSeed> fuzzSeeds();

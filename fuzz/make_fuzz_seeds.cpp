@@ -9,7 +9,7 @@ int main(int argc, char **argv)
 {
     const QDir root(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("seeds"));
     int written = 0;
-    for (const FuzzSeed &seed : FuzzSeeds()) {
+    for (const FuzzSeed &seed : fuzzSeeds()) {
         root.mkpath(seed.target);
         QFile file(root.filePath(seed.target + QLatin1Char('/') + seed.name));
         if (!file.open(QIODevice::WriteOnly) || file.write(seed.bytes) != seed.bytes.size())

@@ -7,5 +7,5 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    return RunReportCommand(arguments, stdout, stderr);
+    return runReportCommand(arguments, stdout, stderr);
 }

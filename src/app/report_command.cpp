@@ -1,8 +1,6 @@
 #include "report_command.h"
 
-#include "reports/export_info.h"
-#include "reports/file_info_captions.h"
-#include "styles/family_text.h"
+#include "reports/export_report.h"
 #include "styles/style_loader.h"
 
 #include <QJsonArray>
@@ -20,63 +18,32 @@ const char Usage[] =
 
 void put(std::FILE *stream, const QByteArray &bytes) { std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream); }
 
-// Messages become lines on stderr; the command never asks, and never needs to.
-class StderrDialogs : public Dialogs {
-public:
-    StderrDialogs(std::FILE *err, const QString &path) : mErr(err), mPath(path) {}
-
-    int MsgBox(const QString &prompt, int, const QString &) override
-    {
-        put(mErr, QStringLiteral("quarv-report: %1: %2\n").arg(mPath, prompt).toLocal8Bit());
-        if (message.isNull())
-            message = prompt;
-        return AnswerNo;
-    }
-    QString ChooseStyleFile() override { return {}; }
-    QString ChooseReportFile(const QString &) override { return {}; }
-
-    QString message;
-
-private:
-    std::FILE *mErr;
-    QString mPath;
-};
-
-class LoadOutcome : public LoadView {
-public:
-    void SetReportCommandsEnabled(bool enabled) override { hasStyles = enabled; }
-    void ShowFileInfo() override { shown = true; }
-
-    bool hasStyles = false;
-    bool shown = false;
-};
-
-QJsonObject describe(const QString &path, const CurrentFile &file, const LoadOutcome &outcome, const QString &message)
+QJsonObject describe(const QString &path, const LoadResult &result)
 {
     QJsonObject object{{QStringLiteral("path"), path},
-                       {QStringLiteral("message"), message.isNull() ? QJsonValue() : QJsonValue(message)}};
-    if (!outcome.shown)
+                       {QStringLiteral("message"), result.message ? QJsonValue(result.message->text) : QJsonValue()}};
+    if (!result.file)
         return object;
-    object.insert(QStringLiteral("name"), file.FileName);
-    object.insert(QStringLiteral("size"), file.FileSize);
-    object.insert(QStringLiteral("modified"), file.FileModified.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
-    object.insert(QStringLiteral("tag"), QString::fromLatin1(file.FormatTag));
-    const QString family = FamilyText(file);
+    const StyleFile &file = *result.file;
+    object.insert(QStringLiteral("name"), file.name);
+    object.insert(QStringLiteral("size"), file.size);
+    object.insert(QStringLiteral("modified"), file.modified.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+    object.insert(QStringLiteral("tag"), QString::fromLatin1(file.tag));
+    const QString family = familyName(file);
     if (!family.isNull())
-        object.insert(QStringLiteral("family"), family.trimmed());
-    if (file.FormatTag == "KORF")
-        object.insert(QStringLiteral("pa1x"), file.Pa1XFlag);
-    object.insert(QStringLiteral("usable"), file.UsableCount);
-    object.insert(QStringLiteral("ghost"), file.GhostCount);
+        object.insert(QStringLiteral("family"), family);
+    if (file.tag == "KORF")
+        object.insert(QStringLiteral("pa1x"), file.pa1x);
+    object.insert(QStringLiteral("usable"), file.usableCount());
+    object.insert(QStringLiteral("ghost"), file.ghostCount());
     QJsonArray styles;
-    for (const ShownRow &row : ShownRows(file)) {
-        const PA80Style &s = *row.style;
-        styles.append(QJsonObject{{QStringLiteral("number"), row.number},
-                                  {QStringLiteral("slot"), s.StylePos()},
-                                  {QStringLiteral("name"), QString::fromLatin1(s.StyleName())},
-                                  {QStringLiteral("size"), s.StyleSize()},
-                                  {QStringLiteral("supplementarySize"), s.StyleSizeSupp()},
-                                  {QStringLiteral("ghost"), s.isGhost()}});
+    for (const StyleEntry &style : file.styles) {
+        styles.append(QJsonObject{{QStringLiteral("number"), style.number},
+                                  {QStringLiteral("slot"), style.slot},
+                                  {QStringLiteral("name"), QString::fromLatin1(style.name)},
+                                  {QStringLiteral("size"), style.size},
+                                  {QStringLiteral("supplementarySize"), style.supplementarySize},
+                                  {QStringLiteral("ghost"), style.ghost}});
     }
     object.insert(QStringLiteral("styles"), styles);
     return object;
@@ -84,7 +51,7 @@ QJsonObject describe(const QString &path, const CurrentFile &file, const LoadOut
 
 } // namespace
 
-int RunReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
+int runReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
 {
     bool json = false;
     bool optionsEnded = false;
@@ -102,8 +69,7 @@ int RunReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *er
             json = true;
         } else if ((!optionsEnded && argument.startsWith(QLatin1Char('-'))) || argument.isEmpty()) {
             put(err, QStringLiteral("quarv-report: %1\n%2")
-                         .arg(argument.isEmpty() ? QStringLiteral("empty file name")
-                                                 : QStringLiteral("unknown option %1").arg(argument),
+                         .arg(argument.isEmpty() ? QStringLiteral("empty file name") : QStringLiteral("unknown option %1").arg(argument),
                               QString::fromLatin1(Usage))
                          .toLocal8Bit());
             return 2;
@@ -116,18 +82,19 @@ int RunReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *er
         return 2;
     }
 
+    const FileService fileService;
     bool anyMessage = false;
     QJsonArray described;
     for (const QString &path : files) {
-        CurrentFile file = CurrentFile::withServices();
-        StderrDialogs dialogs(err, path);
-        LoadOutcome outcome;
-        StyleLoader(file, dialogs, outcome).OpenStyleFile(QString(path).remove(QLatin1Char('"')));
-        anyMessage = anyMessage || !dialogs.message.isNull();
+        const LoadResult result = loadStyleFile(QString(path).remove(QLatin1Char('"')), fileService);
+        if (result.message) {
+            anyMessage = true;
+            put(err, QStringLiteral("quarv-report: %1: %2\n").arg(path, result.message->text).toLocal8Bit());
+        }
         if (json) {
-            described.append(describe(path, file, outcome, dialogs.message));
-        } else if (outcome.hasStyles) {
-            WriteTextReport(ReportSourceFor(file, FileInfoCaptionsFor(file)),
+            described.append(describe(path, result));
+        } else if (result.file && !result.file->styles.isEmpty()) {
+            writeTextReport(reportSource(*result.file, fileInfoCaptions(*result.file)),
                             [&](const QByteArray &line) { put(out, line + "\r\n"); });
         }
         std::fflush(err);

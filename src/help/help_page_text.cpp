@@ -1,6 +1,6 @@
 #include "help_page_text.h"
 
-QString HelpPageText(const QString &caption, qint16 page)
+QString helpPageText(const QString &caption, int page)
 {
     static const char *const bodies[HelpPageCount] = {
         "Click on File menu, choose Open, select a .STY file and click on Open button!",

@@ -4,6 +4,6 @@
 
 // A help page: an empty line, "How to " and the menu caption without its "... ", two line ends,
 // then the page's instructions (none for a page outside 0..2).
-[[nodiscard]] QString HelpPageText(const QString &caption, qint16 page);
+[[nodiscard]] QString helpPageText(const QString &caption, int page);
 
 constexpr int HelpPageCount = 3;

@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QFile>
 
-QString CommandLineText(int argc, const char *const *argv)
+QString commandLineText(int argc, const char *const *argv)
 {
     QByteArray text;
     for (int i = 1; i < argc; ++i) {

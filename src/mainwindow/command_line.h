@@ -4,4 +4,4 @@
 
 // The whole argument text after the program's name as one path: the arguments joined with
 // single blanks, every double quote removed. Take it before QApplication removes its options.
-[[nodiscard]] QString CommandLineText(int argc, const char *const *argv);
+[[nodiscard]] QString commandLineText(int argc, const char *const *argv);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QRect>
 
 // The main window's fixed layout, given in twips: 15 twips are one pixel at 96 dots per inch.
@@ -14,3 +15,9 @@ constexpr int DataWidths[6] = {1395, 795, 1215, 1635, 615, 615};
 // The style list's columns: number, name, size.
 constexpr int ColumnLefts[3] = {3120, 3420, 4920};
 constexpr int ColumnWidths[3] = {315, 1515, 975};
+
+// The fixed colours of the cells: field names, values and rows, headings, ghost rows.
+inline const QColor LightGrey(224, 224, 224);
+inline const QColor White(255, 255, 255);
+inline const QColor LightGreen(192, 255, 192);
+inline const QColor LightRed(255, 192, 192);

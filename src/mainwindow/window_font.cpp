@@ -23,7 +23,7 @@ std::vector<FixedCell> widestCaptions()
 
 } // namespace
 
-QFont FitFontToCells(QFont font, const std::vector<FixedCell> &cells)
+QFont fitFontToCells(QFont font, const std::vector<FixedCell> &cells)
 {
     const auto fits = [&](const QFont &candidate) {
         const QFontMetrics metrics(candidate);
@@ -38,15 +38,15 @@ QFont FitFontToCells(QFont font, const std::vector<FixedCell> &cells)
     return font;
 }
 
-QFont MainWindowFont()
+QFont mainWindowFont()
 {
     QFont font(QStringLiteral("Liberation Sans Narrow"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8);
-    return FitFontToCells(font, widestCaptions());
+    return fitFontToCells(font, widestCaptions());
 }
 
-QFont HeadingFont()
+QFont headingFont()
 {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setStyleHint(QFont::SansSerif);

@@ -25,7 +25,7 @@ void requireRegular(const QString &path, const struct stat &st)
 
 } // namespace
 
-FileFacts FileService::GetFile(const QString &path) const
+FileFacts FileService::facts(const QString &path) const
 {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
@@ -33,13 +33,13 @@ FileFacts FileService::GetFile(const QString &path) const
     requireRegular(path, st);
 
     FileFacts facts;
-    facts.Name = QFileInfo(path).fileName();
-    facts.Size = st.st_size;
-    facts.DateLastModified = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec);
+    facts.name = QFileInfo(path).fileName();
+    facts.size = st.st_size;
+    facts.modified = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec);
     return facts;
 }
 
-std::unique_ptr<TextStream> FileService::OpenTextFile(const QString &path) const
+std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) const
 {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
@@ -57,12 +57,12 @@ std::unique_ptr<TextStream> FileService::OpenTextFile(const QString &path) const
         ::close(fd);
         throw;
     }
-    return std::make_unique<TextStream>(fd, path);
+    return std::make_unique<ReadOnlyFile>(fd, path);
 }
 
-bool FileService::FileExists(const QString &path) const { return QFileInfo::exists(path); }
+bool FileService::exists(const QString &path) const { return QFileInfo::exists(path); }
 
-std::unique_ptr<TextWriter> FileService::CreateTextFile(const QString &path) const
+std::unique_ptr<TextWriter> FileService::createTextFile(const QString &path) const
 {
     const QFileInfo target(path);
     constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "text_stream.h"
+#include "read_only_file.h"
 #include "text_writer.h"
 
 #include <QDateTime>
@@ -9,19 +9,21 @@
 #include <memory>
 
 struct FileFacts {
-    QString Name;  // without folder
-    qint64 Size = 0;
-    QDateTime DateLastModified;
+    QString name;  // without folder
+    qint64 size = 0;
+    QDateTime modified;
 };
 
-// Every file access of the program. Reading is for regular files only, so that a folder, a FIFO
-// or a device that happens to be called x.STY is refused at once instead of blocking the window.
+// Every file access of the program; failures throw FileError. Reading is for regular files
+// only, so that a folder, a FIFO or a device that happens to be called x.STY is refused at once
+// instead of blocking the window.
 class FileService {
 public:
     virtual ~FileService() = default;
 
-    [[nodiscard]] virtual FileFacts GetFile(const QString &path) const;
-    [[nodiscard]] virtual std::unique_ptr<TextStream> OpenTextFile(const QString &path) const;
-    [[nodiscard]] bool FileExists(const QString &path) const;
-    [[nodiscard]] std::unique_ptr<TextWriter> CreateTextFile(const QString &path) const;
+    [[nodiscard]] virtual FileFacts facts(const QString &path) const;
+    [[nodiscard]] virtual std::unique_ptr<ReadOnlyFile> openForReading(const QString &path) const;
+    [[nodiscard]] bool exists(const QString &path) const;
+    // A report file that replaces `path` when it is committed.
+    [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
 };

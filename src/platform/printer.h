@@ -19,10 +19,10 @@ class Printer {
 public:
     virtual ~Printer() = default;
 
-    virtual void PrintLine(const QString &text) = 0;
-    virtual void SetFontName(const QString &name) = 0;
-    virtual void SetFontSize(double points) = 0;
-    virtual void EndDoc() = 0;
+    virtual void printLine(const QString &text) = 0;
+    virtual void setFontName(const QString &name) = 0;
+    virtual void setFontSize(double points) = 0;
+    virtual void endDocument() = 0;
 };
 
 // Opens the default printer; throws PrinterError when there is none.

@@ -5,14 +5,14 @@
 
 namespace {
 
-QMessageBox::Icon iconOf(int style)
+QMessageBox::Icon qtIcon(MessageIcon icon)
 {
-    switch (style & 0x70) {
-    case MbStop: return QMessageBox::Critical;
-    case MbQuestion: return QMessageBox::Question;
-    case MbExclamation: return QMessageBox::Warning;
-    default: return QMessageBox::NoIcon;
+    switch (icon) {
+    case MessageIcon::Warning: return QMessageBox::Warning;
+    case MessageIcon::Critical: return QMessageBox::Critical;
+    case MessageIcon::None: break;
     }
+    return QMessageBox::NoIcon;
 }
 
 QString chosenPath(QFileDialog &dialog)
@@ -24,22 +24,22 @@ QString chosenPath(QFileDialog &dialog)
 
 } // namespace
 
-int QtDialogs::MsgBox(const QString &prompt, int style, const QString &title)
+void QtDialogs::showMessage(const Message &message)
 {
-    QMessageBox box(iconOf(style), title.isNull() ? QStringLiteral("Quarv") : title, prompt,
-                    QMessageBox::NoButton, mParent);
-    if (style & MbYesNo) {
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(style & MbDefaultButton2 ? QMessageBox::No : QMessageBox::Yes);
-        box.setEscapeButton(QMessageBox::No);
-        return box.exec() == QMessageBox::Yes ? AnswerYes : AnswerNo;
-    }
-    box.setStandardButtons(QMessageBox::Ok);
+    QMessageBox box(qtIcon(message.icon), message.title.isNull() ? QuarvTitle : message.title, message.text,
+                    QMessageBox::Ok, mParent);
     box.exec();
-    return AnswerOk;
 }
 
-void ConfigureStyleChooser(QFileDialog &dialog)
+bool QtDialogs::askYesNo(const QString &question, DefaultButton defaultButton)
+{
+    QMessageBox box(QMessageBox::Question, QuarvTitle, question, QMessageBox::Yes | QMessageBox::No, mParent);
+    box.setDefaultButton(defaultButton == DefaultButton::No ? QMessageBox::No : QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void configureStyleChooser(QFileDialog &dialog)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -49,7 +49,7 @@ void ConfigureStyleChooser(QFileDialog &dialog)
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
 }
 
-void ConfigureReportChooser(QFileDialog &dialog, const QString &suggestedName)
+void configureReportChooser(QFileDialog &dialog, const QString &suggestedName)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the export asks, quoting the path
@@ -59,16 +59,16 @@ void ConfigureReportChooser(QFileDialog &dialog, const QString &suggestedName)
     dialog.selectFile(suggestedName);
 }
 
-QString QtDialogs::ChooseStyleFile()
+QString QtDialogs::chooseStyleFile()
 {
     QFileDialog dialog(mParent);
-    ConfigureStyleChooser(dialog);
+    configureStyleChooser(dialog);
     return chosenPath(dialog);
 }
 
-QString QtDialogs::ChooseReportFile(const QString &suggestedName)
+QString QtDialogs::chooseReportFile(const QString &suggestedName)
 {
     QFileDialog dialog(mParent);
-    ConfigureReportChooser(dialog, suggestedName);
+    configureReportChooser(dialog, suggestedName);
     return chosenPath(dialog);
 }

@@ -5,19 +5,21 @@
 class QFileDialog;
 class QWidget;
 
-// The real dialogs: message boxes and the open and save choosers.
+// The real dialogs: message boxes and the open and save choosers, over a parent window.
 class QtDialogs : public Dialogs {
 public:
-    void setParentWindow(QWidget *window) { mParent = window; }
+    explicit QtDialogs(QWidget *parent = nullptr) : mParent(parent) {}
+    void setParentWindow(QWidget *parent) { mParent = parent; }
 
-    int MsgBox(const QString &prompt, int style, const QString &title) override;
-    QString ChooseStyleFile() override;
-    QString ChooseReportFile(const QString &suggestedName) override;
+    void showMessage(const Message &message) override;
+    bool askYesNo(const QString &question, DefaultButton defaultButton) override;
+    QString chooseStyleFile() override;
+    QString chooseReportFile(const QString &suggestedName) override;
 
 private:
-    QWidget *mParent = nullptr;
+    QWidget *mParent;
 };
 
 // The chooser set-ups, apart so that tests can look at them without showing them.
-void ConfigureStyleChooser(QFileDialog &dialog);
-void ConfigureReportChooser(QFileDialog &dialog, const QString &suggestedName);
+void configureStyleChooser(QFileDialog &dialog);
+void configureReportChooser(QFileDialog &dialog, const QString &suggestedName);

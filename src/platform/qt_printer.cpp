@@ -30,7 +30,7 @@ void QtPrinter::begin()
     mY = 0;
 }
 
-void QtPrinter::PrintLine(const QString &text)
+void QtPrinter::printLine(const QString &text)
 {
     begin();
     mPainter.setFont(mFont);
@@ -45,14 +45,14 @@ void QtPrinter::PrintLine(const QString &text)
     mY += metrics.lineSpacing();
 }
 
-void QtPrinter::SetFontName(const QString &name)
+void QtPrinter::setFontName(const QString &name)
 {
     mFont.setFamily(name);  // an unknown name such as "SYSTEM" gets the system's substitute
 }
 
-void QtPrinter::SetFontSize(double points) { mFont.setPointSizeF(points); }
+void QtPrinter::setFontSize(double points) { mFont.setPointSizeF(points); }
 
-void QtPrinter::EndDoc()
+void QtPrinter::endDocument()
 {
     begin();
     if (!mPainter.end())

@@ -16,10 +16,10 @@ public:
 
     explicit QtPrinter(std::unique_ptr<QPrinter> printer);
 
-    void PrintLine(const QString &text) override;
-    void SetFontName(const QString &name) override;
-    void SetFontSize(double points) override;
-    void EndDoc() override;
+    void printLine(const QString &text) override;
+    void setFontName(const QString &name) override;
+    void setFontSize(double points) override;
+    void endDocument() override;
 
 private:
     void begin();

@@ -8,13 +8,13 @@ TextWriter::TextWriter(const QString &path) : mFile(path)
         fail();
 }
 
-void TextWriter::WriteLine(const QByteArray &text)
+void TextWriter::writeLine(const QByteArray &text)
 {
     if (mFile.write(text) != text.size() || mFile.write("\r\n", 2) != 2)
         fail();
 }
 
-void TextWriter::Close()
+void TextWriter::commit()
 {
     // QSaveFile records write errors only as they happen in write(); one in the last flush (a full
     // disk) would be committed as a good file, cut short. Flush first and look. A short write gives

@@ -3,14 +3,15 @@
 #include <QByteArray>
 #include <QSaveFile>
 
-// A writing stream for a report: 8-bit lines, each ending with CR LF. The target is replaced only
-// when Close() succeeds, so a failed export never destroys an old file or leaves half a new one.
+// A report file being written: 8-bit lines, each ending with CR LF. The target is replaced only
+// when commit() succeeds, so a failed export never destroys an old file or leaves half a new one.
+// Failures throw FileError.
 class TextWriter {
 public:
     explicit TextWriter(const QString &path);
 
-    void WriteLine(const QByteArray &text);
-    void Close();
+    void writeLine(const QByteArray &text);
+    void commit();
 
 private:
     void fail();

@@ -1,6 +1,6 @@
 #include "eight_bit.h"
 
-QByteArray ToEightBit(const QString &text)
+QByteArray toEightBit(const QString &text)
 {
     QByteArray out;
     out.reserve(text.size());

@@ -1,17 +1,16 @@
 #include "file_info_captions.h"
 
 #include "number_format.h"
-#include "styles/family_text.h"
 
-FileInfoCaptions FileInfoCaptionsFor(const CurrentFile &file)
+FileInfoCaptions fileInfoCaptions(const StyleFile &file)
 {
-    const QString family = FamilyText(file);
+    const QString family = familyName(file);
     return {
-        QLatin1Char(' ') + file.FileName,
-        FormatGrouped(file.FileSize) + QLatin1Char(' '),
-        file.FileDate + QLatin1Char(' '),
-        family.isNull() ? UnknownFamilyCaption : family,
-        QString::number(file.UsableCount) + QLatin1Char(' '),
-        QString::number(file.GhostCount) + QLatin1Char(' '),
+        QLatin1Char(' ') + file.name,
+        formatGrouped(file.size) + QLatin1Char(' '),
+        file.modified.toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' '),
+        QLatin1Char(' ') + (family.isNull() ? QStringLiteral("Unknown format") : family),
+        QString::number(file.usableCount()) + QLatin1Char(' '),
+        QString::number(file.ghostCount()) + QLatin1Char(' '),
     };
 }

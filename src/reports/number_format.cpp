@@ -10,7 +10,7 @@ QString groupSeparator()
 }
 }
 
-QString FormatGrouped(qint64 value)
+QString formatGrouped(qint64 value)
 {
     const QString digits = QString::number(value < 0 ? -value : value);
     const QString separator = groupSeparator();
@@ -23,6 +23,6 @@ QString FormatGrouped(qint64 value)
     return value < 0 ? QLatin1Char('-') + out : out;
 }
 
-QString FormatGroupedOrEmpty(qint64 value) { return value == 0 ? QString() : FormatGrouped(value); }
+QString formatGroupedOrEmpty(qint64 value) { return value == 0 ? QString() : formatGrouped(value); }
 
-QString FormatIndex(qint64 value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+QString formatIndex(qint64 value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }

@@ -3,25 +3,23 @@
 #include "eight_bit.h"
 #include "number_format.h"
 
-ReportSource ReportSourceFor(const CurrentFile &file, const FileInfoCaptions &captions)
+ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &captions)
 {
-    return {file.FileName, captions, file.UsableCount, file.GhostCount, ShownRows(file)};
+    return {file.name, captions, file.ghostCount(), file.styles};
 }
 
-QByteArray ReportStyleRow(qint64 index, const QByteArray &name, qint64 size, bool ghost)
+QByteArray reportStyleRow(qint64 number, const QByteArray &name, qint64 size, bool ghost)
 {
     const QByteArray nameColumn = (name + QByteArray(11, ' ')).left(11);
-    const QByteArray sizeColumn = ToEightBit(FormatGroupedOrEmpty(size).rightJustified(10, QLatin1Char(' ')));
-    return ToEightBit(FormatIndex(index)) + " - " + nameColumn + " - " + sizeColumn
-        + (ghost ? " bytes - GHOST" : " bytes");
+    const QByteArray sizeColumn = toEightBit(formatGroupedOrEmpty(size).rightJustified(10, QLatin1Char(' ')));
+    return toEightBit(formatIndex(number)) + " - " + nameColumn + " - " + sizeColumn + (ghost ? " bytes - GHOST" : " bytes");
 }
 
-void ForEachReportLine(ReportForm form, const ReportSource &source,
-                       const std::function<void(const ReportLine &)> &take)
+void forEachReportLine(ReportForm form, const ReportSource &source, const std::function<void(const ReportLine &)> &take)
 {
     const bool printed = form == ReportForm::PrintedPage;
     const auto line = [&](const QByteArray &text) { take({text, false}); };
-    const auto value = [&](int caption) { return ToEightBit(source.captions[std::size_t(caption)].trimmed()); };
+    const auto value = [&](int caption) { return toEightBit(source.captions[std::size_t(caption)].trimmed()); };
 
     if (printed)
         line({});
@@ -29,7 +27,7 @@ void ForEachReportLine(ReportForm form, const ReportSource &source,
     if (!printed)
         line(QByteArray(ReportTitle.size(), '^'));
     line({});
-    line("File Name........: " + ToEightBit(source.fileName));
+    line("File Name........: " + toEightBit(source.fileName));
     line("File Size........: " + value(1) + " bytes");
     line("File Last Updated: " + value(2));
     line("Style made for...: " + value(3));
@@ -37,8 +35,8 @@ void ForEachReportLine(ReportForm form, const ReportSource &source,
     if (printed || source.ghostCount > 0)
         line("Ghost styles.....: " + value(5));
     line({});
-    for (const ShownRow &row : source.rows)
-        line(ReportStyleRow(row.number, row.style->StyleName(), row.style->StyleSize(), row.style->isGhost()));
+    for (const StyleEntry &style : source.styles)
+        line(reportStyleRow(style.number, style.name, style.size, style.ghost));
     if (!printed)
         line({});
 }

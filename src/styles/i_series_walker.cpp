@@ -14,52 +14,36 @@ QByteArray cleanGhostName(QByteArray name)
     return name;
 }
 
-qint32 slotLength(const QByteArray &header, const FormatParameters &p, int slot)
+qint32 slotLength(const QByteArray &header, const ISeriesLayout &layout, int slot)
 {
-    const qsizetype entry = qsizetype(slot - 1) * p.SizeEntryLength + p.SizeTableOffset;
-    return 256 * quint8(header[entry + p.SizeHighPos - 1]) + quint8(header[entry + p.SizeLowPos - 1]);
+    const qsizetype at = layout.sizeTableOffset + qsizetype(slot) * layout.sizeEntryLength + layout.sizeOffset;
+    return quint8(header[at]) | quint8(header[at + 1]) << 8;
 }
 
 } // namespace
 
-void WalkISeriesFile(ByteSource &source, CurrentFile &file)
+void walkISeriesFile(ByteSource &source, const ISeriesLayout &layout, QList<StyleEntry> &styles)
 {
-    const FormatParameters &p = file.FormatParameters;
-    Pa80Styles &list = *file.StyleList;
-    file.UsableCount = 0;
-    file.GhostCount = 0;
-    if (source.size() < p.HeaderLength)
-        throw DamagedFile(QStringLiteral("the file is shorter than its %1-byte header").arg(p.HeaderLength));
-    const QByteArray header = source.read(0, p.HeaderLength);
+    if (source.size() < layout.headerLength)
+        throw DamagedFile(QStringLiteral("the file is shorter than its %1-byte header").arg(layout.headerLength));
+    const QByteArray header = source.read(0, layout.headerLength);
 
-    for (int slot = 1; p.NameTableLength > 0 && slot <= p.SlotCount; ++slot)
-        list.Add(header.mid(qsizetype(slot - 1) * p.NameLength + p.NameTableOffset, p.NameLength), qint16(slot));
-    for (int slot = 1; slot <= p.SlotCount; ++slot) {
-        while (list.Count() < slot)
-            list.Add(QByteArray(), qint16(slot));
-        list.Item(slot)->setStyleSize(slotLength(header, p, slot));
-    }
-
-    qint64 offset = p.HeaderLength;
-    for (int slot = 1; slot <= p.SlotCount; ++slot) {
-        const Pa80Styles::Ref style = list.Item(slot);
-        const qint32 length = style->StyleSize();
+    qint64 offset = layout.headerLength;
+    for (int slot = 0; slot < layout.slotCount; ++slot) {
+        const qint32 length = slotLength(header, layout, slot);
         if (length == 0)
             continue;
         if (length > source.size() - offset)
             throw DamagedFile(QStringLiteral("the %1-byte block of slot %2 is cut short by the end of the file")
-                                  .arg(length).arg(slot));
-        const QByteArray block = source.read(offset, length);
+                                  .arg(length).arg(slot + 1));
+        StyleEntry style;
+        style.number = style.slot = slot + 1;
+        style.size = length;
+        style.ghost = length <= GhostStyleMaxSize;
+        style.content = source.read(offset, length);
+        style.name = style.ghost ? cleanGhostName(style.content.left(layout.nameLength))
+                                 : style.content.left(layout.nameLength);
+        styles.append(style);
         offset += length;
-        style->setStyleContent(block);
-        if (length > GhostStyleMaxSize) {
-            style->setStyleName(block.left(p.NameLength));
-            style->setStyleGhost("N");
-            ++file.UsableCount;
-        } else {
-            style->setStyleName(cleanGhostName(block.left(p.NameLength)));
-            style->setStyleGhost("S");
-            ++file.GhostCount;
-        }
     }
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "byte_source.h"
-#include "current_file.h"
+#include "i_series_layout.h"
+#include "style_entry.h"
 
-// Fills StyleList with one record per slot of an i-series file, using the file's
-// FormatParameters, and counts usable and ghost styles. A file shorter than its header throws
-// DamagedFile with nothing listed; a block cut short by the end of the file throws DamagedFile
-// after the slots before it have been listed and counted.
-void WalkISeriesFile(ByteSource &source, CurrentFile &file);
+#include <QList>
 
 // Largest block that still makes a ghost style.
 constexpr qint32 GhostStyleMaxSize = 1176;
+
+// Appends one entry per filled slot of an i-series file, numbered by slot; empty slots have no
+// entry. Throws DamagedFile for a file shorter than its header (nothing appended), and for a
+// block cut short by the end of the file, after appending the whole blocks before it.
+void walkISeriesFile(ByteSource &source, const ISeriesLayout &layout, QList<StyleEntry> &styles);

@@ -33,14 +33,14 @@ qsizetype lastInTail(const QByteArray &tail, qsizetype searchFrom, const char *m
 qsizetype lastChunkEndInTail(const QByteArray &tail, qsizetype kbeg, qsizetype kend)
 {
     const qsizetype header = kbeg - TrailerHeaderLength;
-    if (header >= 0 && quint8(tail[header]) == 0xFE && ReadU32BE(tail, kbeg - 4) == quint32(kend - kbeg + 8))
+    if (header >= 0 && quint8(tail[header]) == 0xFE && readU32BE(tail, kbeg - 4) == quint32(kend - kbeg + 8))
         return header;
     return kbeg;
 }
 
 } // namespace
 
-PaChunkTable ReadPaChunkTable(ByteSource &file)
+PaChunkTable readPaChunkTable(ByteSource &file)
 {
     if (file.size() < PaTailLength)
         throw DamagedFile(QStringLiteral("the file is shorter than %1 bytes").arg(PaTailLength));
@@ -70,7 +70,7 @@ PaChunkTable ReadPaChunkTable(ByteSource &file)
     PaChunkTable table;
     table.end = qint32(tailOffset + lastChunkEndInTail(tail, kbeg, kend));
     for (int c = 0; c < n; ++c) {
-        const auto start = qint32(ReadU24BE(tail, tableStart + 4 * c + 1));
+        const auto start = qint32(readU24BE(tail, tableStart + 4 * c + 1));
         if (start < PaHeaderLength)
             throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, inside the file header")
                                   .arg(c + 1).arg(start));

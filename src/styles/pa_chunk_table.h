@@ -21,4 +21,4 @@ constexpr int PaHeaderLength = 36;
 constexpr int PaMaxChunks = 64;
 
 // Throws DamagedFile when the trailer or the table does not describe chunks inside the file.
-[[nodiscard]] PaChunkTable ReadPaChunkTable(ByteSource &file);
+[[nodiscard]] PaChunkTable readPaChunkTable(ByteSource &file);

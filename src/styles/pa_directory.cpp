@@ -67,7 +67,7 @@ PaDirectoryRecord newerRecord(ByteReader &directory, int r)
 
 } // namespace
 
-std::vector<PaDirectoryRecord> ReadPaDirectory(const QByteArray &bytes, int count, bool newerLayout)
+std::vector<PaDirectoryRecord> readPaDirectory(const QByteArray &bytes, int count, bool newerLayout)
 {
     std::vector<PaDirectoryRecord> records;
     if (!newerLayout) {

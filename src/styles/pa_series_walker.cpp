@@ -6,48 +6,41 @@
 
 #include <algorithm>
 
-void WalkPaSeriesFile(ByteSource &source, CurrentFile &file)
+QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory)
 {
-    file.UsableCount = 0;
-    file.GhostCount = 0;
-    const PaChunkTable chunks = ReadPaChunkTable(source);
+    const PaChunkTable chunks = readPaChunkTable(source);
     if (chunks.starts.empty())
-        return;
+        return {};
     const QByteArray directory = source.read(PaHeaderLength, chunks.starts.front() - PaHeaderLength);
-    const auto records = ReadPaDirectory(directory, int(chunks.starts.size()), file.NewerPaDirectory);
+    const std::vector<PaDirectoryRecord> records = readPaDirectory(directory, int(chunks.starts.size()), newerDirectory);
 
-    const auto styleCount = std::count_if(records.begin(), records.end(),
-                                          [](const PaDirectoryRecord &r) { return r.isStyle; });
-    int performanceSeen = 0;
+    const auto styleCount = std::count_if(records.begin(), records.end(), [](const PaDirectoryRecord &r) { return r.isStyle; });
+    int performancesSeen = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!records[i].isStyle && ++performanceSeen > styleCount)
-            throw DamagedFile(QStringLiteral("directory record %1 holds performance data for a style "
-                                             "the file does not have").arg(i + 1));
+        if (!records[i].isStyle && ++performancesSeen > styleCount)
+            throw DamagedFile(QStringLiteral("directory record %1 holds performance data for a style the file does not have")
+                                  .arg(i + 1));
     }
 
-    std::vector<QByteArray> contents;
-    for (std::size_t i = 0; i < records.size(); ++i)
-        contents.push_back(source.read(chunks.starts[i], chunks.length(i)));
-
-    // Only now that the whole file has been read does the list change.
-    std::vector<Pa80Styles::Ref> styles;
+    QList<StyleEntry> styles;
+    std::vector<std::size_t> performances;  // the chunks of the performance records, in order
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i].isStyle)
-            styles.push_back(file.StyleList->Add(records[i].name, qint16(i + 1)));
-    }
-    std::size_t nextStyle = 0;
-    std::size_t nextPerformance = 0;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        const QByteArray &content = contents[i];
-        if (records[i].isStyle) {
-            const auto &style = styles[nextStyle++];
-            style->setStyleContent(content);
-            style->setStyleSize(chunks.length(i));
-        } else {
-            const auto &style = styles[nextPerformance++];
-            style->setStyleContentSupp(content);
-            style->setStyleSizeSupp(chunks.length(i));
+        if (!records[i].isStyle) {
+            performances.push_back(i);
+            continue;
         }
+        StyleEntry style;
+        style.number = int(styles.size()) + 1;
+        style.slot = int(i) + 1;
+        style.name = records[i].name;
+        style.size = chunks.length(i);
+        style.content = source.read(chunks.starts[i], style.size);
+        styles.append(style);
     }
-    file.UsableCount = qint16(styles.size());
+    for (std::size_t k = 0; k < performances.size(); ++k) {
+        StyleEntry &style = styles[qsizetype(k)];
+        style.supplementarySize = chunks.length(performances[k]);
+        style.supplementaryContent = source.read(chunks.starts[performances[k]], style.supplementarySize);
+    }
+    return styles;
 }

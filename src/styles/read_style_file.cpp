@@ -4,16 +4,16 @@
 #include "i_series_walker.h"
 #include "pa_series_walker.h"
 
-bool ReadStyleFile(ByteSource &source, CurrentFile &file)
+bool readStyleFile(ByteSource &source, StyleFile &file)
 {
-    ExamineHeaderSample(source.read(0, qMin<qint64>(source.size(), HeaderSampleLength)), file);
-    file.UsableCount = 0;
-    file.GhostCount = 0;
-    if (!RecogniseFormat(file.FormatTag, file.FormatParameters))
+    examineHeaderSample(source.read(0, qMin<qint64>(source.size(), HeaderSampleLength)), file);
+    if (file.tag == "KORF") {
+        file.styles = walkPaSeriesFile(source, file.newerPaDirectory);
+        return true;
+    }
+    const ISeriesLayout *layout = iSeriesLayoutFor(file.tag);
+    if (layout == nullptr)
         return false;
-    if (file.FormatTag == "KORF")
-        WalkPaSeriesFile(source, file);
-    else
-        WalkISeriesFile(source, file);
+    walkISeriesFile(source, *layout, file.styles);
     return true;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "byte_source.h"
-#include "current_file.h"
+#include "style_file.h"
 
-// The part of a load that reads the file's content: the header sample sets the tag, the tag is
-// recognised, and the family's walker fills StyleList and the counters. Returns false for a tag
-// we do not recognise (nothing is walked); throws DamagedFile for a damaged file.
-[[nodiscard]] bool ReadStyleFile(ByteSource &source, CurrentFile &file);
+// The part of a load that reads the file's bytes: the header sample sets the tag, and the walker
+// of a recognised format fills the styles. Returns false for a tag we do not recognise; throws
+// DamagedFile, leaving the styles found before the damage.
+[[nodiscard]] bool readStyleFile(ByteSource &source, StyleFile &file);

@@ -1,73 +1,52 @@
 #include "style_loader.h"
 
 #include "damaged_file.h"
-#include "read_style_file.h"
-#include "stream_byte_source.h"
+#include "file_byte_source.h"
 #include "platform/file_error.h"
+#include "read_style_file.h"
 
 #include <limits>
 
 namespace {
-const QString Title = QStringLiteral("Quarv");
-}
 
-StyleLoader::StyleLoader(CurrentFile &file, Dialogs &dialogs, LoadView &view)
-    : mFile(file), mDialogs(dialogs), mView(view)
+LoadResult readFile(const QString &path, const FileService &files)
 {
-}
-
-void StyleLoader::OpenStyleFile(const QString &path)
-{
-    mFile.SelectedPath = path.isEmpty() ? mDialogs.ChooseStyleFile() : path;
-    if (mFile.SelectedPath.isEmpty())
-        return;
-    const QString extension = mFile.SelectedPath.right(4).toUpper();
-    if (extension == QLatin1String(".STY"))
-        LoadStyleFile(mFile.SelectedPath);
-    else if (extension == QLatin1String(".PRF"))
-        mDialogs.MsgBox(QStringLiteral("In development"), MbOkOnly, QString());
-    else
-        mDialogs.MsgBox(QStringLiteral("Unknown File Type!"), MbStop, QStringLiteral("ZuvOzu"));
-}
-
-void StyleLoader::LoadStyleFile(const QString &path)
-{
-    FileFacts facts;
-    std::unique_ptr<TextStream> stream;
+    StyleFile file;
+    std::unique_ptr<ReadOnlyFile> input;
     try {
-        facts = mFile.FileService->GetFile(path);
-        if (facts.Size > std::numeric_limits<qint32>::max())
+        const FileFacts facts = files.facts(path);
+        if (facts.size > std::numeric_limits<qint32>::max())
             throw FileError(path, QStringLiteral("the file is larger than 2,147,483,647 bytes"));
-        stream = mFile.FileService->OpenTextFile(path);
+        input = files.openForReading(path);
+        file = {path, facts.name, facts.size, facts.modified, {}, false, false, {}};
     } catch (const FileError &error) {
-        // Nothing was replaced yet: the file shown before stays loaded and shown.
-        mDialogs.MsgBox(error.message(QStringLiteral("Cannot read")), MbExclamation, Title);
-        return;
+        return {std::nullopt, warning(error.message(QStringLiteral("Cannot read")))};
     }
 
-    Pa80Styles &list = *mFile.StyleList;
-    while (list.Count() >= 1)
-        list.Remove(1);
-    mFile.FileName = facts.Name;
-    mFile.FileSize = qint32(facts.Size);
-    mFile.FileModified = facts.DateLastModified;
-    mFile.FileDate = facts.DateLastModified.toString(QStringLiteral("dd/MM/yyyy"));
-    mFile.UsableCount = 0;
-    mFile.GhostCount = 0;
+    LoadResult result;
     try {
         // Every read is checked against the size the facts gave; a file that changes under us
         // can only look damaged, never make a walker read outside it.
-        StreamByteSource source(*stream, facts.Size);
-        if (!ReadStyleFile(source, mFile))
-            mDialogs.MsgBox(QStringLiteral("Unknown file format!"), MbExclamation, Title);
+        FileByteSource source(*input, file.size);
+        if (!readStyleFile(source, file))
+            result.message = warning(QStringLiteral("Unknown file format!"));
     } catch (const DamagedFile &damage) {
-        mDialogs.MsgBox(QStringLiteral("Damaged style file: %1: %2.").arg(mFile.FileName, damage.problem()),
-                        MbExclamation, Title);
+        result.message = warning(QStringLiteral("Damaged style file: %1: %2.").arg(file.name, damage.problem()));
     } catch (const FileError &error) {
-        mDialogs.MsgBox(error.message(QStringLiteral("Cannot read")), MbExclamation, Title);
+        result.message = warning(error.message(QStringLiteral("Cannot read")));
     }
-    stream->Close();
+    result.file = std::move(file);
+    return result;
+}
 
-    mView.SetReportCommandsEnabled(mFile.UsableCount + mFile.GhostCount > 0);
-    mView.ShowFileInfo();
+} // namespace
+
+LoadResult loadStyleFile(const QString &path, const FileService &files)
+{
+    const QString extension = path.right(4).toUpper();
+    if (extension == QLatin1String(".STY"))
+        return readFile(path, files);
+    if (extension == QLatin1String(".PRF"))
+        return {std::nullopt, Message{QStringLiteral("In development"), QString(), MessageIcon::None}};
+    return {std::nullopt, Message{QStringLiteral("Unknown File Type!"), QStringLiteral("ZuvOzu"), MessageIcon::Critical}};
 }

@@ -1,22 +1,16 @@
 #pragma once
 
-#include "current_file.h"
-#include "load_view.h"
-#include "platform/dialogs.h"
+#include "platform/file_service.h"
+#include "platform/message.h"
+#include "style_file.h"
 
-// Opens and loads style files into the current-file state. Every problem becomes one message box;
-// a file that cannot be read at all leaves the previously loaded file loaded and shown.
-class StyleLoader {
-public:
-    StyleLoader(CurrentFile &file, Dialogs &dialogs, LoadView &view);
+#include <optional>
 
-    // An empty path asks the open chooser.
-    void OpenStyleFile(const QString &path);
-    void LoadStyleFile(const QString &path);
-
-private:
-
-    CurrentFile &mFile;
-    Dialogs &mDialogs;
-    LoadView &mView;
+struct LoadResult {
+    std::optional<StyleFile> file;    // what to show; none when the file could not be read at all
+    std::optional<Message> message;   // what went wrong, if anything
 };
+
+// Opens a style file: names that do not end in ".STY" (any letter case) are refused, the rest
+// read through `files`. A damaged file still gives its facts and the styles before the damage.
+[[nodiscard]] LoadResult loadStyleFile(const QString &path, const FileService &files);

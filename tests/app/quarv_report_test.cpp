@@ -1,5 +1,5 @@
 #include "load_harness.h"
-#include "reports/export_info.h"
+#include "reports/export_report.h"
 #include "style_file_builder.h"
 
 #include <QJsonDocument>
@@ -59,11 +59,10 @@ TEST_F(QuarvReport, ReportsAndProblems)
                                       "quarv-report: %3: Damaged style file: DAMAGED.STY: the marker \"KBEG\" is not in the last 320 bytes.\n"
                                       "quarv-report: %4: Cannot read %4: No such file or directory.\n")
                            .arg(refused, unknown, damaged, missing));
-    LoadHarness h;
     QByteArray expected;
     for (const QString &path : {pa, iSeries}) {
-        h.loader.OpenStyleFile(path);
-        WriteTextReport(ReportSourceFor(h.file, FileInfoCaptionsFor(h.file)), [&](const QByteArray &line) { expected += line + "\r\n"; });
+        const StyleFile file = *loadStyleFile(path, FileService()).file;
+        writeTextReport(reportSource(file, fileInfoCaptions(file)), [&](const QByteArray &line) { expected += line + "\r\n"; });
     }
     EXPECT_EQ(run.out, expected);
     EXPECT_EQ(quarvReport({pa}).exitCode, 0);

@@ -1,5 +1,5 @@
-#include "help/frm_about.h"
-#include "help/frm_help.h"
+#include "help/about_box.h"
+#include "help/help_window.h"
 #include "help/help_page_text.h"
 #include "qt_printers.h"
 
@@ -16,21 +16,34 @@ const std::array<QString, 3> Captions = {QStringLiteral("... open a .STY file"),
                                          QStringLiteral("... export .STY file informations to a .TXT file"),
                                          QStringLiteral("... print .STY file informations")};
 
-int shownPage(const frmHelp &help)
+int shownPage(const HelpWindow &help)
 {
+    const QString text = help.findChild<QLabel *>(QStringLiteral("helpText"))->text();
     for (int page = 0; page < 3; ++page) {
-        if (help.lbHelp->text() == HelpPageText(Captions[std::size_t(page)], qint16(page)))
+        if (text == helpPageText(Captions[std::size_t(page)], page))
             return page;
     }
     return -1;
 }
+
+QPushButton *button(const HelpWindow &help, const char *text)
+{
+    for (QPushButton *b : help.findChildren<QPushButton *>()) {
+        if (b->text() == QLatin1String(text))
+            return b;
+    }
+    return nullptr;
+}
+QLabel *notice(const AboutBox &box, int i) { return box.findChild<QLabel *>(QStringLiteral("notice%1").arg(i)); }
+QLabel *picture(const AboutBox &box) { return box.findChild<QLabel *>(QStringLiteral("picture")); }
+
 } // namespace
 
 TEST(HelpPageText, HeadingAndBody)
 {
     const struct {
         QString caption;
-        qint16 page;
+        int page;
         QString text;
     } cases[] = {
         {Captions[0], 0, "\r\nHow to open a .STY file\r\n\r\nClick on File menu, choose Open, select a .STY file and click on Open button!"},
@@ -43,20 +56,20 @@ TEST(HelpPageText, HeadingAndBody)
         {"read ... this... ", 9, "\r\nHow to read this\r\n\r\n"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(HelpPageText(c.caption, c.page), c.text) << c.page;
+        EXPECT_EQ(helpPageText(c.caption, c.page), c.text) << c.page;
 }
 
 TEST(HelpWindow, NextAndPreviousGoRoundTheRingFromEveryPage)
 {
     for (int start = 0; start < 3; ++start) {
-        frmHelp help(Captions);
+        HelpWindow help(Captions);
         help.showPage(start);
         for (int step = 1; step <= 3; ++step) {
-            QTest::mouseClick(help.cbNext, Qt::LeftButton);
+            QTest::mouseClick(button(help, "Next"), Qt::LeftButton);
             EXPECT_EQ(shownPage(help), (start + step) % 3);
         }
         for (int step = 1; step <= 3; ++step) {
-            QTest::mouseClick(help.cbPrevious, Qt::LeftButton);
+            QTest::mouseClick(button(help, "Previous"), Qt::LeftButton);
             EXPECT_EQ(shownPage(help), (start + 3 - step) % 3);
         }
     }
@@ -64,19 +77,19 @@ TEST(HelpWindow, NextAndPreviousGoRoundTheRingFromEveryPage)
 
 TEST(HelpWindow, AnyKeyClosesWhicheverControlHasTheFocus)
 {
-    frmHelp help(Captions);
+    HelpWindow help(Captions);
     help.showPage(1);
     help.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&help));
-    QTest::mouseClick(help.cbNext, Qt::LeftButton);
+    QTest::mouseClick(button(help, "Next"), Qt::LeftButton);
     EXPECT_TRUE(help.isVisible()) << "a click on Next does not close";
-    help.cbNext->setFocus();
-    QTest::keyClick(help.cbNext, Qt::Key_Space);
+    button(help, "Next")->setFocus();
+    QTest::keyClick(button(help, "Next"), Qt::Key_Space);
     EXPECT_FALSE(help.isVisible());
     EXPECT_EQ(shownPage(help), 2) << "the key closed instead of pressing the button";
 
     help.show();
-    QTest::mouseClick(help.cbExit, Qt::LeftButton);
+    QTest::mouseClick(button(help, "Exit"), Qt::LeftButton);
     EXPECT_FALSE(help.isVisible());
 }
 
@@ -84,21 +97,21 @@ TEST(AboutBox, WhatClosesIt)
 {
     const struct {
         const char *label;
-        std::function<void(frmAbout &)> act;
+        std::function<void(AboutBox &)> act;
         bool closes;
     } cases[] = {
         // The release of the Return that chose "About" in the menu reaches the box too.
-        {"a key released only", [](frmAbout &a) { QTest::keyRelease(&a, Qt::Key_Return); }, false},
-        {"a key pressed", [](frmAbout &a) { QTest::keyPress(&a, Qt::Key_A); }, false},
-        {"a key pressed and released", [](frmAbout &a) { QTest::keyClick(&a, Qt::Key_A); }, true},
-        {"clicks on the notices", [](frmAbout &a) { for (QLabel *n : a.Label1) QTest::mouseClick(n, Qt::LeftButton); }, false},
-        {"a double-click on a notice", [](frmAbout &a) { QTest::mouseDClick(a.Label1[1], Qt::LeftButton); }, true},
-        {"a press on the picture", [](frmAbout &a) { QTest::mousePress(a.Image1, Qt::RightButton, {}, QPoint(100, 50)); }, false},
-        {"a right click on the picture", [](frmAbout &a) { QTest::mouseClick(a.Image1, Qt::RightButton, {}, QPoint(100, 50)); }, true},
-        {"a left click on the picture", [](frmAbout &a) { QTest::mouseClick(a.Image1, Qt::LeftButton, {}, QPoint(100, 50)); }, true},
+        {"a key released only", [](AboutBox &a) { QTest::keyRelease(&a, Qt::Key_Return); }, false},
+        {"a key pressed", [](AboutBox &a) { QTest::keyPress(&a, Qt::Key_A); }, false},
+        {"a key pressed and released", [](AboutBox &a) { QTest::keyClick(&a, Qt::Key_A); }, true},
+        {"clicks on the notices", [](AboutBox &a) { for (int i = 0; i < 3; ++i) QTest::mouseClick(notice(a, i), Qt::LeftButton); }, false},
+        {"a double-click on a notice", [](AboutBox &a) { QTest::mouseDClick(notice(a, 1), Qt::LeftButton); }, true},
+        {"a press on the picture", [](AboutBox &a) { QTest::mousePress(picture(a), Qt::RightButton, {}, QPoint(100, 50)); }, false},
+        {"a right click on the picture", [](AboutBox &a) { QTest::mouseClick(picture(a), Qt::RightButton, {}, QPoint(100, 50)); }, true},
+        {"a left click on the picture", [](AboutBox &a) { QTest::mouseClick(picture(a), Qt::LeftButton, {}, QPoint(100, 50)); }, true},
     };
     for (const auto &c : cases) {
-        frmAbout about;
+        AboutBox about;
         about.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&about));
         c.act(about);

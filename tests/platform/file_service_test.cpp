@@ -4,18 +4,16 @@
 
 #include <gtest/gtest.h>
 
-TEST(TextStream, ReadsBytesAsTheyAreAndStopsAtTheEnd)
+TEST(ReadOnlyFile, ReadsBytesAsTheyAreUpToTheEnd)
 {
     TestFolder folder;
     const QByteArray bytes("\0\r\n\xff" "abcdef", 10);
-    const auto stream = FileService().OpenTextFile(folder.write(QStringLiteral("bytes.bin"), bytes));
-    EXPECT_EQ(stream->Read(4), bytes.left(4));
-    stream->Skip(2);
-    EXPECT_EQ(stream->ReadAt(1, 3), bytes.mid(1, 3));
-    EXPECT_EQ(stream->Read(100), QByteArray("cdef")) << "ReadAt does not move the stream";
-    EXPECT_TRUE(stream->Read(1).isEmpty());
-    stream->Close();
-    EXPECT_TRUE(stream->ReadAt(0, 1).isEmpty());
+    const auto file = FileService().openForReading(folder.write(QStringLiteral("bytes.bin"), bytes));
+    EXPECT_EQ(file->readAt(1, 3), bytes.mid(1, 3));
+    EXPECT_EQ(file->readAt(6, 100), QByteArray("cdef"));
+    EXPECT_TRUE(file->readAt(10, 1).isEmpty());
+    file->close();
+    EXPECT_TRUE(file->readAt(0, 1).isEmpty());
 }
 
 // The target is replaced only when the whole report was written and closed.
@@ -24,13 +22,13 @@ TEST(TextWriter, WritesCrLfLinesAndReplacesOnlyOnClose)
     TestFolder folder;
     const QString path = folder.write(QStringLiteral("out.txt"), "old");
     {
-        const auto writer = FileService().CreateTextFile(path);
-        writer->WriteLine("one");
-        writer->WriteLine(QByteArray("\xe9", 1));
-        EXPECT_EQ(ReadBytes(path), "old");
-        writer->Close();
+        const auto writer = FileService().createTextFile(path);
+        writer->writeLine("one");
+        writer->writeLine(QByteArray("\xe9", 1));
+        EXPECT_EQ(readBytes(path), "old");
+        writer->commit();
     }
-    EXPECT_EQ(ReadBytes(path), QByteArray("one\r\n\xe9\r\n"));
-    FileService().CreateTextFile(path)->WriteLine("abandoned");
-    EXPECT_EQ(ReadBytes(path), QByteArray("one\r\n\xe9\r\n"));
+    EXPECT_EQ(readBytes(path), QByteArray("one\r\n\xe9\r\n"));
+    FileService().createTextFile(path)->writeLine("abandoned");
+    EXPECT_EQ(readBytes(path), QByteArray("one\r\n\xe9\r\n"));
 }

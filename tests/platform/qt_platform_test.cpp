@@ -1,7 +1,7 @@
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
 #include "qt_printers.h"
-#include "reports/print_info.h"
+#include "reports/print_report.h"
 #include "scripted_dialogs.h"
 #include "style_files_on_disk.h"
 
@@ -20,7 +20,7 @@ TEST(StyleChooser, ShowsStyFilesInAnyLetterCase)
     for (const char *name : {"a.sty", "B.STY", "c.Sty", "notes.txt"})
         folder.write(QString::fromLatin1(name), "x");
     QFileDialog dialog;
-    ConfigureStyleChooser(dialog);
+    configureStyleChooser(dialog);
     dialog.setDirectory(folder.path(QString()));
     EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Styles (*.STY)")});
 
@@ -43,7 +43,7 @@ TEST(StyleChooser, ShowsStyFilesInAnyLetterCase)
 TEST(ReportChooser, OffersTheSuggestedNameWithoutFolder)
 {
     QFileDialog dialog;
-    ConfigureReportChooser(dialog, QStringLiteral("MYSET.TXT"));
+    configureReportChooser(dialog, QStringLiteral("MYSET.TXT"));
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptSave);
     EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Styles (*.TXT)")});
     EXPECT_TRUE(dialog.testOption(QFileDialog::DontConfirmOverwrite));
@@ -52,22 +52,16 @@ TEST(ReportChooser, OffersTheSuggestedNameWithoutFolder)
 
 TEST(QtPrinter, LongReportsGoOnToASecondPage)
 {
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
-    Pa80Styles list;
-    ReportSource source{QStringLiteral("LONG.STY"), {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 150, 0, {}};
-    for (int i = 1; i <= 150; ++i) {
-        auto style = list.Add("Style " + QByteArray::number(i), qint16(i));
-        style->setStyleSize(1000 + i);
-        source.rows.push_back({i, style});
-    }
+    ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) << "scripts/setup installs poppler-utils";
+    ReportSource source{QStringLiteral("LONG.STY"), {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 0, {}};
+    for (int i = 1; i <= 150; ++i)
+        source.styles.append({i, i, "Style " + QByteArray::number(i), 1000 + i, 0, false, {}, {}});
     TestFolder folder;
     const QString pdf = folder.path(QStringLiteral("report.pdf"));
     ScriptedDialogs dialogs;
-    dialogs.answer(AnswerYes);
-    PrintInfo(source, [&] { return QtPrinter::openPdf(pdf); }, dialogs);
-    ASSERT_EQ(dialogs.shown.size(), 2);
-    EXPECT_EQ(dialogs.shown[1].prompt, QStringLiteral("Done!"));
+    dialogs.answer(true);
+    printReport(source, [&] { return QtPrinter::openPdf(pdf); }, dialogs);
+    EXPECT_EQ(dialogs.shown.value(1), QStringLiteral("none Quarv: Done!"));
 
     QProcess extract;
     extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});

@@ -1,7 +1,8 @@
 #include "load_harness.h"
 #include "recording_printer.h"
-#include "reports/export_info.h"
-#include "reports/print_info.h"
+#include "reports/export_report.h"
+#include "reports/print_report.h"
+#include "scripted_dialogs.h"
 #include "style_file_builder.h"
 
 #include <QLocale>
@@ -12,11 +13,17 @@
 
 namespace {
 
+StyleFile loaded(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"))
+{
+    TestFolder folder;
+    return *loadBytes(folder, bytes, name).file;
+}
+
 // The text-file report of a loaded file, with the panel's captions as the window shows them.
-QByteArray exported(const LoadHarness &h)
+QByteArray exported(const StyleFile &file)
 {
     QByteArray out;
-    WriteTextReport(ReportSourceFor(h.file, FileInfoCaptionsFor(h.file)), [&](const QByteArray &line) { out += line + "\r\n"; });
+    writeTextReport(reportSource(file, fileInfoCaptions(file)), [&](const QByteArray &line) { out += line + "\r\n"; });
     return out;
 }
 
@@ -49,14 +56,12 @@ TEST(ReportStyleRow, Columns)
         {7, QByteArray("N\xe9\0x", 4), 1, false, QByteArray("07 - N\xe9\0x        -          1 bytes", 35)},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ReportStyleRow(c.index, c.name, c.size, c.ghost), c.row) << c.index;
+        EXPECT_EQ(reportStyleRow(c.index, c.name, c.size, c.ghost), c.row) << c.index;
 }
 
 TEST(TextReport, WholeReports)
 {
-    LoadHarness i30;
-    i30.load(iSeriesSet(), QStringLiteral("MYSET.STY"));
-    EXPECT_EQ(exported(i30), crlf("Quarv - Brennix (3.00)\n"
+    EXPECT_EQ(exported(loaded(iSeriesSet(), QStringLiteral("MYSET.STY"))), crlf("Quarv - Brennix (3.00)\n"
                                   "^^^^^^^^^^^^^^^^^^^^^^\n"
                                   "\n"
                                   "File Name........: MYSET.STY\n"
@@ -73,10 +78,8 @@ TEST(TextReport, WholeReports)
 
     // No ghost line without ghosts; a Pa-series row shows the main part only; the file name keeps
     // its blanks; characters outside Latin-1 become "?".
-    LoadHarness pa;
-    pa.load(PaFileBuilder().style("Pop", 2700).style("Rock", 2000).performance(3000).performance(1879).build().bytes,
-            QStringLiteral(" Ünï €.sty"));
-    EXPECT_EQ(exported(pa), crlf("Quarv - Brennix (3.00)\n"
+    const QByteArray pa = PaFileBuilder().style("Pop", 2700).style("Rock", 2000).performance(3000).performance(1879).build().bytes;
+    EXPECT_EQ(exported(loaded(pa, QStringLiteral(" Ünï €.sty"))), crlf("Quarv - Brennix (3.00)\n"
                                  "^^^^^^^^^^^^^^^^^^^^^^\n"
                                  "\n"
                                  "File Name........:  \xDCn\xEF ?.sty\n"
@@ -93,15 +96,14 @@ TEST(TextReport, WholeReports)
 // Sizes are grouped with the user's separator; one outside Latin-1 becomes a no-break space.
 TEST(TextReport, GroupSeparatorsOfTheLocale)
 {
-    LoadHarness h;
-    h.load(iSeriesSet());
+    const StyleFile file = loaded(iSeriesSet());
     const struct {
         QLocale::Language language;
         QByteArray size;
     } cases[] = {{QLocale::German, "23.833"}, {QLocale::French, "23\xA0" "833"}, {QLocale::English, "23,833"}};
     for (const auto &c : cases) {
         QLocale::setDefault(QLocale(c.language));
-        const QByteArray report = exported(h);
+        const QByteArray report = exported(file);
         EXPECT_TRUE(report.contains("File Size........: " + c.size + " bytes\r\n")) << c.size.toHex().data();
         EXPECT_TRUE(report.contains("01 - Pop Ballad  -     12" + c.size.mid(2, 1) + "345 bytes")) << c.size.toHex().data();
     }
@@ -109,63 +111,57 @@ TEST(TextReport, GroupSeparatorsOfTheLocale)
 
 TEST(DefaultReportName, OnlyAFinalStyIsReplaced)
 {
-    EXPECT_EQ(DefaultReportName(QStringLiteral("MySet.sty")), QStringLiteral("MYSET.TXT"));
-    EXPECT_EQ(DefaultReportName(QStringLiteral("SET.STYLE.STY")), QStringLiteral("SET.STYLE.TXT"));
-    EXPECT_EQ(DefaultReportName(QStringLiteral("plain")), QStringLiteral("PLAIN"));
+    EXPECT_EQ(defaultReportName(QStringLiteral("MySet.sty")), QStringLiteral("MYSET.TXT"));
+    EXPECT_EQ(defaultReportName(QStringLiteral("SET.STYLE.STY")), QStringLiteral("SET.STYLE.TXT"));
+    EXPECT_EQ(defaultReportName(QStringLiteral("plain")), QStringLiteral("PLAIN"));
 }
 
 class ExportTest : public ::testing::Test {
 protected:
-    void SetUp() override
+    // Exports through the save chooser, answering the questions with `answers`; returns the dialogs shown.
+    QStringList exportTo(const QString &chosen, std::initializer_list<bool> answers = {})
     {
-        h.load(ISeriesFileBuilder("KORG9").slot(2000, "Rock      ").build(), QStringLiteral("MySet.sty"));
-        source = ReportSourceFor(h.file, FileInfoCaptionsFor(h.file));
+        dialogs.shown.clear();
+        for (bool answer : answers)
+            dialogs.answer(answer);
+        dialogs.choose(chosen);
+        exportReport(QString(), source, FileService(), dialogs);
+        return dialogs.shown;
     }
-    // Exports through the save chooser, answering the questions with `answers`; returns the messages.
-    QStringList exportTo(const QString &chosen, std::initializer_list<int> answers = {})
-    {
-        h.dialogs.shown.clear();
-        for (int answer : answers)
-            h.dialogs.answer(answer);
-        h.dialogs.choose(chosen);
-        ExportInfo(QString(), source, *h.file.FileService, h.dialogs);
-        QStringList out;
-        for (const auto &m : h.dialogs.shown)
-            out << QStringLiteral("%1|%2").arg(m.style).arg(m.prompt);
-        return out;
-    }
-    LoadHarness h;
-    ReportSource source;
+    TestFolder folder;
+    StyleFile file = loaded(ISeriesFileBuilder("KORG9").slot(2000, "Rock      ").build(), QStringLiteral("MySet.sty"));
+    ReportSource source = reportSource(file, fileInfoCaptions(file));
+    ScriptedDialogs dialogs;
 };
 
 TEST_F(ExportTest, WritesWhereTheUserChoseAfterAskingToOverwrite)
 {
-    const QString target = h.folder.path(QStringLiteral("out.txt"));
+    const QString target = folder.path(QStringLiteral("out.txt"));
     EXPECT_EQ(exportTo(target), QStringList()) << "success is silent";
-    EXPECT_EQ(h.dialogs.suggestedNames, QStringList{QStringLiteral("MYSET.TXT")});
-    EXPECT_EQ(ReadBytes(target), exported(h));
+    EXPECT_EQ(dialogs.suggestedNames, QStringList{QStringLiteral("MYSET.TXT")});
+    EXPECT_EQ(readBytes(target), exported(file));
 
-    const QString old = h.folder.write(QStringLiteral("old.txt"), "old bytes");
-    const QString question = QStringLiteral("292|File %1 already exists: confirm overwrite?").arg(old);
-    EXPECT_EQ(exportTo(old, {AnswerNo}), QStringList{question});
-    EXPECT_EQ(ReadBytes(old), "old bytes");
-    EXPECT_EQ(exportTo(old, {AnswerYes}), QStringList{question});
-    EXPECT_EQ(ReadBytes(old), exported(h));
+    const QString old = folder.write(QStringLiteral("old.txt"), "old bytes");
+    const QString question = QStringLiteral("question No: File %1 already exists: confirm overwrite?").arg(old);
+    EXPECT_EQ(exportTo(old, {false}), QStringList{question});
+    EXPECT_EQ(readBytes(old), "old bytes");
+    EXPECT_EQ(exportTo(old, {true}), QStringList{question});
+    EXPECT_EQ(readBytes(old), exported(file));
 
     EXPECT_EQ(exportTo(QString()), QStringList()) << "a cancelled chooser writes nothing";
-    EXPECT_EQ(QDir(h.folder.path(QString())).entryList(QDir::Files).size(), 3);
+    EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files).size(), 2);
 }
 
 // A failure names the file and the reason, keeps the old file and leaves no temporary file.
 TEST_F(ExportTest, FailuresKeepTheOldFileAndSayWhy)
 {
-    const QString readOnly = h.folder.write(QStringLiteral("locked.txt"), "keep me");
+    const QString readOnly = folder.write(QStringLiteral("locked.txt"), "keep me");
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
-    const QString noFolder = h.folder.path(QStringLiteral("missing/out.txt"));
-    const QString full = h.folder.write(QStringLiteral("full.txt"), "keep me too");
+    const QString noFolder = folder.path(QStringLiteral("missing/out.txt"));
+    const QString full = folder.write(QStringLiteral("full.txt"), "keep me too");
 
-    EXPECT_EQ(exportTo(readOnly, {AnswerYes}).value(1), QStringLiteral("16|Cannot write %1: the file is read-only.").arg(readOnly));
-    EXPECT_EQ(exportTo(noFolder), QStringList{QStringLiteral("16|Cannot write %1: No such file or directory.").arg(noFolder)});
+    EXPECT_EQ(exportTo(readOnly, {true}).value(1), QStringLiteral("critical Quarv: Cannot write %1: the file is read-only.").arg(readOnly));
+    EXPECT_EQ(exportTo(noFolder), QStringList{QStringLiteral("critical Quarv: Cannot write %1: No such file or directory.").arg(noFolder)});
 
     // A disk that fills up: files of this process may not grow beyond 16 bytes.
     rlimit limit{};
@@ -173,35 +169,32 @@ TEST_F(ExportTest, FailuresKeepTheOldFileAndSayWhy)
     const rlimit small{16, limit.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const QStringList messages = exportTo(full, {AnswerYes});
+    const QStringList messages = exportTo(full, {true});
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(messages.value(1), QStringLiteral("16|Cannot write %1: File too large.").arg(full));
+    EXPECT_EQ(messages.value(1), QStringLiteral("critical Quarv: Cannot write %1: File too large.").arg(full));
 
-    EXPECT_EQ(ReadBytes(readOnly), "keep me");
-    EXPECT_EQ(ReadBytes(full), "keep me too");
-    EXPECT_EQ(QDir(h.folder.path(QString())).entryList(QDir::Files).size(), 3) << "no temporary file is left";
+    EXPECT_EQ(readBytes(readOnly), "keep me");
+    EXPECT_EQ(readBytes(full), "keep me too");
+    EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files).size(), 2) << "no temporary file is left";
 }
 
 class PrintTest : public ExportTest {
 protected:
-    QStringList print(int answer, const PrinterFactory &printers)
+    QStringList print(bool answer, const PrinterFactory &printers)
     {
-        h.dialogs.shown.clear();
-        h.dialogs.answer(answer);
-        PrintInfo(source, printers, h.dialogs);
-        QStringList out;
-        for (const auto &m : h.dialogs.shown)
-            out << QStringLiteral("%1|%2").arg(m.style).arg(m.prompt);
-        return out;
+        dialogs.shown.clear();
+        dialogs.answer(answer);
+        printReport(source, printers, dialogs);
+        return dialogs.shown;
     }
     QStringList calls;
 };
 
 TEST_F(PrintTest, PrintsThePageFormThenSaysDone)
 {
-    const QString confirm = QStringLiteral("292|Confirm information data print to default printer?");
-    EXPECT_EQ(print(AnswerYes, RecordingPrinter::factory(calls)), (QStringList{confirm, "0|Done!"}));
+    const QString confirm = QStringLiteral("question No: Confirm information data print to default printer?");
+    EXPECT_EQ(print(true, RecordingPrinter::factory(calls)), (QStringList{confirm, "none Quarv: Done!"}));
     EXPECT_EQ(calls, (QStringList{"line:", "font:SYSTEM", "size:14", "line:Quarv - Brennix (3.00)", "size:10", "line:",
                                   "line:File Name........: MySet.sty", "line:File Size........: 2,096 bytes",
                                   "line:File Last Updated: 15/03/2004", "line:Style made for...: i3,i2,i1,i4s (KORG9)",
@@ -209,14 +202,14 @@ TEST_F(PrintTest, PrintsThePageFormThenSaysDone)
                                   "line:01 - Rock        -      2,000 bytes", "end"}));
 
     calls.clear();
-    EXPECT_EQ(print(AnswerNo, RecordingPrinter::factory(calls)), QStringList{confirm});
+    EXPECT_EQ(print(false, RecordingPrinter::factory(calls)), QStringList{confirm});
     EXPECT_TRUE(calls.isEmpty());
 
-    EXPECT_EQ(print(AnswerYes, RecordingPrinter::factory(calls, 5)),
-              (QStringList{confirm, "48|Cannot print: the printer is out of paper."}));
+    EXPECT_EQ(print(true, RecordingPrinter::factory(calls, 5)),
+              (QStringList{confirm, "warning Quarv: Cannot print: the printer is out of paper."}));
     EXPECT_EQ(calls.size(), 5);
-    EXPECT_EQ(print(AnswerYes, []() -> std::unique_ptr<Printer> { throw PrinterError(QStringLiteral("no default printer is installed")); }),
-              (QStringList{confirm, "48|Cannot print: no default printer is installed."}));
+    EXPECT_EQ(print(true, []() -> std::unique_ptr<Printer> { throw PrinterError(QStringLiteral("no default printer is installed")); }),
+              (QStringList{confirm, "warning Quarv: Cannot print: no default printer is installed."}));
 }
 
 TEST(FileInfoCaptions, FamilyOfEveryFormat)
@@ -234,9 +227,6 @@ TEST(FileInfoCaptions, FamilyOfEveryFormat)
         {ISeriesFileBuilder("KORG<").slot(1300).build(), " i5 (KORG<)"},
         {"KORG6 is no style file", " Unknown format"},
     };
-    for (const auto &c : cases) {
-        LoadHarness h;
-        h.load(c.bytes);
-        EXPECT_EQ(FileInfoCaptionsFor(h.file)[3], QLatin1String(c.family));
-    }
+    for (const auto &c : cases)
+        EXPECT_EQ(fileInfoCaptions(loaded(c.bytes))[3], QLatin1String(c.family));
 }

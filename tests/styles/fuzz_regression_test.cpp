@@ -20,8 +20,8 @@ FuzzFamily familyOf(const QString &target)
 TEST(FuzzRegressions, SeedsAndFormerFindingsLoadCleanly)
 {
     int replayed = 0;
-    for (const FuzzSeed &seed : FuzzSeeds()) {
-        LoadFuzzInput(familyOf(seed.target), seed.bytes);
+    for (const FuzzSeed &seed : fuzzSeeds()) {
+        loadFuzzInput(familyOf(seed.target), seed.bytes);
         ++replayed;
     }
     const QDir regressions(QStringLiteral(QUARV_SOURCE_DIR "/fuzz/regressions"));
@@ -30,7 +30,7 @@ TEST(FuzzRegressions, SeedsAndFormerFindingsLoadCleanly)
         for (const QString &name : folder.entryList(QDir::Files)) {
             QFile input(folder.filePath(name));
             ASSERT_TRUE(input.open(QIODevice::ReadOnly)) << name.toStdString();
-            LoadFuzzInput(familyOf(target), input.readAll());
+            loadFuzzInput(familyOf(target), input.readAll());
             ++replayed;
         }
     }

@@ -49,7 +49,7 @@ TEST(ISeriesWalker, SlotsAndNames)
          damaged("0+0:", "the file is shorter than its 224-byte header")},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(LoadSummary(c.bytes), c.expected) << c.label;
+        EXPECT_EQ(loadSummary(c.bytes), c.expected) << c.label;
 }
 
 TEST(ISeriesWalker, FortyEightSlots)
@@ -62,7 +62,7 @@ TEST(ISeriesWalker, FortyEightSlots)
         rows << QStringLiteral("%1@%1 \"S%2\" %3+0%4").arg(k).arg(QString::number(k).rightJustified(10, QLatin1Char('.')))
                     .arg(ghost ? 600 : 2000).arg(ghost ? " ghost" : "");
     }
-    EXPECT_EQ(LoadSummary(all.build()), QStringLiteral("24+24: ") + rows.join(QStringLiteral(", ")));
+    EXPECT_EQ(loadSummary(all.build()), QStringLiteral("24+24: ") + rows.join(QStringLiteral(", ")));
 }
 
 // A block cut short by the end of the file: the whole blocks before it stay listed and counted.
@@ -83,5 +83,5 @@ TEST(ISeriesWalker, TruncatedFiles)
         {int(bytes.size()) - 1, damaged("1+1:" + a + b, "the 1800-byte block of slot 4 is cut short by the end of the file")},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(LoadSummary(bytes.left(c.size)), c.expected) << c.size;
+        EXPECT_EQ(loadSummary(bytes.left(c.size)), c.expected) << c.size;
 }

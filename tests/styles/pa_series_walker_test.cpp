@@ -14,7 +14,7 @@ struct WalkCase {
 void expectSummaries(const std::vector<WalkCase> &cases)
 {
     for (const WalkCase &c : cases)
-        EXPECT_EQ(LoadSummary(c.bytes), c.expected) << c.label;
+        EXPECT_EQ(loadSummary(c.bytes), c.expected) << c.label;
 }
 
 QString damaged(const QString &problem) { return QStringLiteral("0+0: ! Damaged style file: TEST.STY: %1.").arg(problem); }
@@ -52,7 +52,7 @@ TEST(PaSeriesWalker, WorkedExample)
     ASSERT_EQ(built.bytes.size(), 10000);
     ASSERT_EQ(std::make_pair(built.kbeg, built.kend), std::make_pair(qsizetype(9879), qsizetype(9903)));
     ASSERT_EQ(built.chunkStarts, (std::vector<qint32>{300, 3000, 5000, 8000}));
-    EXPECT_EQ(LoadSummary(built.bytes), R"(2+0: 1@1 "Pop" 2700+3000, 2@2 "Rock" 2000+1879)");
+    EXPECT_EQ(loadSummary(built.bytes), R"(2+0: 1@1 "Pop" 2700+3000, 2@2 "Rock" 2000+1879)");
 }
 
 TEST(PaSeriesWalker, RecordsAndChunks)

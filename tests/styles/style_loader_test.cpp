@@ -11,21 +11,22 @@ namespace {
 
 QByteArray korgFile() { return ISeriesFileBuilder("KORG9").slot(3000, "Usable    ").slot(500, "Ghost").build(); }
 
-// Every message shown, as "title|icon and buttons|text" (a null title as "-").
-QStringList shownMessages(const LoadHarness &h)
+// The message as "<icon> <title>: <text>", a null title as "-".
+QString messageOf(const LoadResult &result)
 {
-    QStringList out;
-    for (const auto &m : h.dialogs.shown)
-        out << QStringLiteral("%1|%2|%3").arg(m.title.isNull() ? QStringLiteral("-") : m.title).arg(m.style).arg(m.prompt);
-    return out;
+    if (!result.message)
+        return {};
+    const char *const icons[] = {"none", "warning", "critical"};
+    const Message &m = *result.message;
+    return QStringLiteral("%1 %2: %3").arg(QLatin1String(icons[int(m.icon)]), m.title.isNull() ? QStringLiteral("-") : m.title, m.text);
 }
 
 int openDescriptors() { return int(QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size()); }
 
 } // namespace
 
-// Only names ending in ".STY", in any letter case, are loaded; nothing else changes otherwise.
-TEST(OpenStyleFile, NamesDecideWhatIsLoaded)
+// Only names ending in ".STY", in any letter case, are loaded.
+TEST(LoadStyleFile, NamesDecideWhatIsLoaded)
 {
     const struct {
         const char *name;
@@ -34,34 +35,22 @@ TEST(OpenStyleFile, NamesDecideWhatIsLoaded)
         {"upper.STY", nullptr},
         {"lower.sty", nullptr},
         {"mixed.Sty", nullptr},
-        {"blank.STY ", "ZuvOzu|16|Unknown File Type!"},
-        {"text.TXT", "ZuvOzu|16|Unknown File Type!"},
-        {"STY", "ZuvOzu|16|Unknown File Type!"},
-        {"perf.PRF", "-|0|In development"},
-        {"perf.prf", "-|0|In development"},
+        {"blank.STY ", "critical ZuvOzu: Unknown File Type!"},
+        {"text.TXT", "critical ZuvOzu: Unknown File Type!"},
+        {"STY", "critical ZuvOzu: Unknown File Type!"},
+        {"perf.PRF", "none -: In development"},
+        {"perf.prf", "none -: In development"},
     };
     for (const auto &c : cases) {
-        LoadHarness h;
-        h.loader.OpenStyleFile(h.folder.write(QString::fromLatin1(c.name), korgFile()));
-        EXPECT_EQ(shownMessages(h), c.message ? QStringList{QString::fromLatin1(c.message)} : QStringList()) << c.name;
-        EXPECT_EQ(h.fileInfoShown, c.message ? 0 : 1) << c.name;
+        TestFolder folder;
+        const LoadResult result = loadBytes(folder, korgFile(), QString::fromLatin1(c.name));
+        EXPECT_EQ(messageOf(result), QString::fromLatin1(c.message)) << c.name;
+        EXPECT_EQ(result.file.has_value(), c.message == nullptr) << c.name;
     }
 }
 
-TEST(OpenStyleFile, AnEmptyPathAsksTheChooser)
-{
-    LoadHarness h;
-    h.dialogs.choose(QString());
-    h.loader.OpenStyleFile(QString());
-    EXPECT_EQ(h.fileInfoShown, 0) << "a cancelled chooser loads nothing";
-    h.dialogs.choose(h.folder.write(QStringLiteral("CHOSEN.STY"), korgFile()));
-    h.loader.OpenStyleFile(QString());
-    EXPECT_EQ(h.file.FileName, QStringLiteral("CHOSEN.STY"));
-    EXPECT_EQ(h.dialogs.styleChooserCalls, 2);
-}
-
 // The tag is "KORF" when it stands at offset 23, else the first five bytes; the Pa1X flag is the
-// byte at offset 34 of a "KORF" file, and is kept while files of other formats are loaded.
+// byte at offset 34 of a "KORF" file.
 TEST(LoadStyleFile, TagsAndThePa1XFlag)
 {
     const auto korfAt23 = [](int size, char at34 = 0) {
@@ -71,45 +60,46 @@ TEST(LoadStyleFile, TagsAndThePa1XFlag)
             bytes[34] = at34;
         return bytes;
     };
+    const QString paShort = QStringLiteral("0+0: ! Damaged style file: TEST.STY: the file is shorter than 320 bytes.");
     const struct {
         const char *label;
         QByteArray bytes;
         QByteArray tag;
         bool pa1x;
-        const char *message;
+        QString summary;
     } cases[] = {
-        {"empty", QByteArray(), "", true, "Unknown file format!"},
-        {"four bytes", "KORG", "KORG", true, "Unknown file format!"},
-        {"lower case", "korg9xxxx", "korg9", true, "Unknown file format!"},
-        {"other digit", "KORG6xxxx", "KORG6", true, "Unknown file format!"},
-        {"KORF cut at 26", korfAt23(26), "KORG9", true, "Damaged style file: TEST.STY: the file is shorter than its 96-byte header."},
-        {"KORF at 27", korfAt23(27), "KORF", false, "Damaged style file: TEST.STY: the file is shorter than 320 bytes."},
-        {"no byte 34", korfAt23(34), "KORF", false, "Damaged style file: TEST.STY: the file is shorter than 320 bytes."},
-        {"byte 34 is 6", korfAt23(35, 6), "KORF", true, "Damaged style file: TEST.STY: the file is shorter than 320 bytes."},
-        {"byte 34 is 7", korfAt23(35, 7), "KORF", false, "Damaged style file: TEST.STY: the file is shorter than 320 bytes."},
+        {"empty", QByteArray(), "", false, "0+0: ! Unknown file format!"},
+        {"four bytes", "KORG", "KORG", false, "0+0: ! Unknown file format!"},
+        {"lower case", "korg9xxxx", "korg9", false, "0+0: ! Unknown file format!"},
+        {"other digit", "KORG6xxxx", "KORG6", false, "0+0: ! Unknown file format!"},
+        {"KORF cut at 26", korfAt23(26), "KORG9", false, "0+0: ! Damaged style file: TEST.STY: the file is shorter than its 96-byte header."},
+        {"KORF at 27", korfAt23(27), "KORF", false, paShort},
+        {"no byte 34", korfAt23(34), "KORF", false, paShort},
+        {"byte 34 is 6", korfAt23(35, 6), "KORF", true, paShort},
+        {"byte 34 is 7", korfAt23(35, 7), "KORF", false, paShort},
     };
     for (const auto &c : cases) {
-        LoadHarness h;
-        h.file.Pa1XFlag = true;
-        h.load(c.bytes);
-        EXPECT_EQ(h.file.FormatTag, c.tag) << c.label;
-        EXPECT_EQ(h.file.Pa1XFlag, c.pa1x) << c.label;
-        EXPECT_EQ(h.summary(), QStringLiteral("0+0: ! ") + QString::fromLatin1(c.message)) << c.label;
-        EXPECT_EQ(h.fileInfoShown, 1) << c.label;
+        TestFolder folder;
+        const LoadResult result = loadBytes(folder, c.bytes);
+        ASSERT_TRUE(result.file) << c.label;
+        EXPECT_EQ(result.file->tag, c.tag) << c.label;
+        EXPECT_EQ(result.file->pa1x, c.pa1x) << c.label;
+        EXPECT_EQ(summary(result), c.summary) << c.label;
+        EXPECT_EQ(messageOf(result).left(13), QStringLiteral("warning Quarv")) << c.label;
     }
 }
 
-// A file that cannot be read names itself and the reason, and the file shown before stays.
-TEST(LoadStyleFile, UnreadableFilesLeaveTheLoadedFileAlone)
+// A file that cannot be read at all gives no file to show, only the reason.
+TEST(LoadStyleFile, UnreadableFiles)
 {
-    LoadHarness h;
-    const QString folder = h.folder.path(QStringLiteral("x.STY"));
-    ASSERT_TRUE(QDir().mkdir(folder));
-    const QString fifo = h.folder.path(QStringLiteral("fifo.STY"));
+    TestFolder folder;
+    const QString directory = folder.path(QStringLiteral("x.STY"));
+    ASSERT_TRUE(QDir().mkdir(directory));
+    const QString fifo = folder.path(QStringLiteral("fifo.STY"));
     ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-    const QString loop = h.folder.path(QStringLiteral("loop.STY"));
+    const QString loop = folder.path(QStringLiteral("loop.STY"));
     ASSERT_TRUE(QFile::link(loop, loop));
-    const QString huge = h.folder.path(QStringLiteral("HUGE.STY"));
+    const QString huge = folder.path(QStringLiteral("HUGE.STY"));
     QFile sparse(huge);
     ASSERT_TRUE(sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(1) << 31));
     sparse.close();
@@ -117,22 +107,16 @@ TEST(LoadStyleFile, UnreadableFilesLeaveTheLoadedFileAlone)
         QString path;
         const char *reason;
     } cases[] = {
-        {h.folder.path(QStringLiteral("MISSING.STY")), "No such file or directory"},
-        {folder, "this is a folder, not a file"},
+        {folder.path(QStringLiteral("MISSING.STY")), "No such file or directory"},
+        {directory, "this is a folder, not a file"},
         {fifo, "this is not a regular file"},
         {loop, "Too many levels of symbolic links"},
         {huge, "the file is larger than 2,147,483,647 bytes"},
     };
-    h.load(korgFile(), QStringLiteral("FIRST.STY"));
-    const QString shown = h.summary();
     for (const auto &c : cases) {
-        h.dialogs.shown.clear();
-        h.loader.OpenStyleFile(c.path);
-        EXPECT_EQ(shownMessages(h), QStringList{QStringLiteral("Quarv|48|Cannot read %1: %2.").arg(c.path, QLatin1String(c.reason))});
-        h.dialogs.shown.clear();
-        EXPECT_EQ(h.summary(), shown);
-        EXPECT_EQ(h.file.FileName, QStringLiteral("FIRST.STY"));
-        EXPECT_EQ(h.fileInfoShown, 1);
+        const LoadResult result = loadStyleFile(c.path, FileService());
+        EXPECT_EQ(messageOf(result), QStringLiteral("warning Quarv: Cannot read %1: %2.").arg(c.path, QLatin1String(c.reason)));
+        EXPECT_FALSE(result.file);
     }
 }
 
@@ -140,11 +124,11 @@ TEST(LoadStyleFile, UnreadableFilesLeaveTheLoadedFileAlone)
 // the read, as when another program rewrites it.
 class ShrinkingFileService : public FileService {
 public:
-    std::unique_ptr<TextStream> OpenTextFile(const QString &path) const override
+    std::unique_ptr<ReadOnlyFile> openForReading(const QString &path) const override
     {
         QFile file(path);
         EXPECT_TRUE(file.resize(file.size() / 2));
-        return FileService::OpenTextFile(path);
+        return FileService::openForReading(path);
     }
 };
 
@@ -152,16 +136,14 @@ TEST(LoadStyleFile, AFileThatShrinksUnderTheLoadListsNothing)
 {
     for (const QByteArray &bytes : {PaFileBuilder().style("A", 4000).performance(4000).build().bytes,
                                     ISeriesFileBuilder("KORG9").slot(3000, "A").slot(3000, "B").build()}) {
-        LoadHarness h;
-        h.file.FileService = std::make_unique<ShrinkingFileService>();
         // Written by hand: the folder would report the change this test makes on purpose.
-        const QString path = h.folder.path(QStringLiteral("SHRINK.sty"));
+        TestFolder folder;
+        const QString path = folder.path(QStringLiteral("SHRINK.sty"));
         QFile out(path);
         ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
         out.close();
-        h.loader.OpenStyleFile(path);
-        EXPECT_EQ(h.summary(), "0+0: ! Damaged style file: SHRINK.sty: the file changed while it was being read.");
-        EXPECT_EQ(h.fileInfoShown, 1);
+        EXPECT_EQ(summary(loadStyleFile(path, ShrinkingFileService())),
+                  "0+0: ! Damaged style file: SHRINK.sty: the file changed while it was being read.");
     }
 }
 
@@ -169,9 +151,9 @@ TEST(LoadStyleFile, AFileThatShrinksUnderTheLoadListsNothing)
 // not run out of file descriptors.
 TEST(LoadStyleFile, ClosesTheFileWhateverTheOutcome)
 {
-    LoadHarness h;
+    TestFolder folder;
     const int before = openDescriptors();
     for (const QByteArray &bytes : {korgFile(), korgFile().left(200), QByteArray("unknown")})
-        h.load(bytes);
+        (void)loadBytes(folder, bytes);
     EXPECT_EQ(openDescriptors(), before);
 }

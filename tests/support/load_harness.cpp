@@ -1,7 +1,5 @@
 #include "load_harness.h"
 
-#include "styles/shown_rows.h"
-
 namespace {
 
 QString escaped(const QByteArray &bytes)
@@ -16,31 +14,36 @@ QString escaped(const QByteArray &bytes)
 
 } // namespace
 
-QString LoadHarness::summary() const
+LoadResult loadBytes(TestFolder &folder, const QByteArray &bytes, const QString &name)
 {
-    QStringList rows;
-    for (const ShownRow &row : ShownRows(file)) {
-        const PA80Style &s = *row.style;
-        rows << QStringLiteral("%1@%2 \"%3\" %4+%5%6")
-                    .arg(row.number)
-                    .arg(s.StylePos())
-                    .arg(escaped(s.StyleName()))
-                    .arg(s.StyleSize())
-                    .arg(s.StyleSizeSupp())
-                    .arg(s.isGhost() ? QStringLiteral(" ghost") : QString());
+    return loadStyleFile(folder.write(name, bytes), FileService());
+}
+
+QString summary(const LoadResult &result)
+{
+    QString text = QStringLiteral("no file");
+    if (result.file) {
+        QStringList rows;
+        for (const StyleEntry &s : result.file->styles) {
+            rows << QStringLiteral("%1@%2 \"%3\" %4+%5%6")
+                        .arg(s.number)
+                        .arg(s.slot)
+                        .arg(escaped(s.name))
+                        .arg(s.size)
+                        .arg(s.supplementarySize)
+                        .arg(s.ghost ? QStringLiteral(" ghost") : QString());
+        }
+        text = QStringLiteral("%1+%2:").arg(result.file->usableCount()).arg(result.file->ghostCount());
+        if (!rows.isEmpty())
+            text += QLatin1Char(' ') + rows.join(QStringLiteral(", "));
     }
-    QString text = QStringLiteral("%1+%2:").arg(file.UsableCount).arg(file.GhostCount);
-    if (!rows.isEmpty())
-        text += QLatin1Char(' ') + rows.join(QStringLiteral(", "));
-    for (const QString &message : messages())
-        text += QStringLiteral(" ! ") + message;
-    EXPECT_EQ(reportCommandsEnabled, file.UsableCount + file.GhostCount > 0) << text.toStdString();
+    if (result.message)
+        text += QStringLiteral(" ! ") + result.message->text;
     return text;
 }
 
-QString LoadSummary(const QByteArray &bytes)
+QString loadSummary(const QByteArray &bytes)
 {
-    LoadHarness h;
-    h.load(bytes);
-    return h.summary();
+    TestFolder folder;
+    return summary(loadBytes(folder, bytes));
 }

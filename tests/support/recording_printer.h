@@ -10,10 +10,10 @@ class RecordingPrinter : public Printer {
 public:
     explicit RecordingPrinter(QStringList &calls, int failAtCall = -1) : mCalls(calls), mFailAt(failAtCall) {}
 
-    void PrintLine(const QString &text) override { record(QStringLiteral("line:") + text); }
-    void SetFontName(const QString &name) override { record(QStringLiteral("font:") + name); }
-    void SetFontSize(double points) override { record(QStringLiteral("size:") + QString::number(points)); }
-    void EndDoc() override { record(QStringLiteral("end")); }
+    void printLine(const QString &text) override { record(QStringLiteral("line:") + text); }
+    void setFontName(const QString &name) override { record(QStringLiteral("font:") + name); }
+    void setFontSize(double points) override { record(QStringLiteral("size:") + QString::number(points)); }
+    void endDocument() override { record(QStringLiteral("end")); }
 
     // A factory handing out recording printers that share one call list.
     static PrinterFactory factory(QStringList &calls, int failAtCall = -1)

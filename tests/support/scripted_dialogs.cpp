@@ -2,29 +2,30 @@
 
 #include <gtest/gtest.h>
 
-int ScriptedDialogs::MsgBox(const QString &prompt, int style, const QString &title)
+void ScriptedDialogs::showMessage(const Message &message)
 {
-    shown.push_back({prompt, style, title});
-    if ((style & MbYesNo) == 0)
-        return AnswerOk;
+    const char *const icons[] = {"none", "warning", "critical"};
+    shown << QStringLiteral("%1 %2: %3").arg(QLatin1String(icons[int(message.icon)]),
+                                             message.title.isNull() ? QStringLiteral("-") : message.title, message.text);
+}
+
+bool ScriptedDialogs::askYesNo(const QString &question, DefaultButton defaultButton)
+{
+    shown << QStringLiteral("question %1: %2").arg(defaultButton == DefaultButton::No ? "No" : "Yes", question);
     if (mAnswers.empty()) {
-        ADD_FAILURE() << "unexpected question: " << prompt.toStdString();
-        return AnswerNo;
+        ADD_FAILURE() << "unexpected question: " << question.toStdString();
+        return false;
     }
-    const int answer = mAnswers.front();
+    const bool yes = mAnswers.front();
     mAnswers.pop_front();
-    return answer;
+    return yes;
 }
 
-QString ScriptedDialogs::ChooseStyleFile()
-{
-    ++styleChooserCalls;
-    return nextChoice("open chooser");
-}
+QString ScriptedDialogs::chooseStyleFile() { return nextChoice("open chooser"); }
 
-QString ScriptedDialogs::ChooseReportFile(const QString &suggestedName)
+QString ScriptedDialogs::chooseReportFile(const QString &suggestedName)
 {
-    suggestedNames.push_back(suggestedName);
+    suggestedNames << suggestedName;
     return nextChoice("save chooser");
 }
 

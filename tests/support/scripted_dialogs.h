@@ -3,34 +3,28 @@
 #include "platform/dialogs.h"
 
 #include <QStringList>
-#include <QVector>
 
 #include <deque>
 
-// Dialogs answered from a script; every message shown is recorded. An unscripted question or
-// chooser fails the test, so a dialog the test did not expect cannot pass unnoticed.
+// Dialogs answered from a script. Every dialog shown is written down as one line:
+// "<icon> <title>: <text>" for a message (a null title as "-"), "question <default>: <text>" for
+// a question. An unscripted question or chooser fails the test, so none can pass unnoticed.
 class ScriptedDialogs : public Dialogs {
 public:
-    struct Shown {
-        QString prompt;
-        int style;
-        QString title;
-    };
-
-    void answer(int answer) { mAnswers.push_back(answer); }
+    void answer(bool yes) { mAnswers.push_back(yes); }
     void choose(const QString &path) { mChoices.push_back(path); }
 
-    int MsgBox(const QString &prompt, int style, const QString &title) override;
-    QString ChooseStyleFile() override;
-    QString ChooseReportFile(const QString &suggestedName) override;
+    void showMessage(const Message &message) override;
+    bool askYesNo(const QString &question, DefaultButton defaultButton) override;
+    QString chooseStyleFile() override;
+    QString chooseReportFile(const QString &suggestedName) override;
 
-    QVector<Shown> shown;
+    QStringList shown;
     QStringList suggestedNames;
-    int styleChooserCalls = 0;
 
 private:
     QString nextChoice(const char *chooser);
 
-    std::deque<int> mAnswers;
+    std::deque<bool> mAnswers;
     std::deque<QString> mChoices;
 };

@@ -11,7 +11,7 @@ QByteArray padded(const QByteArray &text, int length, char fill) { return text.l
 
 } // namespace
 
-QByteArray FillerBytes(int index, qint32 length)
+QByteArray fillerBytes(int index, qint32 length)
 {
     QByteArray out(length, '\0');
     for (qint32 i = 0; i < length; ++i)
@@ -21,7 +21,7 @@ QByteArray FillerBytes(int index, qint32 length)
 
 PaFileBuilder &PaFileBuilder::add(const QByteArray &name, char fill, quint8 kind, qint32 length)
 {
-    mEntries.push_back({name, fill, kind, FillerBytes(int(mEntries.size()), length)});
+    mEntries.push_back({name, fill, kind, fillerBytes(int(mEntries.size()), length)});
     return *this;
 }
 
@@ -107,7 +107,7 @@ QByteArray ISeriesFileBuilder::build() const
         } else {
             out.replace(24 + 4 * k, 2, size);
         }
-        blocks += FillerBytes(k, s.length).replace(0, qMin(s.blockName.size(), qsizetype(s.length)), s.blockName.left(s.length));
+        blocks += fillerBytes(k, s.length).replace(0, qMin(s.blockName.size(), qsizetype(s.length)), s.blockName.left(s.length));
     }
     return out + blocks + mTrailing;
 }

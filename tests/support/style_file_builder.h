@@ -87,4 +87,4 @@ private:
 };
 
 // Recognisable filler, different for each index: 'A' + (7 * index + i) % 26.
-[[nodiscard]] QByteArray FillerBytes(int index, qint32 length);
+[[nodiscard]] QByteArray fillerBytes(int index, qint32 length);

@@ -15,7 +15,7 @@ TestFolder::~TestFolder()
         EXPECT_TRUE(guard.unchanged()) << "a style file was changed: " << guard.path().toStdString();
 }
 
-QDateTime FixedModificationTime() { return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30)); }
+QDateTime fixedModificationTime() { return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30)); }
 
 QString TestFolder::write(const QString &name, const QByteArray &bytes)
 {
@@ -24,7 +24,7 @@ QString TestFolder::write(const QString &name, const QByteArray &bytes)
     EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << file.toStdString();
     EXPECT_EQ(out.write(bytes), bytes.size());
     out.flush();
-    EXPECT_TRUE(out.setFileTime(FixedModificationTime(), QFileDevice::FileModificationTime));
+    EXPECT_TRUE(out.setFileTime(fixedModificationTime(), QFileDevice::FileModificationTime));
     out.close();
     // A test that writes the same name again replaces the file on purpose.
     mStyleFiles.erase(std::remove_if(mStyleFiles.begin(), mStyleFiles.end(),
@@ -35,18 +35,18 @@ QString TestFolder::write(const QString &name, const QByteArray &bytes)
     return file;
 }
 
-QByteArray ReadBytes(const QString &path)
+QByteArray readBytes(const QString &path)
 {
     QFile in(path);
     return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
 }
 
 UnchangedFileGuard::UnchangedFileGuard(QString path)
-    : mPath(std::move(path)), mBytes(ReadBytes(mPath)), mModified(QFileInfo(mPath).lastModified())
+    : mPath(std::move(path)), mBytes(readBytes(mPath)), mModified(QFileInfo(mPath).lastModified())
 {
 }
 
 bool UnchangedFileGuard::unchanged() const
 {
-    return ReadBytes(mPath) == mBytes && QFileInfo(mPath).lastModified() == mModified;
+    return readBytes(mPath) == mBytes && QFileInfo(mPath).lastModified() == mModified;
 }

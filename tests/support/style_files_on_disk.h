@@ -40,6 +40,6 @@ private:
     std::vector<UnchangedFileGuard> mStyleFiles;
 };
 
-[[nodiscard]] QByteArray ReadBytes(const QString &path);
+[[nodiscard]] QByteArray readBytes(const QString &path);
 
-[[nodiscard]] QDateTime FixedModificationTime();
+[[nodiscard]] QDateTime fixedModificationTime();

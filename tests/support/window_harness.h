@@ -1,42 +1,38 @@
 #pragma once
 
-#include "mainwindow/frm_main.h"
+#include "mainwindow/main_window.h"
 #include "qt_printers.h"
 #include "recording_printer.h"
 #include "scripted_dialogs.h"
 #include "style_file_builder.h"
 #include "style_files_on_disk.h"
 
+#include <QAction>
 #include <QLabel>
-
-#include <gtest/gtest.h>
 
 // The real main window with scripted dialogs and a recording printer.
 struct WindowHarness {
-    WindowHarness() : file(CurrentFile::withServices()), window(file, dialogs, RecordingPrinter::factory(printed)) {}
+    WindowHarness() : window(files, dialogs, RecordingPrinter::factory(printed)) {}
 
+    void trigger(const char *action) { window.findChild<QAction *>(QLatin1String(action))->trigger(); }
+    [[nodiscard]] bool isEnabled(const char *action) const { return window.findChild<QAction *>(QLatin1String(action))->isEnabled(); }
+    [[nodiscard]] QLabel *label(const QString &name) const { return window.findChild<QLabel *>(name); }
     // Writes a file and opens it through the scripted open chooser.
     void open(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"))
     {
         dialogs.choose(folder.write(name, bytes));
-        window.mF_Click(0);
-    }
-
-    [[nodiscard]] QStringList row(int r) const
-    {
-        return {window.lbColumn0[std::size_t(r)]->text(), window.lbColumn1[std::size_t(r)]->text(),
-                window.lbColumn2[std::size_t(r)]->text()};
+        trigger("openAction");
     }
 
     TestFolder folder;
     QStringList printed;
-    CurrentFile file;
+    FileService files;
     ScriptedDialogs dialogs;
-    frmMain window;
+    MainWindow window;
 };
 
-// A "KORGM" file with `count` filled slots; every slot whose number is in `ghosts` is a ghost.
-inline QByteArray KorgmWithStyles(int count, const std::vector<int> &ghosts = {})
+// A "KORGM" file with `count` filled slots named "Style <k>"; every slot in `ghosts` is a ghost.
+inline QByteArray korgmWithStyles(int count, const std::vector<int> &ghosts = {})
 {
     ISeriesFileBuilder builder("KORGM");
     for (int k = 1; k <= count; ++k) {
@@ -46,4 +42,4 @@ inline QByteArray KorgmWithStyles(int count, const std::vector<int> &ghosts = {}
     return builder.build();
 }
 
-inline QColor BackgroundOf(const QLabel *label) { return label->palette().color(QPalette::Window); }
+inline QColor backgroundOf(const QLabel *label) { return label->palette().color(QPalette::Window); }

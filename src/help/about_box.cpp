@@ -1,15 +1,9 @@
-#include "frm_about.h"
+#include "about_box.h"
 
 #include <QEvent>
 #include <QLabel>
 
-QString AboutToolTip()
-{
-    return QStringLiteral("Quarv") + QStringLiteral(" - ") + QStringLiteral("Brennix") + QStringLiteral(" ")
-        + QStringLiteral("3.00") + QStringLiteral(" (") + QStringLiteral("August 2004") + QStringLiteral(")");
-}
-
-frmAbout::frmAbout(QWidget *parent)
+AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint)
 {
     setFixedSize(496, 340);
@@ -19,11 +13,12 @@ frmAbout::frmAbout(QWidget *parent)
     setPalette(white);
     setAutoFillBackground(true);
 
-    Image1 = new QLabel(this);
-    Image1->setGeometry(0, 0, 496, 340);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/quarv/about.png")));
-    Image1->setToolTip(AboutToolTip());
-    Image1->installEventFilter(this);
+    mPicture = new QLabel(this);
+    mPicture->setObjectName(QStringLiteral("picture"));
+    mPicture->setGeometry(0, 0, 496, 340);
+    mPicture->setPixmap(QPixmap(QStringLiteral(":/quarv/about.png")));
+    mPicture->setToolTip(QStringLiteral("Quarv - Brennix 3.00 (August 2004)"));
+    mPicture->installEventFilter(this);
 
     const struct {
         QRect geometry;
@@ -44,27 +39,28 @@ frmAbout::frmAbout(QWidget *parent)
         QPalette navy = label->palette();
         navy.setColor(QPalette::WindowText, QColor(0, 0, 128));
         label->setPalette(navy);
+        label->setObjectName(QStringLiteral("notice%1").arg(i));
         label->installEventFilter(this);
-        Label1[i] = label;
+        mNotices[i] = label;
     }
 }
 
-void frmAbout::keyPressEvent(QKeyEvent *) { mKeyPressedHere = true; }
+void AboutBox::keyPressEvent(QKeyEvent *) { mKeyPressedHere = true; }
 
 // Only the release of a key pressed in the box closes it: the release of the Return that chose
 // "About" in the menu arrives here too, and must not close the box at once.
-void frmAbout::keyReleaseEvent(QKeyEvent *)
+void AboutBox::keyReleaseEvent(QKeyEvent *)
 {
     if (mKeyPressedHere)
         accept();
 }
 
-void frmAbout::mouseReleaseEvent(QMouseEvent *) { accept(); }
+void AboutBox::mouseReleaseEvent(QMouseEvent *) { accept(); }
 
-bool frmAbout::eventFilter(QObject *watched, QEvent *event)
+bool AboutBox::eventFilter(QObject *watched, QEvent *event)
 {
-    const bool onNotice = std::find(Label1.begin(), Label1.end(), watched) != Label1.end();
-    if (watched == Image1 && event->type() == QEvent::MouseButtonRelease) {
+    const bool onNotice = std::find(mNotices.begin(), mNotices.end(), watched) != mNotices.end();
+    if (watched == mPicture && event->type() == QEvent::MouseButtonRelease) {
         accept();
         return true;
     }

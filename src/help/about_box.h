@@ -8,14 +8,11 @@ class QLabel;
 
 // The About box: a picture with three notices over it. A key release, a mouse release on the
 // picture or the box, or a double-click on a notice closes it; a single click on a notice does not.
-class frmAbout : public QDialog {
+class AboutBox : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmAbout(QWidget *parent = nullptr);
-
-    QLabel *Image1 = nullptr;
-    std::array<QLabel *, 3> Label1{};  // top to bottom: distribution terms, warranty, contact
+    explicit AboutBox(QWidget *parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -24,7 +21,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    QLabel *mPicture = nullptr;
+    std::array<QLabel *, 3> mNotices{};  // top to bottom: distribution terms, warranty, contact
     bool mKeyPressedHere = false;
 };
-
-[[nodiscard]] QString AboutToolTip();

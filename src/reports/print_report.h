@@ -6,4 +6,4 @@
 
 // Prints the report on the default printer after asking, and says "Done!" only when the
 // document was handed to the printer; a printer problem is shown instead.
-void PrintInfo(const ReportSource &source, const PrinterFactory &openPrinter, Dialogs &dialogs);
+void printReport(const ReportSource &source, const PrinterFactory &openPrinter, Dialogs &dialogs);

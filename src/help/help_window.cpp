@@ -1,0 +1,67 @@
+#include "help_window.h"
+
+#include "help_page_text.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QPushButton>
+
+HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      mCaptions(captions)
+{
+    setWindowTitle(QStringLiteral("Using ") + QStringLiteral("Quarv"));
+    setFixedSize(277, 239);
+    setModal(true);
+
+    auto *picture = new QLabel(this);
+    picture->setGeometry(36, 4, 200, 63);
+    picture->setPixmap(QPixmap(QStringLiteral(":/quarv/help.png")));
+
+    mText = new QLabel(this);
+    mText->setObjectName(QStringLiteral("helpText"));
+    mText->setGeometry(4, 76, 269, 137);
+    mText->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    mText->setWordWrap(true);
+    mText->setFrameStyle(QFrame::Box | QFrame::Plain);
+    mText->setAutoFillBackground(true);
+    QPalette white = mText->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    mText->setPalette(white);
+    mText->setToolTip(QStringLiteral("Press any key to exit"));
+
+    const auto button = [this](const QString &caption, const QRect &geometry) {
+        auto *b = new QPushButton(caption, this);
+        b->setGeometry(geometry);
+        b->setToolTip(caption);
+        b->setAutoDefault(false);
+        b->installEventFilter(this);
+        return b;
+    };
+    QPushButton *previous = button(QStringLiteral("Previous"), {4, 216, 89, 21});
+    QPushButton *next = button(QStringLiteral("Next"), {184, 216, 89, 21});
+    QPushButton *exit = button(QStringLiteral("Exit"), {96, 216, 85, 21});
+    setTabOrder(previous, next);
+    setTabOrder(next, exit);
+    installEventFilter(this);
+
+    connect(next, &QPushButton::clicked, this, [this] { showPage(mPage + 1); });
+    connect(previous, &QPushButton::clicked, this, [this] { showPage(mPage - 1); });
+    connect(exit, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+void HelpWindow::showPage(int page)
+{
+    mPage = (page % HelpPageCount + HelpPageCount) % HelpPageCount;
+    mText->setText(helpPageText(mCaptions[std::size_t(mPage)], mPage));
+}
+
+// Any key closes the window, whichever control has the focus.
+bool HelpWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::KeyPress) {
+        accept();
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,37 @@
+#include "file_info_panel.h"
+
+#include "fixed_cell.h"
+#include "main_window_layout.h"
+
+#include <QLabel>
+
+namespace {
+// For tests and, with the field names, for screen readers.
+const char *const ValueNames[6] = {"fileName", "fileSize", "fileDate", "fileFormat", "usableStyles", "ghostStyles"};
+}
+
+FileInfoPanel::FileInfoPanel(QWidget *parent) : QGroupBox(QStringLiteral(" File informations "), parent)
+{
+    setGeometry(twipsRect(0, 1395, 3075, 2085));
+    for (int i = 0; i < 6; ++i) {
+        const int top = 240 + 300 * i;
+        (void)fixedCell(this, twipsRect(120, top, FieldNameWidth, 255), LightGrey, Qt::AlignRight, QString::fromLatin1(FieldNames[i]));
+        const Qt::Alignment alignment = (i == 0 || i == 3) ? Qt::AlignLeft : Qt::AlignRight;
+        mValues[std::size_t(i)] = fixedCell(this, twipsRect(1320, top, DataWidths[i], 255), White, alignment);
+        mValues[std::size_t(i)]->setObjectName(QLatin1String(ValueNames[i]));
+    }
+}
+
+void FileInfoPanel::showCaptions(const FileInfoCaptions &captions)
+{
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        mValues[i]->setText(captions[i]);
+}
+
+FileInfoCaptions FileInfoPanel::captions() const
+{
+    FileInfoCaptions captions;
+    for (std::size_t i = 0; i < captions.size(); ++i)
+        captions[i] = mValues[i]->text();
+    return captions;
+}

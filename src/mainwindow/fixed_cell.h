@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QColor>
+#include <QString>
+
+class QLabel;
+class QRect;
+class QWidget;
+
+// A cell of the fixed layout: a label with a single border, on a background of its own.
+[[nodiscard]] QLabel *fixedCell(QWidget *parent, const QRect &geometry, const QColor &background,
+                                Qt::Alignment alignment, const QString &text = {});
+void setCellBackground(QLabel *cell, const QColor &background);

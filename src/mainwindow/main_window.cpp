@@ -1,0 +1,157 @@
+#include "main_window.h"
+
+#include "file_info_panel.h"
+#include "help/about_box.h"
+#include "help/help_window.h"
+#include "main_window_layout.h"
+#include "reports/export_report.h"
+#include "reports/print_report.h"
+#include "style_list.h"
+#include "styles/style_loader.h"
+#include "window_font.h"
+
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QScreen>
+
+MainWindow::MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QWidget *parent)
+    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                              | Qt::WindowCloseButtonHint),
+      mFiles(files), mDialogs(dialogs), mPrinters(std::move(printers))
+{
+    setWindowTitle(QString::fromLatin1(ReportTitle));
+    setWindowIcon(QIcon(QStringLiteral(":/quarv/icon.png")));
+    setFont(mainWindowFont());
+    setAcceptDrops(true);
+
+    auto *client = new QWidget(this);
+    client->setFixedSize(px(6225), px(4170));
+    setCentralWidget(client);
+    auto *logo = new QLabel(client);
+    logo->setGeometry(twipsRect(60, 240, 3000, 945));
+    logo->setPixmap(QPixmap(QStringLiteral(":/quarv/logo.png")));
+    mPanel = new FileInfoPanel(client);
+    mStyleList = new StyleList(client);
+    createActions();
+    createMenus();
+    setReportActionsEnabled(false);
+    setFixedSize(sizeHint());
+    if (const QScreen *screen = this->screen())
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+}
+
+void MainWindow::createActions()
+{
+    const auto action = [this](const QString &text, const char *name, void (MainWindow::*slot)()) {
+        auto *a = new QAction(text, this);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    mOpenAction = action(QStringLiteral("&Open"), "openAction", &MainWindow::open);
+    mOpenAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    mPrintAction = action(QStringLiteral("Print Info"), "printAction", &MainWindow::print);
+    mExportAction = action(QStringLiteral("Export Info"), "exportAction", &MainWindow::exportInfo);
+    mQuitAction = new QAction(QStringLiteral("&Quit"), this);
+    mQuitAction->setObjectName(QStringLiteral("quitAction"));
+    connect(mQuitAction, &QAction::triggered, this, &QWidget::close);
+    mQuitAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+
+    const char *const pages[3] = {"... open a .STY file", "... export .STY file informations to a .TXT file",
+                                  "... print .STY file informations"};
+    for (int page = 0; page < 3; ++page) {
+        auto *a = new QAction(QString::fromLatin1(pages[page]), this);
+        a->setObjectName(QStringLiteral("helpPage%1Action").arg(page));
+        connect(a, &QAction::triggered, this, [this, page] { showHelpPage(page); });
+        mHelpPageActions[std::size_t(page)] = a;
+    }
+    mAboutAction = action(QStringLiteral("&About"), "aboutAction", &MainWindow::about);
+}
+
+void MainWindow::createMenus()
+{
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->addAction(mOpenAction);
+    file->addSeparator();
+    file->addAction(mPrintAction);
+    file->addAction(mExportAction);
+    file->addSeparator();
+    file->addAction(mQuitAction);
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QMenu *howTo = help->addMenu(QStringLiteral("&Using Quarv: How to ... "));
+    for (QAction *page : mHelpPageActions)
+        howTo->addAction(page);
+    help->addSeparator();
+    help->addAction(mAboutAction);
+}
+
+void MainWindow::setReportActionsEnabled(bool enabled)
+{
+    mPrintAction->setEnabled(enabled);
+    mExportAction->setEnabled(enabled);
+}
+
+void MainWindow::open()
+{
+    const QString path = mDialogs.chooseStyleFile();
+    if (!path.isEmpty())
+        openFile(path);
+}
+
+void MainWindow::openFile(const QString &path)
+{
+    LoadResult result = loadStyleFile(path, mFiles);
+    if (result.message)
+        mDialogs.showMessage(*result.message);
+    if (!result.file)
+        return;
+    mFile = std::move(*result.file);
+    setReportActionsEnabled(!mFile.styles.isEmpty());
+    mPanel->showCaptions(fileInfoCaptions(mFile));
+    mStyleList->showStyles(mFile.styles);
+}
+
+void MainWindow::print() { printReport(reportSource(mFile, mPanel->captions()), mPrinters, mDialogs); }
+
+void MainWindow::exportInfo()
+{
+    if (mDialogs.askYesNo(QStringLiteral("Confirm information data export to text file?"), DefaultButton::No))
+        exportReport(QString(), reportSource(mFile, mPanel->captions()), mFiles, mDialogs);
+}
+
+void MainWindow::showHelpPage(int page)
+{
+    HelpWindow help({mHelpPageActions[0]->text(), mHelpPageActions[1]->text(), mHelpPageActions[2]->text()}, this);
+    help.showPage(page);
+    help.exec();
+}
+
+void MainWindow::about()
+{
+    AboutBox box;
+    box.exec();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (event->mimeData()->hasUrls() && event->mimeData()->urls().constFirst().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent *event)
+{
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.constFirst().isLocalFile())
+        return;
+    event->acceptProposedAction();
+    openFile(urls.constFirst().toLocalFile());
+}
+
+void MainWindow::wheelEvent(QWheelEvent *event)
+{
+    mStyleList->scrollBy(-event->angleDelta().y() / 120);  // one style per notch
+    event->accept();
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/file_service.h"
+#include "platform/printer.h"
+#include "styles/style_file.h"
+
+#include <QMainWindow>
+
+#include <array>
+
+class FileInfoPanel;
+class StyleList;
+
+// The main window: a thin shell over the loader and the reports. The file service, the dialogs
+// and the printer come from outside, so tests can script them.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QWidget *parent = nullptr);
+
+    // Loads a style file and shows it; a file that cannot be read leaves the last one shown.
+    void openFile(const QString &path);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    void open();
+    void print();
+    void exportInfo();
+    void showHelpPage(int page);
+    void about();
+
+    void createActions();
+    void createMenus();
+    void setReportActionsEnabled(bool enabled);
+
+    const FileService &mFiles;
+    Dialogs &mDialogs;
+    PrinterFactory mPrinters;
+    StyleFile mFile;
+    FileInfoPanel *mPanel = nullptr;
+    StyleList *mStyleList = nullptr;
+
+    QAction *mOpenAction = nullptr;
+    QAction *mPrintAction = nullptr;
+    QAction *mExportAction = nullptr;
+    QAction *mQuitAction = nullptr;
+    std::array<QAction *, 3> mHelpPageActions{};
+    QAction *mAboutAction = nullptr;
+};

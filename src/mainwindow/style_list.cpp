@@ -1,0 +1,85 @@
+#include "style_list.h"
+
+#include "fixed_cell.h"
+#include "main_window_layout.h"
+#include "reports/number_format.h"
+#include "window_font.h"
+
+#include <QLabel>
+#include <QScrollBar>
+
+namespace {
+
+// The list stands at the right of the window; its cells are placed in window twips.
+constexpr int ListLeft = 3120;
+QRect cellRect(int left, int top, int width, int height) { return twipsRect(left - ListLeft, top, width, height); }
+
+const char *const ColumnNames[3] = {"number", "name", "size"};
+
+} // namespace
+
+StyleList::StyleList(QWidget *parent) : QWidget(parent)
+{
+    setGeometry(twipsRect(ListLeft, 0, 6225 - ListLeft, 4170));
+    const char *const headings[3] = {"# ", " Name", "Size"};
+    const Qt::Alignment alignments[3] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignRight};
+    for (int c = 0; c < 3; ++c) {
+        QLabel *heading = fixedCell(this, cellRect(ColumnLefts[c], 30, ColumnWidths[c], 285), LightGreen, alignments[c],
+                                    QString::fromLatin1(headings[c]));
+        heading->setFont(headingFont());
+        for (int r = 0; r < RowsPerPage; ++r) {
+            QLabel *cell = fixedCell(this, cellRect(ColumnLefts[c], 300 + 240 * r, ColumnWidths[c], 255), White, alignments[c]);
+            cell->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(ColumnNames[c])).arg(r));
+            mRows[std::size_t(r)][std::size_t(c)] = cell;
+        }
+    }
+    mScrollBar = new QScrollBar(Qt::Vertical, this);
+    mScrollBar->setGeometry(cellRect(5940, 15, 270, 4140));
+    mScrollBar->setSingleStep(1);
+    mScrollBar->setPageStep(1);
+    mScrollBar->setTracking(false);  // the page moves when a dragged thumb is released, not meanwhile
+    mScrollBar->setEnabled(false);
+    connect(mScrollBar, &QScrollBar::valueChanged, this, &StyleList::showPage);
+}
+
+void StyleList::showStyles(const QList<StyleEntry> &styles)
+{
+    mStyles = styles;
+    const int lastFirst = int(styles.size()) - (RowsPerPage - 1);
+    {
+        // A new list starts at its first page, with the bar at the top.
+        const QSignalBlocker quiet(mScrollBar);
+        if (lastFirst > 1)
+            mScrollBar->setRange(1, lastFirst);
+        mScrollBar->setValue(mScrollBar->minimum());
+    }
+    mScrollBar->setEnabled(lastFirst > 1);
+    showPage(1);
+}
+
+void StyleList::scrollBy(int styles)
+{
+    if (mScrollBar->isEnabled())
+        mScrollBar->setValue(mScrollBar->value() + styles);
+}
+
+void StyleList::showPage(int first)
+{
+    for (int r = 0; r < RowsPerPage; ++r) {
+        const auto &cells = mRows[std::size_t(r)];
+        const qsizetype i = first - 1 + r;
+        if (i >= mStyles.size()) {
+            for (QLabel *cell : cells) {
+                cell->clear();
+                setCellBackground(cell, White);
+            }
+            continue;
+        }
+        const StyleEntry &style = mStyles[i];
+        cells[0]->setText(formatIndex(style.number) + QLatin1Char(' '));
+        cells[1]->setText(QLatin1Char(' ') + QString::fromLatin1(style.name));
+        cells[2]->setText(formatGrouped(qint64(style.size) + style.supplementarySize) + QLatin1Char(' '));
+        setCellBackground(cells[0], style.ghost ? LightRed : White);
+        setCellBackground(cells[1], style.ghost ? LightRed : White);
+    }
+}

@@ -1,0 +1,33 @@
+#include "export_report.h"
+
+#include "platform/file_error.h"
+
+QString defaultReportName(const QString &fileName)
+{
+    QString name = fileName.toUpper();
+    if (name.endsWith(QLatin1String(".STY")))
+        name.replace(name.size() - 4, 4, QStringLiteral(".TXT"));
+    return name;
+}
+
+void writeTextReport(const ReportSource &source, const std::function<void(const QByteArray &)> &writeLine)
+{
+    forEachReportLine(ReportForm::TextFile, source, [&](const ReportLine &line) { writeLine(line.text); });
+}
+
+void exportReport(const QString &path, const ReportSource &source, const FileService &files, Dialogs &dialogs)
+{
+    const QString target = path.isEmpty() ? dialogs.chooseReportFile(defaultReportName(source.fileName)) : path;
+    if (target.isEmpty())
+        return;
+    if (files.exists(target)
+        && !dialogs.askYesNo(QStringLiteral("File %1 already exists: confirm overwrite?").arg(target), DefaultButton::No))
+        return;
+    try {
+        const auto writer = files.createTextFile(target);
+        writeTextReport(source, [&](const QByteArray &line) { writer->writeLine(line); });
+        writer->commit();
+    } catch (const FileError &error) {
+        dialogs.showMessage({error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});
+    }
+}

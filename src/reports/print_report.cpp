@@ -1,0 +1,26 @@
+#include "print_report.h"
+
+void printReport(const ReportSource &source, const PrinterFactory &openPrinter, Dialogs &dialogs)
+{
+    if (!dialogs.askYesNo(QStringLiteral("Confirm information data print to default printer?"), DefaultButton::No))
+        return;
+    try {
+        const std::unique_ptr<Printer> printer = openPrinter();
+        forEachReportLine(ReportForm::PrintedPage, source, [&](const ReportLine &line) {
+            const QString text = QString::fromLatin1(line.text);
+            if (!line.isTitle) {
+                printer->printLine(text);
+                return;
+            }
+            printer->setFontName(QStringLiteral("SYSTEM"));
+            printer->setFontSize(14);
+            printer->printLine(text);
+            printer->setFontSize(10);
+        });
+        printer->endDocument();
+    } catch (const PrinterError &error) {
+        dialogs.showMessage(warning(QStringLiteral("Cannot print: %1.").arg(error.problem())));
+        return;
+    }
+    dialogs.showMessage({QStringLiteral("Done!"), QuarvTitle, MessageIcon::None});
+}

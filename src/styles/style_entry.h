@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+
+// One style that a walker found, as the list and the reports show it.
+struct StyleEntry {
+    int number = 0;           // in the list: the slot of an i-series style, else its place among the styles
+    int slot = 0;             // its record in the file's table: directory record or slot, from 1
+    QByteArray name;          // 8-bit, one byte per character
+    qint32 size = 0;          // the (main) data block
+    qint32 supplementarySize = 0;  // a Pa-series style's performance data
+    bool ghost = false;       // an i-series slot of 1 to 1176 bytes
+    QByteArray content;
+    QByteArray supplementaryContent;
+
+    friend bool operator==(const StyleEntry &a, const StyleEntry &b)
+    {
+        return a.number == b.number && a.slot == b.slot && a.name == b.name && a.size == b.size
+            && a.supplementarySize == b.supplementarySize && a.ghost == b.ghost;
+    }
+};
