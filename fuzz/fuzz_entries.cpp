@@ -5,6 +5,8 @@
 #include "styles/damaged_file.h"
 #include "styles/read_style_file.h"
 
+#include <QtEndian>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,6 +18,28 @@ void require(bool condition, const char *what)
         std::fprintf(stderr, "load invariant broken: %s\n", what);
         std::abort();
     }
+}
+
+// The chunk starts as the trailer's table gives them, read here apart from the walker: all four
+// bytes of each entry, big-endian.
+std::vector<qint64> tableOffsets(const QByteArray &bytes)
+{
+    const QByteArray tail = bytes.right(320);
+    const qsizetype kend = tail.lastIndexOf("KEND");
+    std::vector<qint64> offsets;
+    for (qsizetype at = tail.lastIndexOf("KBEG") + 8; at + 4 <= kend; at += 4)
+        offsets.push_back(qFromBigEndian<quint32>(tail.constData() + at));
+    return offsets;
+}
+
+// A chunk of `size` bytes at `offset` is the table's entry there, and ends where the next entry begins.
+bool matchesTable(const std::vector<qint64> &offsets, qint64 offset, qint64 size)
+{
+    for (std::size_t j = 0; j < offsets.size(); ++j) {
+        if (offsets[j] == offset && (j + 1 == offsets.size() || offsets[j + 1] - offset == size))
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -53,8 +77,17 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
         if (file.tag == "KORF")
             require(file.styles.isEmpty(), "a damaged Pa-series file lists nothing");
     }
+    const std::vector<qint64> offsets = file.tag == "KORF" ? tableOffsets(bytes) : std::vector<qint64>();
     qint64 bytesInStyles = 0;
     for (const StyleEntry &style : file.styles) {
+        if (file.tag == "KORF") {
+            const auto entry = std::size_t(style.slot - 1);
+            require(entry < offsets.size() && offsets[entry] == style.offset, "a style starts where its table entry says");
+            require(entry + 1 == offsets.size() || offsets[entry + 1] - style.offset == style.size,
+                    "a style's size is the distance to the next entry");
+            require(style.supplementarySize == 0 || matchesTable(offsets, style.supplementaryOffset, style.supplementarySize),
+                    "a supplement's size is the distance to the next entry");
+        }
         require(style.content.size() == style.size, "a style's content has its size");
         require(style.supplementaryContent.size() == style.supplementarySize, "a supplement has its size");
         bytesInStyles += style.size + style.supplementarySize;

@@ -1,3 +1,4 @@
+#include "platform/file_name.h"
 #include "report_command.h"
 
 #include <QCoreApplication>
@@ -5,7 +6,8 @@
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    QStringList arguments = QCoreApplication::arguments();
-    arguments.removeFirst();
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << decodeFileName(argv[i]);  // every byte of a file name kept
     return runReportCommand(arguments, stdout, stderr);
 }

@@ -1,11 +1,15 @@
 #include "report_command.h"
 
+#include "platform/file_name.h"
 #include "reports/export_report.h"
+#include "reports/terminal_text.h"
 #include "styles/style_loader.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+
+#include <unistd.h>
 
 namespace {
 
@@ -20,12 +24,12 @@ void put(std::FILE *stream, const QByteArray &bytes) { std::fwrite(bytes.constDa
 
 QJsonObject describe(const QString &path, const LoadResult &result)
 {
-    QJsonObject object{{QStringLiteral("path"), path},
+    QJsonObject object{{QStringLiteral("path"), displayFileName(path)},
                        {QStringLiteral("message"), result.message ? QJsonValue(result.message->text) : QJsonValue()}};
     if (!result.file)
         return object;
     const StyleFile &file = *result.file;
-    object.insert(QStringLiteral("name"), file.name);
+    object.insert(QStringLiteral("name"), displayFileName(file.name));
     object.insert(QStringLiteral("size"), file.size);
     object.insert(QStringLiteral("modified"), file.modified.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
     object.insert(QStringLiteral("tag"), QString::fromLatin1(file.tag));
@@ -69,7 +73,8 @@ int runReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *er
             json = true;
         } else if ((!optionsEnded && argument.startsWith(QLatin1Char('-'))) || argument.isEmpty()) {
             put(err, QStringLiteral("quarv-report: %1\n%2")
-                         .arg(argument.isEmpty() ? QStringLiteral("empty file name") : QStringLiteral("unknown option %1").arg(argument),
+                         .arg(argument.isEmpty() ? QStringLiteral("empty file name")
+                                                 : QStringLiteral("unknown option %1").arg(escapeControls(displayFileName(argument))),
                               QString::fromLatin1(Usage))
                          .toLocal8Bit());
             return 2;
@@ -83,19 +88,20 @@ int runReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *er
     }
 
     const FileService fileService;
+    const bool toTerminal = isatty(fileno(out));
     bool anyMessage = false;
     QJsonArray described;
     for (const QString &path : files) {
-        const LoadResult result = loadStyleFile(QString(path).remove(QLatin1Char('"')), fileService);
+        const LoadResult result = loadStyleFile(path, fileService);
         if (result.message) {
             anyMessage = true;
-            put(err, QStringLiteral("quarv-report: %1: %2\n").arg(path, result.message->text).toLocal8Bit());
+            put(err, escapeControls(QStringLiteral("quarv-report: %1: %2").arg(displayFileName(path), result.message->text)).toUtf8() + '\n');
         }
         if (json) {
             described.append(describe(path, result));
         } else if (result.file && !result.file->styles.isEmpty()) {
             writeTextReport(reportSource(*result.file, fileInfoCaptions(*result.file)),
-                            [&](const QByteArray &line) { put(out, line + "\r\n"); });
+                            [&](const QByteArray &line) { put(out, (toTerminal ? maskControlBytes(line) : line) + "\r\n"); });
         }
         std::fflush(err);
     }

@@ -1,7 +1,7 @@
 #include "command_line.h"
 
 #include <QByteArray>
-#include <QFile>
+#include "platform/file_name.h"
 
 QString commandLineText(int argc, const char *const *argv)
 {
@@ -12,5 +12,5 @@ QString commandLineText(int argc, const char *const *argv)
         text += argv[i];
     }
     text.replace('"', QByteArray());
-    return QFile::decodeName(text);
+    return decodeFileName(text);
 }

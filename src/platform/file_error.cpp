@@ -1,6 +1,6 @@
 #include "file_error.h"
 
-#include <QDir>
+#include "file_name.h"
 
 FileError::FileError(const QString &path, const QString &reason)
     : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString()), mPath(path), mReason(reason)
@@ -9,5 +9,5 @@ FileError::FileError(const QString &path, const QString &reason)
 
 QString FileError::message(const QString &verb) const
 {
-    return QStringLiteral("%1 %2: %3.").arg(verb, QDir::toNativeSeparators(mPath), mReason);
+    return QStringLiteral("%1 %2: %3.").arg(verb, displayFileName(mPath), mReason);
 }

@@ -11,7 +11,7 @@ public:
 
     [[nodiscard]] const QString &path() const { return mPath; }
     [[nodiscard]] const QString &reason() const { return mReason; }
-    // "<verb> <path>: <reason>.", the path in the platform's separators.
+    // "<verb> <path>: <reason>.", the path as people can read it.
     [[nodiscard]] QString message(const QString &verb) const;
 
 private:

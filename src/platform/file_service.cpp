@@ -1,63 +1,38 @@
 #include "file_service.h"
 
 #include "file_error.h"
+#include "file_name.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
 QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
-
-void requireRegular(const QString &path, const struct stat &st)
-{
-    if (S_ISDIR(st.st_mode))
-        throw FileError(path, QStringLiteral("this is a folder, not a file"));
-    if (!S_ISREG(st.st_mode))
-        throw FileError(path, QStringLiteral("this is not a regular file"));
-}
-
-} // namespace
-
-FileFacts FileService::facts(const QString &path) const
-{
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        throw FileError(path, systemReason());
-    requireRegular(path, st);
-
-    FileFacts facts;
-    facts.name = QFileInfo(path).fileName();
-    facts.size = st.st_size;
-    facts.modified = QDateTime::fromSecsSinceEpoch(st.st_mtim.tv_sec);
-    return facts;
 }
 
 std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) const
 {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw FileError(path, systemReason());
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const QString reason = systemReason();
+    struct stat status {};
+    QString problem;
+    if (::fstat(fd, &status) != 0)
+        problem = systemReason();
+    else if (S_ISDIR(status.st_mode))
+        problem = QStringLiteral("this is a folder, not a file");
+    else if (!S_ISREG(status.st_mode))
+        problem = QStringLiteral("this is not a regular file");
+    if (!problem.isNull()) {
         ::close(fd);
-        throw FileError(path, reason);
+        throw FileError(path, problem);
     }
-    try {
-        requireRegular(path, st);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    return std::make_unique<ReadOnlyFile>(fd, path);
+    return std::make_unique<ReadOnlyFile>(fd, status, path, mBytesRead);
 }
 
 bool FileService::exists(const QString &path) const { return QFileInfo::exists(path); }

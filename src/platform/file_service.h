@@ -3,27 +3,26 @@
 #include "read_only_file.h"
 #include "text_writer.h"
 
-#include <QDateTime>
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
-struct FileFacts {
-    QString name;  // without folder
-    qint64 size = 0;
-    QDateTime modified;
-};
-
-// Every file access of the program; failures throw FileError. Reading is for regular files
-// only, so that a folder, a FIFO or a device that happens to be called x.STY is refused at once
-// instead of blocking the window.
+// Every file access of the program; failures throw FileError. Paths may hold bytes that are
+// not UTF-8 (see file_name.h). Reading is for regular files only, so that a folder, a FIFO or a
+// device that happens to be called x.STY is refused at once instead of blocking the window.
 class FileService {
 public:
     virtual ~FileService() = default;
 
-    [[nodiscard]] virtual FileFacts facts(const QString &path) const;
     [[nodiscard]] virtual std::unique_ptr<ReadOnlyFile> openForReading(const QString &path) const;
     [[nodiscard]] bool exists(const QString &path) const;
     // A report file that replaces `path` when it is committed.
     [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
+
+    // Bytes read so far through the files this service opened.
+    [[nodiscard]] qint64 bytesRead() const { return mBytesRead; }
+
+private:
+    mutable std::atomic<qint64> mBytesRead{0};
 };

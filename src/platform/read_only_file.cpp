@@ -7,17 +7,32 @@
 #include <unistd.h>
 
 namespace {
+
 constexpr qint64 ReadBlock = 16 << 20;
+
+bool sameStamp(const struct stat &a, const struct stat &b)
+{
+    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
+        && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec
+        && a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-ReadOnlyFile::ReadOnlyFile(int fd, QString path) : mFd(fd), mPath(std::move(path)) {}
+} // namespace
 
-ReadOnlyFile::~ReadOnlyFile() { close(); }
+ReadOnlyFile::ReadOnlyFile(int fd, const struct stat &status, QString path, std::atomic<qint64> &bytesRead)
+    : mFd(fd), mStatus(status), mPath(std::move(path)), mBytesRead(bytesRead)
+{
+    mFacts.name = mPath.mid(mPath.lastIndexOf(QLatin1Char('/')) + 1);
+    mFacts.size = status.st_size;
+    mFacts.modified = QDateTime::fromSecsSinceEpoch(status.st_mtim.tv_sec);
+}
+
+ReadOnlyFile::~ReadOnlyFile() { ::close(mFd); }
 
 QByteArray ReadOnlyFile::readAt(qint64 offset, qint64 length) const
 {
     QByteArray data;
-    while (length > 0 && mFd >= 0) {
+    while (length > 0) {
         const qint64 want = qMin(length, ReadBlock);
         const qsizetype had = data.size();
         data.resize(had + want);
@@ -29,6 +44,7 @@ QByteArray ReadOnlyFile::readAt(qint64 offset, qint64 length) const
         if (got < 0)
             throw FileError(mPath, QString::fromLocal8Bit(std::strerror(errno)));
         data.resize(had + got);
+        mBytesRead += got;
         if (got == 0)
             break;
         length -= got;
@@ -36,9 +52,8 @@ QByteArray ReadOnlyFile::readAt(qint64 offset, qint64 length) const
     return data;
 }
 
-void ReadOnlyFile::close()
+bool ReadOnlyFile::changedSinceOpened() const
 {
-    if (mFd >= 0)
-        ::close(mFd);
-    mFd = -1;
+    struct stat now {};
+    return ::fstat(mFd, &now) != 0 || !sameStamp(mStatus, now);
 }

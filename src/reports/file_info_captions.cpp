@@ -1,12 +1,13 @@
 #include "file_info_captions.h"
 
 #include "number_format.h"
+#include "platform/file_name.h"
 
 FileInfoCaptions fileInfoCaptions(const StyleFile &file)
 {
     const QString family = familyName(file);
     return {
-        QLatin1Char(' ') + file.name,
+        QLatin1Char(' ') + displayFileName(file.name),
         formatGrouped(file.size) + QLatin1Char(' '),
         file.modified.toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' '),
         QLatin1Char(' ') + (family.isNull() ? QStringLiteral("Unknown format") : family),

@@ -2,10 +2,11 @@
 
 #include "eight_bit.h"
 #include "number_format.h"
+#include "platform/file_name.h"
 
 ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &captions)
 {
-    return {file.name, captions, file.ghostCount(), file.styles};
+    return {displayFileName(file.name), captions, file.ghostCount(), file.styles};
 }
 
 QByteArray reportStyleRow(qint64 number, const QByteArray &name, qint64 size, bool ghost)

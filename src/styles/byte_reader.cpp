@@ -43,13 +43,8 @@ ByteReader ByteReader::sub(qsizetype n, const QString &regionName)
     return inner;
 }
 
-quint32 readU24BE(const QByteArray &bytes, qsizetype at)
-{
-    return quint32(quint8(bytes[at])) << 16 | quint32(quint8(bytes[at + 1])) << 8
-        | quint32(quint8(bytes[at + 2]));
-}
-
 quint32 readU32BE(const QByteArray &bytes, qsizetype at)
 {
-    return quint32(quint8(bytes[at])) << 24 | readU24BE(bytes, at + 1);
+    return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16 | quint32(quint8(bytes[at + 2])) << 8
+        | quint32(quint8(bytes[at + 3]));
 }

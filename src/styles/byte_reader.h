@@ -30,5 +30,4 @@ private:
 };
 
 // Big-endian numbers at an offset the caller has already checked.
-[[nodiscard]] quint32 readU24BE(const QByteArray &bytes, qsizetype at);
 [[nodiscard]] quint32 readU32BE(const QByteArray &bytes, qsizetype at);

@@ -3,17 +3,16 @@
 #include "byte_source.h"
 #include "platform/read_only_file.h"
 
-// A style file open for reading, of the size its facts gave.
+// A style file open for reading, of the size it had when it was opened.
 class FileByteSource : public ByteSource {
 public:
-    FileByteSource(const ReadOnlyFile &file, qint64 size) : mFile(file), mSize(size) {}
+    explicit FileByteSource(const ReadOnlyFile &file) : mFile(file) {}
 
-    [[nodiscard]] qint64 size() const override { return mSize; }
+    [[nodiscard]] qint64 size() const override { return mFile.facts().size; }
 
 protected:
     [[nodiscard]] QByteArray readAt(qint64 offset, qint64 length) override { return mFile.readAt(offset, length); }
 
 private:
     const ReadOnlyFile &mFile;
-    qint64 mSize;
 };

@@ -38,6 +38,7 @@ void walkISeriesFile(ByteSource &source, const ISeriesLayout &layout, QList<Styl
                                   .arg(length).arg(slot + 1));
         StyleEntry style;
         style.number = style.slot = slot + 1;
+        style.offset = offset;
         style.size = length;
         style.ghost = length <= GhostStyleMaxSize;
         style.content = source.read(offset, length);

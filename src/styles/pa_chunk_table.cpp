@@ -70,17 +70,16 @@ PaChunkTable readPaChunkTable(ByteSource &file)
     PaChunkTable table;
     table.end = qint32(tailOffset + lastChunkEndInTail(tail, kbeg, kend));
     for (int c = 0; c < n; ++c) {
-        const auto start = qint32(readU24BE(tail, tableStart + 4 * c + 1));
+        const qint64 start = readU32BE(tail, tableStart + 4 * c);
         if (start < PaHeaderLength)
-            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, inside the file header")
-                                  .arg(c + 1).arg(start));
-        if (c > 0 && start <= table.starts.back())
-            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, not after chunk %3")
-                                  .arg(c + 1).arg(start).arg(c));
+            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, inside the file header").arg(c + 1).arg(start));
+        // Equal starts are a chunk of length 0: a style without data, wherever it stands.
+        if (c > 0 && start < table.starts.back())
+            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, before chunk %3").arg(c + 1).arg(start).arg(c));
         if (start > table.end)
             throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, beyond the last chunk's end (%3)")
                                   .arg(c + 1).arg(start).arg(table.end));
-        table.starts.push_back(start);
+        table.starts.push_back(qint32(start));
     }
     return table;
 }

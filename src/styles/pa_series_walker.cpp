@@ -33,14 +33,16 @@ QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory)
         style.number = int(styles.size()) + 1;
         style.slot = int(i) + 1;
         style.name = records[i].name;
+        style.offset = chunks.starts[i];
         style.size = chunks.length(i);
-        style.content = source.read(chunks.starts[i], style.size);
+        style.content = source.read(style.offset, style.size);
         styles.append(style);
     }
     for (std::size_t k = 0; k < performances.size(); ++k) {
         StyleEntry &style = styles[qsizetype(k)];
+        style.supplementaryOffset = chunks.starts[performances[k]];
         style.supplementarySize = chunks.length(performances[k]);
-        style.supplementaryContent = source.read(chunks.starts[performances[k]], style.supplementarySize);
+        style.supplementaryContent = source.read(style.supplementaryOffset, style.supplementarySize);
     }
     return styles;
 }

@@ -3,38 +3,44 @@
 #include "damaged_file.h"
 #include "file_byte_source.h"
 #include "platform/file_error.h"
+#include "platform/file_name.h"
 #include "read_style_file.h"
 
 #include <limits>
 
 namespace {
 
+QString damaged(const QString &fileName, const QString &problem)
+{
+    return QStringLiteral("Damaged style file: %1: %2.").arg(displayFileName(fileName), problem);
+}
+
 LoadResult readFile(const QString &path, const FileService &files)
 {
-    StyleFile file;
     std::unique_ptr<ReadOnlyFile> input;
     try {
-        const FileFacts facts = files.facts(path);
-        if (facts.size > std::numeric_limits<qint32>::max())
-            throw FileError(path, QStringLiteral("the file is larger than 2,147,483,647 bytes"));
         input = files.openForReading(path);
-        file = {path, facts.name, facts.size, facts.modified, {}, false, false, {}};
+        if (input->facts().size > std::numeric_limits<qint32>::max())
+            throw FileError(path, QStringLiteral("the file is larger than 2,147,483,647 bytes"));
     } catch (const FileError &error) {
         return {std::nullopt, warning(error.message(QStringLiteral("Cannot read")))};
     }
-
+    const FileFacts &facts = input->facts();
+    StyleFile file{path, facts.name, facts.size, facts.modified, {}, false, false, {}};
     LoadResult result;
     try {
-        // Every read is checked against the size the facts gave; a file that changes under us
-        // can only look damaged, never make a walker read outside it.
-        FileByteSource source(*input, file.size);
+        // Every read is checked against the size the file had when it was opened.
+        FileByteSource source(*input);
         if (!readStyleFile(source, file))
             result.message = warning(QStringLiteral("Unknown file format!"));
     } catch (const DamagedFile &damage) {
-        result.message = warning(QStringLiteral("Damaged style file: %1: %2.").arg(file.name, damage.problem()));
+        result.message = warning(damaged(file.name, damage.problem()));
     } catch (const FileError &error) {
         result.message = warning(error.message(QStringLiteral("Cannot read")));
     }
+    // What was read of a file rewritten meanwhile may mix old and new bytes: show none of it.
+    if (input->changedSinceOpened())
+        return {std::nullopt, warning(damaged(file.name, QStringLiteral("the file changed while it was being read")))};
     result.file = std::move(file);
     return result;
 }

@@ -117,3 +117,35 @@ TEST_F(QuarvReport, JsonDescribesEveryFile)
     EXPECT_EQ(QJsonDocument::fromJson(run.out), QJsonDocument::fromJson(expected)) << run.out.toStdString();
     EXPECT_FALSE(QJsonDocument::fromJson(expected).isNull());
 }
+
+// Each FILE is taken byte for byte as given; names reach a terminal without control characters,
+// and every message stays one line.
+TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
+{
+    const auto pa = [](const QByteArray &style) { return PaFileBuilder().style(style, 400).build().bytes; };
+    folder.write(QStringLiteral("ab.STY"), pa("Plain"));
+    folder.write(QStringLiteral("a\"b.STY"), pa("Quoted"));
+    folder.write(QStringLiteral("esc.STY"), pa("Red\x1b[31m"));
+    const QByteArray rawPath = QFile::encodeName(folder.path(QString())) + "/bad\xff\xfe.STY";
+    FILE *file = std::fopen(rawPath.constData(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fwrite(pa("Bytes").constData(), 1, size_t(pa("Bytes").size()), file);
+    std::fclose(file);
+
+    // The shell hands over names that are not UTF-8, or hold control characters, as bytes.
+    const auto run = [&](const QString &command) {
+        QProcess process;
+        process.setWorkingDirectory(folder.path(QString()));
+        process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), command, QStringLiteral(QUARV_REPORT_EXE)});
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return std::make_pair(process.readAllStandardOutput(), process.readAllStandardError());
+    };
+    const auto [out, err] = run(QStringLiteral(R"sh(exec "$0" 'a"b.STY' "$(printf 'bad\377\376.STY')" "$(printf 'no\033[31m\nfile.STY')" esc.STY)sh"));
+    EXPECT_EQ(err, QByteArray("quarv-report: no\\x1b[31m\\nfile.STY: Cannot read no\\x1b[31m\\nfile.STY: No such file or directory.\n"));
+    EXPECT_TRUE(out.contains("File Name........: a\"b.STY\r\n") && out.contains("01 - Quoted      -") && out.contains("File Name........: bad??.STY\r\n")
+                && out.contains("01 - Bytes       -") && out.contains("01 - Red\x1b[31m    -"))
+        << out.toStdString();
+    // On a terminal (script(1) gives it one) the escape sequence becomes harmless.
+    const auto [onTerminal, none] = run(QStringLiteral(R"sh(exec script -qec "$0 esc.STY" /dev/null)sh"));
+    EXPECT_TRUE(onTerminal.contains("01 - Red?[31m    -") && !onTerminal.contains('\x1b')) << onTerminal.toStdString();
+}

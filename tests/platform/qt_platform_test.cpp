@@ -54,8 +54,13 @@ TEST(QtPrinter, LongReportsGoOnToASecondPage)
 {
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) << "scripts/setup installs poppler-utils";
     ReportSource source{QStringLiteral("LONG.STY"), {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 0, {}};
-    for (int i = 1; i <= 150; ++i)
-        source.styles.append({i, i, "Style " + QByteArray::number(i), 1000 + i, 0, false, {}, {}});
+    for (int i = 1; i <= 150; ++i) {
+        StyleEntry style;
+        style.number = i;
+        style.name = "Style " + QByteArray::number(i);
+        style.size = 1000 + i;
+        source.styles.append(style);
+    }
     TestFolder folder;
     const QString pdf = folder.path(QStringLiteral("report.pdf"));
     ScriptedDialogs dialogs;

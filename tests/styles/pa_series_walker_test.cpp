@@ -82,6 +82,9 @@ TEST(PaSeriesWalker, RecordsAndChunks)
          R"(2+0: 1@2 "A" 11+10, 2@3 "B" 12+0)"},
         {"64 entries", most.build().bytes, QString::fromLatin1(mostExpected)},
         {"no entries", PaFileBuilder().build().bytes, "0+0:"},
+        {"empty chunks", PaFileBuilder().style("A", 0).performance(0).style("B", 300).performance(0).build().bytes,
+         R"(2+0: 1@1 "A" 0+0, 2@3 "B" 300+0)"},
+        {"over 16 MiB", PaFileBuilder().style("Big", 17000000).performance(1000).build().bytes, R"(1+0: 1@1 "Big" 17000000+1000)"},
         {"last markers count", PaFileBuilder().style("Only", 90).record(QByteArray(11, ' '), 7, decoy).build().bytes,
          R"(1+0: 1@1 "Only" 90+136)"},
         {"half to even", tenTableBytes, R"(1+0: 1@1 "A" 50+50)"},
@@ -144,9 +147,12 @@ TEST(PaSeriesWalker, DamagedTrailersListNothing)
         {"incomplete entry", incomplete, damaged("the chunk table ends with an incomplete entry")},
         {"65 entries", tooMany.build().bytes, damaged("the chunk table holds more than 64 entries")},
         {"in header", with(entry(0), QByteArray::fromHex("00000023")), damaged("chunk 1 starts at offset 35, inside the file header")},
-        {"not rising", with(entry(2), QByteArray::fromHex("000000E8")), damaged("chunk 3 starts at offset 232, not after chunk 2")},
+        {"falling", with(entry(2), QByteArray::fromHex("000000E7")), damaged("chunk 3 starts at offset 231, before chunk 2")},
         {"beyond the end", with(entry(3), QByteArray::fromHex("00FFFFFF")),
          damaged(QStringLiteral("chunk 4 starts at offset 16777215, beyond the last chunk's end (%1)").arg(built.kbeg))},
+        // All four bytes of an offset count: this one lies 16 MiB further on than its low three say.
+        {"high byte", with(entry(3), QByteArray::fromHex("01000064")),
+         damaged(QStringLiteral("chunk 4 starts at offset 16777316, beyond the last chunk's end (%1)").arg(built.kbeg))},
         {"performance without style", PaFileBuilder().style("A", 10).performance(10).performance(10).build().bytes,
          damaged("directory record 3 holds performance data for a style the file does not have")},
     });

@@ -120,30 +120,39 @@ TEST(LoadStyleFile, UnreadableFiles)
     }
 }
 
-// Reads through the real service, but the file loses its second half between the size query and
-// the read, as when another program rewrites it.
-class ShrinkingFileService : public FileService {
+// Opens through the real service, then rewrites the file in place as another program might:
+// cut to half its size, or the same size with other bytes.
+class RewritingFileService : public FileService {
 public:
+    explicit RewritingFileService(bool shrink) : mShrink(shrink) {}
     std::unique_ptr<ReadOnlyFile> openForReading(const QString &path) const override
     {
-        QFile file(path);
-        EXPECT_TRUE(file.resize(file.size() / 2));
-        return FileService::openForReading(path);
+        auto file = FileService::openForReading(path);
+        QFile rewrite(path);
+        EXPECT_TRUE(rewrite.open(QIODevice::ReadWrite));
+        EXPECT_TRUE(mShrink ? rewrite.resize(rewrite.size() / 2) : rewrite.write(QByteArray(int(rewrite.size()), 'x')) > 0);
+        return file;
     }
+
+private:
+    bool mShrink;
 };
 
-TEST(LoadStyleFile, AFileThatShrinksUnderTheLoadListsNothing)
+// Nothing of a file that changed while it was read is shown: it could mix old and new bytes.
+TEST(LoadStyleFile, AFileRewrittenDuringTheLoadShowsNothing)
 {
-    for (const QByteArray &bytes : {PaFileBuilder().style("A", 4000).performance(4000).build().bytes,
-                                    ISeriesFileBuilder("KORG9").slot(3000, "A").slot(3000, "B").build()}) {
-        // Written by hand: the folder would report the change this test makes on purpose.
-        TestFolder folder;
-        const QString path = folder.path(QStringLiteral("SHRINK.sty"));
-        QFile out(path);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
-        out.close();
-        EXPECT_EQ(summary(loadStyleFile(path, ShrinkingFileService())),
-                  "0+0: ! Damaged style file: SHRINK.sty: the file changed while it was being read.");
+    for (const bool shrink : {true, false}) {
+        for (const QByteArray &bytes : {PaFileBuilder().style("A", 4000).performance(4000).build().bytes,
+                                        ISeriesFileBuilder("KORG9").slot(3000, "A").slot(3000, "B").build()}) {
+            // Written by hand: the folder would report the change this test makes on purpose.
+            TestFolder folder;
+            const QString path = folder.path(QStringLiteral("CHANGE.sty"));
+            QFile out(path);
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.setFileTime(fixedModificationTime(), QFileDevice::FileModificationTime));
+            out.close();
+            EXPECT_EQ(summary(loadStyleFile(path, RewritingFileService(shrink))),
+                      "no file ! Damaged style file: CHANGE.sty: the file changed while it was being read.");
+        }
     }
 }
 

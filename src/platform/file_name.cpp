@@ -1,0 +1,74 @@
+#include "file_name.h"
+
+namespace {
+
+constexpr char16_t EscapeBase = 0xDC00;
+
+// A lone low surrogate in the escape range; the low half of a real surrogate pair is not one.
+bool isEscapedByte(const QString &name, qsizetype i)
+{
+    const char16_t c = name[i].unicode();
+    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF && (i == 0 || !name[i - 1].isHighSurrogate());
+}
+
+// The length of the well-formed UTF-8 character at `at`, or 0.
+qsizetype utf8Length(const QByteArray &bytes, qsizetype at)
+{
+    const auto byte = [&](qsizetype i) { return i < bytes.size() ? quint8(bytes[i]) : 0; };
+    const quint8 lead = byte(at);
+    const bool follows1 = (byte(at + 1) & 0xC0) == 0x80;
+    const bool follows2 = follows1 && (byte(at + 2) & 0xC0) == 0x80;
+    const bool follows3 = follows2 && (byte(at + 3) & 0xC0) == 0x80;
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF && follows1)
+        return 2;
+    // No overlong forms, no surrogates, nothing above U+10FFFF.
+    if (lead >= 0xE0 && lead <= 0xEF && follows2 && !(lead == 0xE0 && byte(at + 1) < 0xA0) && !(lead == 0xED && byte(at + 1) >= 0xA0))
+        return 3;
+    if (lead >= 0xF0 && lead <= 0xF4 && follows3 && !(lead == 0xF0 && byte(at + 1) < 0x90) && !(lead == 0xF4 && byte(at + 1) >= 0x90))
+        return 4;
+    return 0;
+}
+
+} // namespace
+
+QString decodeFileName(const QByteArray &bytes)
+{
+    QString name;
+    for (qsizetype at = 0; at < bytes.size();) {
+        const qsizetype length = utf8Length(bytes, at);
+        if (length == 0) {
+            name += QChar(char16_t(EscapeBase + quint8(bytes[at])));
+            ++at;
+        } else {
+            name += QString::fromUtf8(bytes.constData() + at, length);
+            at += length;
+        }
+    }
+    return name;
+}
+
+QByteArray encodeFileName(const QString &name)
+{
+    QByteArray bytes;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= name.size(); ++i) {
+        if (i < name.size() && !isEscapedByte(name, i))
+            continue;
+        bytes += QStringView(name).sliced(from, i - from).toUtf8();
+        if (i < name.size())
+            bytes += char(name[i].unicode() - EscapeBase);
+        from = i + 1;
+    }
+    return bytes;
+}
+
+QString displayFileName(QString name)
+{
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (isEscapedByte(name, i))
+            name[i] = QChar::ReplacementCharacter;
+    }
+    return name;
+}

@@ -1,0 +1,32 @@
+#include "terminal_text.h"
+
+namespace {
+bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+}
+
+QByteArray maskControlBytes(QByteArray line)
+{
+    for (char &c : line) {
+        if (isControl(quint8(c)))
+            c = '?';
+    }
+    return line;
+}
+
+QString escapeControls(const QString &text)
+{
+    QString out;
+    for (const QChar c : text) {
+        if (!isControl(c.unicode()))
+            out += c;
+        else if (c == QLatin1Char('\n'))
+            out += QStringLiteral("\\n");
+        else if (c == QLatin1Char('\r'))
+            out += QStringLiteral("\\r");
+        else if (c == QLatin1Char('\t'))
+            out += QStringLiteral("\\t");
+        else
+            out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+    }
+    return out;
+}
