@@ -2,6 +2,14 @@
 
 #include "style_file_builder.h"
 
+QByteArray paSeriesFile(qint32 styleBytes)
+{
+    PaFileBuilder builder;
+    for (int k = 0; k < 32; ++k)
+        builder.style("Style " + QByteArray::number(k), styleBytes).performance(styleBytes / 4);
+    return builder.trailerChunkHeader().build().bytes;
+}
+
 QByteArray largestPaSeriesFile()
 {
     PaFileBuilder builder;
@@ -10,11 +18,11 @@ QByteArray largestPaSeriesFile()
     return builder.trailerChunkHeader().build().bytes;
 }
 
-QByteArray largestKorgmFile()
+QByteArray korgmFile(qint32 blockBytes)
 {
     ISeriesFileBuilder builder("KORGM");
     for (int k = 0; k < 48; ++k)
-        builder.slot(65535, "Style " + QByteArray::number(k));
+        builder.slot(blockBytes, "Style " + QByteArray::number(k));
     return builder.build();
 }
 

@@ -1,5 +1,6 @@
-// The whole load (open, header, walk, list filled) of the largest legal files and a small one,
-// beside a raw read of the same file into one buffer: the physical limit on this machine.
+// The whole load (open, header, walk, styles listed) of the largest legal files, of files whose
+// styles are small or large, and of a typical small one, beside a raw read of the same file into
+// one buffer. Each load also counts the bytes it read from the file.
 #include "bench_files.h"
 #include "styles/style_loader.h"
 
@@ -16,12 +17,23 @@ QTemporaryDir &folder()
     return dir;
 }
 
+QByteArray fileBytes(int which)
+{
+    switch (which) {
+    case 0: return largestPaSeriesFile();
+    case 1: return korgmFile(65535);
+    case 2: return typicalSmallFile(0);
+    case 3: return paSeriesFile(1024);
+    case 4: return paSeriesFile(1024 * 1024);
+    default: return korgmFile(1024);
+    }
+}
+
 QString fileFor(int which)
 {
-    static const char *const names[] = {"PA16MB.STY", "KORGM48.STY", "SMALL.STY"};
-    const QString path = folder().filePath(QString::fromLatin1(names[which]));
+    const QString path = folder().filePath(QStringLiteral("FILE%1.STY").arg(which));
     if (!QFile::exists(path)) {
-        const QByteArray bytes = which == 0 ? largestPaSeriesFile() : which == 1 ? largestKorgmFile() : typicalSmallFile(0);
+        const QByteArray bytes = fileBytes(which);
         QFile out(path);
         if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
             std::abort();
@@ -42,6 +54,7 @@ void Load(benchmark::State &state)
     if (styles == 0)
         state.SkipWithError("the file yielded no style");
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
+    state.counters["bytes_read"] = benchmark::Counter(double(files.bytesRead()) / double(state.iterations()));
 }
 
 void RawRead(benchmark::State &state)
@@ -59,7 +72,8 @@ void RawRead(benchmark::State &state)
 
 } // namespace
 
-// Argument 0: Pa-series 16 MB; 1: "KORGM" 48 x 65,535; 2: a small i3 file.
-BENCHMARK(Load)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
-BENCHMARK(RawRead)->DenseRange(0, 2)->Unit(benchmark::kMicrosecond);
+// Argument 0: Pa-series 16 MB; 1: "KORGM" 48 x 65,535; 2: a small i3 file; 3 and 4: Pa-series,
+// 32 styles of 1 KB and of 1 MB; 5: "KORGM" 48 x 1 KB.
+BENCHMARK(Load)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
+BENCHMARK(RawRead)->DenseRange(0, 5)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -1,24 +1,32 @@
-// Writes N typical small style files into a folder, for timing quarv-report over many files, and
-// LARGEST.STY, the largest Pa-series file: make_bench_files <folder> <count>.
+// Writes the files bench/run times: make_bench_files <folder> <count> gives <count> typical small
+// style files in <folder>/small/, and the largest Pa-series and "KORGM" files, LARGEST.STY and
+// KORGM48.STY, in <folder>.
 #include "bench_files.h"
 
 #include <QDir>
 #include <QFile>
+
+namespace {
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile out(path);
+    return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
+}
+} // namespace
 
 int main(int argc, char **argv)
 {
     if (argc < 3)
         return 2;
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    dir.mkpath(QStringLiteral("."));
+    dir.mkpath(QStringLiteral("small"));
     const int count = QByteArray(argv[2]).toInt();
     for (int i = 0; i < count; ++i) {
-        QFile out(dir.filePath(QStringLiteral("STYLE%1.STY").arg(i, 4, 10, QLatin1Char('0'))));
-        const QByteArray bytes = typicalSmallFile(i);
-        if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size())
+        if (!write(dir.filePath(QStringLiteral("small/STYLE%1.STY").arg(i, 5, 10, QLatin1Char('0'))), typicalSmallFile(i)))
             return 1;
     }
-    QFile largest(dir.filePath(QStringLiteral("LARGEST.STY")));
-    const QByteArray bytes = largestPaSeriesFile();
-    return largest.open(QIODevice::WriteOnly) && largest.write(bytes) == bytes.size() ? 0 : 1;
+    return write(dir.filePath(QStringLiteral("LARGEST.STY")), largestPaSeriesFile())
+            && write(dir.filePath(QStringLiteral("KORGM48.STY")), korgmFile(65535))
+        ? 0
+        : 1;
 }
