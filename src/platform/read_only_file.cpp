@@ -24,7 +24,7 @@ ReadOnlyFile::ReadOnlyFile(int fd, const struct stat &status, QString path, std:
 {
     mFacts.name = mPath.mid(mPath.lastIndexOf(QLatin1Char('/')) + 1);
     mFacts.size = status.st_size;
-    mFacts.modified = QDateTime::fromSecsSinceEpoch(status.st_mtim.tv_sec);
+    mFacts.modified = QDateTime::fromMSecsSinceEpoch(qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000);
 }
 
 ReadOnlyFile::~ReadOnlyFile() { ::close(mFd); }

@@ -1,7 +1,7 @@
 #include "byte_reader.h"
 
-ByteReader::ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName)
-    : mBytes(bytes), mPos(begin), mEnd(qMin(end, bytes.size())), mRegion(std::move(regionName))
+ByteReader::ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName, qsizetype base)
+    : mBytes(bytes), mPos(begin), mEnd(qMin(end, bytes.size())), mRegion(std::move(regionName)), mBase(base)
 {
 }
 
@@ -10,7 +10,7 @@ void ByteReader::require(qsizetype n) const
     if (n < 0 || n > mEnd - mPos)
         throw DamagedFile(QStringLiteral("%1 runs past the end of the %2 (offset %3)")
                               .arg(mContext.isEmpty() ? QStringLiteral("a field") : mContext, mRegion)
-                              .arg(mEnd));
+                              .arg(mBase + mEnd));
 }
 
 quint16 ByteReader::u2be()
@@ -33,14 +33,6 @@ void ByteReader::skip(qsizetype n)
 {
     require(n);
     mPos += n;
-}
-
-ByteReader ByteReader::sub(qsizetype n, const QString &regionName)
-{
-    require(n);
-    ByteReader inner(mBytes, mPos, mPos + n, regionName);
-    mPos += n;
-    return inner;
 }
 
 quint32 readU32BE(const QByteArray &bytes, qsizetype at)

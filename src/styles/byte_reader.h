@@ -5,10 +5,11 @@
 #include <QByteArray>
 
 // A bounds-checked cursor over [begin, end) of bytes we hold. Reading past the end throws
-// DamagedFile naming what was being read, so no offset or length from a file is trusted.
+// DamagedFile naming what was being read, so no offset or length from a file is trusted. The
+// message gives the end as an offset in the enclosing region, where bytes[0] stands at `base`.
 class ByteReader {
 public:
-    ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName);
+    ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName, qsizetype base = 0);
 
     void setContext(const QString &what) { mContext = what; }
     [[nodiscard]] bool atEnd() const { return mPos >= mEnd; }
@@ -16,8 +17,6 @@ public:
     [[nodiscard]] quint16 u2be();
     [[nodiscard]] QByteArray bytes(qsizetype n);
     void skip(qsizetype n);
-    // A reader over the next n bytes; this one moves past them.
-    [[nodiscard]] ByteReader sub(qsizetype n, const QString &regionName);
 
 private:
     void require(qsizetype n) const;
@@ -27,6 +26,7 @@ private:
     qsizetype mEnd;
     QString mRegion;
     QString mContext;
+    qsizetype mBase;
 };
 
 // Big-endian numbers at an offset the caller has already checked.

@@ -2,8 +2,8 @@
 
 #include <QByteArray>
 
-// The bytes of a style file, read in the ranges a walker needs: each byte is copied once, from
-// the file into the record that keeps it. Callers check every range against size() first.
+// The bytes of a style file, read in the ranges a walker needs and no more. Callers check every
+// range against size() first.
 class ByteSource {
 public:
     virtual ~ByteSource() = default;

@@ -41,9 +41,8 @@ void walkISeriesFile(ByteSource &source, const ISeriesLayout &layout, QList<Styl
         style.offset = offset;
         style.size = length;
         style.ghost = length <= GhostStyleMaxSize;
-        style.content = source.read(offset, length);
-        style.name = style.ghost ? cleanGhostName(style.content.left(layout.nameLength))
-                                 : style.content.left(layout.nameLength);
+        const QByteArray name = source.read(offset, qMin(length, layout.nameLength));
+        style.name = style.ghost ? cleanGhostName(name) : name;
         styles.append(style);
         offset += length;
     }

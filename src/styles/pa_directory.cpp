@@ -1,6 +1,7 @@
 #include "pa_directory.h"
 
 #include "byte_reader.h"
+#include "pa_chunk_table.h"
 
 #include <QByteArrayView>
 #include <QString>
@@ -36,12 +37,11 @@ constexpr quint16 IdentityProperty = 0;  // kind, bank, slot
 constexpr quint16 NameProperty = 2;      // UTF-8, up to the first NUL
 constexpr int ChecksumLength = 4;
 
-PaDirectoryRecord newerRecord(ByteReader &directory, int r)
+// One newer-layout record: its bytes stand at `base` in the directory.
+PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
 {
     const QString label = QStringLiteral("directory record %1").arg(r);
-    directory.setContext(label);
-    const quint16 length = directory.u2be();
-    ByteReader record = directory.sub(length, label);
+    ByteReader record(bytes, 0, bytes.size(), label, base);
     record.setContext(label + QStringLiteral("'s property count"));
     const quint16 properties = record.u2be();
 
@@ -65,21 +65,37 @@ PaDirectoryRecord newerRecord(ByteReader &directory, int r)
     return result;
 }
 
-} // namespace
-
-std::vector<PaDirectoryRecord> readPaDirectory(const QByteArray &bytes, int count, bool newerLayout)
+// Reads the newer layout record by record: each starts with its length.
+std::vector<PaDirectoryRecord> newerRecords(ByteSource &source, qint64 length, int count)
 {
     std::vector<PaDirectoryRecord> records;
-    if (!newerLayout) {
-        for (int r = 0; r < count; ++r)
-            records.push_back(olderRecord(bytes, r));
-        return records;
-    }
-    ByteReader directory(bytes, 0, bytes.size(), QStringLiteral("directory"));
+    qint64 at = 0;  // in the directory
     for (int r = 1; r <= count; ++r) {
-        if (directory.atEnd())
+        if (at >= length)
             throw DamagedFile(QStringLiteral("the directory holds %1 records for %2 chunks").arg(r - 1).arg(count));
-        records.push_back(newerRecord(directory, r));
+        const QString pastEnd = QStringLiteral("directory record %1 runs past the end of the directory (offset %2)").arg(r).arg(length);
+        if (length - at < 2)
+            throw DamagedFile(pastEnd);
+        const QByteArray lengthBytes = source.read(PaHeaderLength + at, 2);
+        const qint64 recordLength = quint8(lengthBytes[0]) << 8 | quint8(lengthBytes[1]);
+        if (length - at - 2 < recordLength)
+            throw DamagedFile(pastEnd);
+        records.push_back(newerRecord(source.read(PaHeaderLength + at + 2, recordLength), at + 2, r));
+        at += 2 + recordLength;
     }
+    return records;
+}
+
+} // namespace
+
+std::vector<PaDirectoryRecord> readPaDirectory(ByteSource &source, qint64 end, int count, bool newerLayout)
+{
+    const qint64 length = end - PaHeaderLength;
+    if (newerLayout)
+        return newerRecords(source, length, count);
+    const QByteArray bytes = source.read(PaHeaderLength, qMin(length, qint64(count) * RecordLength));
+    std::vector<PaDirectoryRecord> records;
+    for (int r = 0; r < count; ++r)
+        records.push_back(olderRecord(bytes, r));
     return records;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "byte_source.h"
+
 #include <QByteArray>
 
 #include <vector>
@@ -12,8 +14,8 @@ struct PaDirectoryRecord {
 
 constexpr quint8 PaPerformanceKind = 7;
 
-// The first `count` records of the directory (the bytes from offset 36 up to the first chunk). The older layout has 24-byte
-// records (a record beyond the directory's end reads as short or empty, and so as a style);
-// the newer one has variable-length records with properties. Throws DamagedFile.
-[[nodiscard]] std::vector<PaDirectoryRecord> readPaDirectory(const QByteArray &directory, int count,
-                                                             bool newerLayout);
+// The first `count` records of the directory, which runs from offset 36 up to `end`, the first
+// chunk; only the records are read. The older layout has 24-byte records (a record beyond the
+// directory's end reads as short or empty, and so as a style); the newer one has variable-length
+// records with properties. Throws DamagedFile.
+[[nodiscard]] std::vector<PaDirectoryRecord> readPaDirectory(ByteSource &source, qint64 end, int count, bool newerLayout);

@@ -11,8 +11,7 @@ QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory)
     const PaChunkTable chunks = readPaChunkTable(source);
     if (chunks.starts.empty())
         return {};
-    const QByteArray directory = source.read(PaHeaderLength, chunks.starts.front() - PaHeaderLength);
-    const std::vector<PaDirectoryRecord> records = readPaDirectory(directory, int(chunks.starts.size()), newerDirectory);
+    const std::vector<PaDirectoryRecord> records = readPaDirectory(source, chunks.starts.front(), int(chunks.starts.size()), newerDirectory);
 
     const auto styleCount = std::count_if(records.begin(), records.end(), [](const PaDirectoryRecord &r) { return r.isStyle; });
     int performancesSeen = 0;
@@ -35,14 +34,12 @@ QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory)
         style.name = records[i].name;
         style.offset = chunks.starts[i];
         style.size = chunks.length(i);
-        style.content = source.read(style.offset, style.size);
         styles.append(style);
     }
     for (std::size_t k = 0; k < performances.size(); ++k) {
         StyleEntry &style = styles[qsizetype(k)];
         style.supplementaryOffset = chunks.starts[performances[k]];
         style.supplementarySize = chunks.length(performances[k]);
-        style.supplementaryContent = source.read(style.supplementaryOffset, style.supplementarySize);
     }
     return styles;
 }

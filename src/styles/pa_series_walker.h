@@ -5,7 +5,8 @@
 
 #include <QList>
 
-// The styles of a "KORF" file. Chunk i belongs to directory record i: a style's chunk is its
-// main part, the k-th performance record's chunk the supplementary part of the k-th style.
-// Throws DamagedFile, and then lists nothing.
+// The styles of a "KORF" file, from its trailer's chunk table and its directory; the chunks
+// themselves are not read. Chunk i belongs to directory record i: a style's chunk is its main
+// part, the k-th performance record's chunk the supplementary part of the k-th style. Throws
+// DamagedFile, and then lists nothing.
 [[nodiscard]] QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory);

@@ -10,14 +10,6 @@ struct StyleEntry {
     qint32 size = 0;          // the (main) data block
     qint32 supplementarySize = 0;  // a Pa-series style's performance data
     bool ghost = false;       // an i-series slot of 1 to 1176 bytes
-    qint64 offset = 0;        // where the (main) block starts in the file
+    qint64 offset = 0;        // where the (main) block starts in the file; see readStyleBytes()
     qint64 supplementaryOffset = 0;
-    QByteArray content;
-    QByteArray supplementaryContent;
-
-    friend bool operator==(const StyleEntry &a, const StyleEntry &b)
-    {
-        return a.number == b.number && a.slot == b.slot && a.name == b.name && a.size == b.size
-            && a.supplementarySize == b.supplementarySize && a.ghost == b.ghost;
-    }
 };

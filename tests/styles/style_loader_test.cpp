@@ -1,5 +1,7 @@
 #include "load_harness.h"
+#include "platform/file_error.h"
 #include "style_file_builder.h"
+#include "styles/style_bytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -165,4 +167,51 @@ TEST(LoadStyleFile, ClosesTheFileWhateverTheOutcome)
     for (const QByteArray &bytes : {korgFile(), korgFile().left(200), QByteArray("unknown")})
         (void)loadBytes(folder, bytes);
     EXPECT_EQ(openDescriptors(), before);
+}
+
+// A load reads the header sample (3,000 bytes), the tables (the Pa-series trailer and 64 directory
+// records of 24 bytes; the i-series header) and the names, never a style's own bytes: a file of
+// large styles costs what the same styles cost when they are small.
+TEST(LoadStyleFile, ReadsOnlyWhatItShows)
+{
+    const auto pa = [](qint32 size) {
+        PaFileBuilder builder;
+        for (int k = 0; k < 32; ++k)
+            builder.style("Style " + QByteArray::number(k), size).performance(size / 4);
+        return builder.trailerChunkHeader().build().bytes;
+    };
+    const auto korgm = [](qint32 size) {
+        ISeriesFileBuilder builder("KORGM");
+        for (int k = 0; k < 48; ++k)
+            builder.slot(size, "Style " + QByteArray::number(k));
+        return builder.build();
+    };
+    const auto bytesRead = [](const QByteArray &bytes) {
+        TestFolder folder;
+        const FileService files;
+        const LoadResult result = loadStyleFile(folder.write(QStringLiteral("COST.STY"), bytes), files);
+        EXPECT_FALSE(result.message);
+        return files.bytesRead();
+    };
+    EXPECT_EQ(std::make_pair(bytesRead(pa(1000)), bytesRead(pa(200000))), std::make_pair(qint64(3000 + 328 + 64 * 24), qint64(3000 + 328 + 64 * 24)));
+    EXPECT_EQ(std::make_pair(bytesRead(korgm(1300)), bytesRead(korgm(65535))), std::make_pair(qint64(3000 + 224 + 48 * 11), qint64(3000 + 224 + 48 * 11)));
+}
+
+// A style's bytes are read when asked for, from the file as it was loaded.
+TEST(ReadStyleBytes, ReadsFromTheFileAsItWasLoaded)
+{
+    TestFolder folder;
+    const FileService files;
+    const auto built = PaFileBuilder().style("A", 300).performance(200).build();
+    const QString path = folder.write(QStringLiteral("ON DEMAND.STY"), built.bytes);
+    const StyleFile file = *loadStyleFile(path, files).file;
+    EXPECT_EQ(readStyleBytes(file, file.styles[0], StylePart::Main, files), built.bytes.mid(built.chunkStarts[0], 300));
+    EXPECT_EQ(readStyleBytes(file, file.styles[0], StylePart::Supplementary, files), built.bytes.mid(built.chunkStarts[1], 200));
+    folder.write(QStringLiteral("ON DEMAND.STY"), built.bytes + "more");
+    try {
+        (void)readStyleBytes(file, file.styles[0], StylePart::Main, files);
+        ADD_FAILURE() << "a changed file was read";
+    } catch (const FileError &error) {
+        EXPECT_EQ(error.message(QStringLiteral("Cannot read")), QStringLiteral("Cannot read %1: the file changed since it was loaded.").arg(path));
+    }
 }
