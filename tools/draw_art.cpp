@@ -30,11 +30,12 @@ void drawKeys(QPainter &p, const QRectF &area, int whiteKeys)
     }
 }
 
-QPixmap canvas(int w, int h, const QColor &top, const QColor &bottom)
+// A picture of w x h points drawn at `scale` pixels per point, for screens at that scale.
+QPixmap canvas(int w, int h, qreal scale, const QColor &top, const QColor &bottom)
 {
-    QPixmap pixmap(w, h);
+    QPixmap pixmap(qRound(w * scale), qRound(h * scale));
     QPainter p(&pixmap);
-    QLinearGradient gradient(0, 0, 0, h);
+    QLinearGradient gradient(0, 0, 0, pixmap.height());
     gradient.setColorAt(0, top);
     gradient.setColorAt(1, bottom);
     p.fillRect(pixmap.rect(), gradient);
@@ -44,7 +45,7 @@ QPixmap canvas(int w, int h, const QColor &top, const QColor &bottom)
 // Drawn on a 32-pixel grid and scaled, so every size shows the same picture.
 QPixmap icon(int size)
 {
-    QPixmap pixmap = canvas(size, size, Teal, Navy);
+    QPixmap pixmap = canvas(size, size, 1, Teal, Navy);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
     p.scale(size / 32.0, size / 32.0);
@@ -56,11 +57,12 @@ QPixmap icon(int size)
     return pixmap;
 }
 
-QPixmap banner(int w, int h, const QString &title, const QString &subtitle)
+QPixmap banner(int w, int h, qreal scale, const QString &title, const QString &subtitle)
 {
-    QPixmap pixmap = canvas(w, h, Cream, QColor(220, 235, 240));
+    QPixmap pixmap = canvas(w, h, scale, Cream, QColor(220, 235, 240));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     drawKeys(p, QRectF(4, h - 18, w - 8, 14), 21);
     QFont big(QStringLiteral("DejaVu Serif"));
     big.setPixelSize(26);
@@ -77,11 +79,12 @@ QPixmap banner(int w, int h, const QString &title, const QString &subtitle)
     return pixmap;
 }
 
-QPixmap about()
+QPixmap about(qreal scale)
 {
-    QPixmap pixmap = canvas(496, 340, Cream, QColor(205, 225, 235));
+    QPixmap pixmap = canvas(496, 340, scale, Cream, QColor(205, 225, 235));
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.scale(scale, scale);
     drawKeys(p, QRectF(24, 150, 448, 44), 35);
     QFont big(QStringLiteral("DejaVu Serif"));
     big.setPixelSize(56);
@@ -111,9 +114,13 @@ int main(int argc, char **argv)
         const QString folder = QStringLiteral("icons/%1x%1").arg(size);
         ok = ok && out.mkpath(folder) && icon(size).save(out.filePath(folder + QStringLiteral("/quarv.png")));
     }
-    ok = ok && icon(32).save(out.filePath(QStringLiteral("icon.png")))
-        && banner(200, 63, QStringLiteral("Quarv"), QStringLiteral("Brennix 3.00")).save(out.filePath(QStringLiteral("logo.png")))
-        && banner(200, 63, QStringLiteral("How to..."), QStringLiteral("Quarv help")).save(out.filePath(QStringLiteral("help.png")))
-        && about().save(out.filePath(QStringLiteral("about.png")));
+    // Each picture also at twice its size, "@2x", which Qt takes on screens at scale 2.
+    for (const qreal scale : {1.0, 2.0}) {
+        const QString suffix = scale > 1 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
+        ok = ok && icon(qRound(32 * scale)).save(out.filePath(QStringLiteral("icon") + suffix))
+            && banner(200, 63, scale, QStringLiteral("Quarv"), QStringLiteral("Brennix 3.00")).save(out.filePath(QStringLiteral("logo") + suffix))
+            && banner(200, 63, scale, QStringLiteral("How to..."), QStringLiteral("Quarv help")).save(out.filePath(QStringLiteral("help") + suffix))
+            && about(scale).save(out.filePath(QStringLiteral("about") + suffix));
+    }
     return ok ? 0 : 1;
 }

@@ -1,24 +1,43 @@
 #include "mainwindow/command_line.h"
 #include "mainwindow/main_window.h"
+#include "platform/file_name.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+#include <QSettings>
 #include <QTimer>
 
 int main(int argc, char **argv)
 {
-    const QString commandLine = commandLineText(argc, argv);  // before Qt takes its own options
-    QApplication app(argc, argv);
+    QApplication app(argc, argv);  // takes Qt's own options (-style, -platform...) out of argv
+    QApplication::setOrganizationName(QStringLiteral("Quarv"));
     QApplication::setApplicationName(QStringLiteral("Quarv"));
     QApplication::setApplicationVersion(QStringLiteral(QUARV_VERSION));
 
+    QStringList arguments;  // every byte of a file name kept, which QApplication::arguments() does not
+    for (int i = 0; i < argc; ++i)
+        arguments << decodeFileName(argv[i]);
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Lists the styles in a Korg arranger keyboard style file (.STY)."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The style file to open. The arguments are taken as one path."),
+                                 QStringLiteral("[FILE]"));
+    parser.process(arguments);
+
     const FileService files;
     QtDialogs dialogs;
-    MainWindow window(files, dialogs, &QtPrinter::openDefault);
+    QSettings settings;
+    MainWindow window(files, dialogs, &QtPrinter::openDefault, settings);
     dialogs.setParentWindow(&window);
-    if (!commandLine.isEmpty())
-        window.openFile(commandLine);  // any message comes before the window shows
+    const CommandLineFile named = commandLineFile(parser.positionalArguments(), [&](const QString &path) { return files.exists(path); });
+    if (!named.path.isEmpty())
+        window.openFile(named.path);  // any message comes before the window shows
+    if (!named.unused.isEmpty())
+        dialogs.showMessage(warning(QStringLiteral("Quarv opens one style file at a time; these arguments were not used: %1")
+                                        .arg(displayFileName(named.unused.join(QLatin1Char(' '))))));
     window.show();
     // For start-up measurements: quit as soon as the window is shown.
     if (qEnvironmentVariableIsSet("QUARV_EXIT_WHEN_SHOWN"))

@@ -1,11 +1,15 @@
 #include "about_box.h"
 
+#include "platform/pictures.h"
+
 #include <QEvent>
 #include <QLabel>
 
 AboutBox::AboutBox(QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowCloseButtonHint)
 {
+    // No caption: with an empty title the window manager would show the application's name.
+    setWindowTitle(QStringLiteral(" "));
     setFixedSize(496, 340);
     setModal(true);
     QPalette white = palette();
@@ -16,7 +20,7 @@ AboutBox::AboutBox(QWidget *parent)
     mPicture = new QLabel(this);
     mPicture->setObjectName(QStringLiteral("picture"));
     mPicture->setGeometry(0, 0, 496, 340);
-    mPicture->setPixmap(QPixmap(QStringLiteral(":/quarv/about.png")));
+    mPicture->setPixmap(picture(QStringLiteral("about"), mPicture));
     mPicture->setToolTip(QStringLiteral("Quarv - Brennix 3.00 (August 2004)"));
     mPicture->installEventFilter(this);
 

@@ -1,6 +1,7 @@
 #include "help_window.h"
 
 #include "help_page_text.h"
+#include "platform/pictures.h"
 
 #include <QEvent>
 #include <QLabel>
@@ -14,9 +15,10 @@ HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
     setFixedSize(277, 239);
     setModal(true);
 
-    auto *picture = new QLabel(this);
-    picture->setGeometry(36, 4, 200, 63);
-    picture->setPixmap(QPixmap(QStringLiteral(":/quarv/help.png")));
+    auto *banner = new QLabel(this);
+    banner->setObjectName(QStringLiteral("banner"));
+    banner->setGeometry(36, 4, 200, 63);
+    banner->setPixmap(picture(QStringLiteral("help"), banner));
 
     mText = new QLabel(this);
     mText->setObjectName(QStringLiteral("helpText"));
@@ -25,9 +27,10 @@ HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
     mText->setWordWrap(true);
     mText->setFrameStyle(QFrame::Box | QFrame::Plain);
     mText->setAutoFillBackground(true);
-    QPalette white = mText->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    mText->setPalette(white);
+    QPalette blackOnWhite = mText->palette();  // fixed together, so a dark colour scheme cannot hide the text
+    blackOnWhite.setColor(QPalette::Window, Qt::white);
+    blackOnWhite.setColor(QPalette::WindowText, Qt::black);
+    mText->setPalette(blackOnWhite);
     mText->setToolTip(QStringLiteral("Press any key to exit"));
 
     const auto button = [this](const QString &caption, const QRect &geometry) {

@@ -1,16 +1,12 @@
 #include "command_line.h"
 
-#include <QByteArray>
-#include "platform/file_name.h"
-
-QString commandLineText(int argc, const char *const *argv)
+CommandLineFile commandLineFile(const QStringList &arguments, const std::function<bool(const QString &)> &exists)
 {
-    QByteArray text;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1)
-            text += ' ';
-        text += argv[i];
-    }
-    text.replace('"', QByteArray());
-    return decodeFileName(text);
+    const QString joined = arguments.join(QLatin1Char(' '));
+    const QString unquoted = QString(joined).remove(QLatin1Char('"'));
+    if (joined.isEmpty() || exists(joined))
+        return {joined, {}};
+    if (!exists(unquoted) && arguments.size() > 1 && exists(arguments.first()))
+        return {arguments.first(), arguments.mid(1)};
+    return {unquoted, {}};
 }

@@ -19,13 +19,16 @@ FileInfoPanel::FileInfoPanel(QWidget *parent) : QGroupBox(QStringLiteral(" File 
         const Qt::Alignment alignment = (i == 0 || i == 3) ? Qt::AlignLeft : Qt::AlignRight;
         mValues[std::size_t(i)] = fixedCell(this, twipsRect(1320, top, DataWidths[i], 255), White, alignment);
         mValues[std::size_t(i)]->setObjectName(QLatin1String(ValueNames[i]));
+        mValues[std::size_t(i)]->setAccessibleName(QString::fromLatin1(FieldNames[i]).trimmed());
     }
 }
 
 void FileInfoPanel::showCaptions(const FileInfoCaptions &captions)
 {
-    for (std::size_t i = 0; i < captions.size(); ++i)
+    for (std::size_t i = 0; i < captions.size(); ++i) {
         mValues[i]->setText(captions[i]);
+        mValues[i]->setAccessibleDescription(captions[i].trimmed());  // a screen reader reads name and value
+    }
 }
 
 FileInfoCaptions FileInfoPanel::captions() const

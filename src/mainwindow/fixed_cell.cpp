@@ -18,7 +18,10 @@ QLabel *fixedCell(QWidget *parent, const QRect &geometry, const QColor &backgrou
 
 void setCellBackground(QLabel *cell, const QColor &background)
 {
+    // Text and border are fixed with the background: a dark colour scheme's light text would
+    // vanish on these light cells.
     QPalette palette = cell->palette();
     palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, Qt::black);
     cell->setPalette(palette);
 }

@@ -4,6 +4,8 @@
 #include "help/about_box.h"
 #include "help/help_window.h"
 #include "main_window_layout.h"
+#include "platform/file_name.h"
+#include "platform/pictures.h"
 #include "reports/export_report.h"
 #include "reports/print_report.h"
 #include "style_list.h"
@@ -11,18 +13,21 @@
 #include "window_font.h"
 
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QShortcut>
 
-MainWindow::MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QWidget *parent)
+MainWindow::MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QSettings &settings,
+                       QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowCloseButtonHint),
-      mFiles(files), mDialogs(dialogs), mPrinters(std::move(printers))
+      mFiles(files), mDialogs(dialogs), mPrinters(std::move(printers)), mRecentFiles(settings)
 {
     setWindowTitle(QString::fromLatin1(ReportTitle));
-    setWindowIcon(QIcon(QStringLiteral(":/quarv/icon.png")));
+    setWindowIcon(QIcon(QStringLiteral(":/quarv/icon.png")));  // with its "@2x" twin
     setFont(mainWindowFont());
     setAcceptDrops(true);
 
@@ -30,12 +35,15 @@ MainWindow::MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactor
     client->setFixedSize(px(6225), px(4170));
     setCentralWidget(client);
     auto *logo = new QLabel(client);
+    logo->setObjectName(QStringLiteral("logo"));
+    logo->setAccessibleName(QStringLiteral("Quarv logo"));
     logo->setGeometry(twipsRect(60, 240, 3000, 945));
-    logo->setPixmap(QPixmap(QStringLiteral(":/quarv/logo.png")));
+    logo->setPixmap(picture(QStringLiteral("logo"), logo));
     mPanel = new FileInfoPanel(client);
     mStyleList = new StyleList(client);
     createActions();
     createMenus();
+    createListKeys();
     setReportActionsEnabled(false);
     setFixedSize(sizeHint());
     if (const QScreen *screen = this->screen())
@@ -53,7 +61,9 @@ void MainWindow::createActions()
     mOpenAction = action(QStringLiteral("&Open"), "openAction", &MainWindow::open);
     mOpenAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
     mPrintAction = action(QStringLiteral("Print Info"), "printAction", &MainWindow::print);
+    mPrintAction->setShortcut(QKeySequence::Print);
     mExportAction = action(QStringLiteral("Export Info"), "exportAction", &MainWindow::exportInfo);
+    mExportAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
     mQuitAction = new QAction(QStringLiteral("&Quit"), this);
     mQuitAction->setObjectName(QStringLiteral("quitAction"));
     connect(mQuitAction, &QAction::triggered, this, &QWidget::close);
@@ -67,6 +77,7 @@ void MainWindow::createActions()
         connect(a, &QAction::triggered, this, [this, page] { showHelpPage(page); });
         mHelpPageActions[std::size_t(page)] = a;
     }
+    mHelpPageActions[0]->setShortcut(QKeySequence::HelpContents);
     mAboutAction = action(QStringLiteral("&About"), "aboutAction", &MainWindow::about);
 }
 
@@ -74,6 +85,9 @@ void MainWindow::createMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(mOpenAction);
+    mRecentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+    mRecentMenu->setObjectName(QStringLiteral("recentMenu"));
+    connect(mRecentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
     file->addAction(mPrintAction);
     file->addAction(mExportAction);
@@ -88,6 +102,20 @@ void MainWindow::createMenus()
     help->addAction(mAboutAction);
 }
 
+// The arrow keys, PgUp/PgDn (a page of 16), Home and End move the list while the window is active.
+void MainWindow::createListKeys()
+{
+    const auto key = [this](QKeySequence::StandardKey sequence, const std::function<void()> &move) {
+        connect(new QShortcut(sequence, this), &QShortcut::activated, this, move);
+    };
+    key(QKeySequence::MoveToPreviousLine, [this] { mStyleList->scrollBy(-1); });
+    key(QKeySequence::MoveToNextLine, [this] { mStyleList->scrollBy(1); });
+    key(QKeySequence::MoveToPreviousPage, [this] { mStyleList->scrollBy(-StyleList::RowsPerPage); });
+    key(QKeySequence::MoveToNextPage, [this] { mStyleList->scrollBy(StyleList::RowsPerPage); });
+    key(QKeySequence::MoveToStartOfLine, [this] { mStyleList->scrollToFirst(); });
+    key(QKeySequence::MoveToEndOfLine, [this] { mStyleList->scrollToLast(); });
+}
+
 void MainWindow::setReportActionsEnabled(bool enabled)
 {
     mPrintAction->setEnabled(enabled);
@@ -96,9 +124,27 @@ void MainWindow::setReportActionsEnabled(bool enabled)
 
 void MainWindow::open()
 {
-    const QString path = mDialogs.chooseStyleFile();
+    const QString path = mDialogs.chooseStyleFile(mRecentFiles.lastFolder());
     if (!path.isEmpty())
         openFile(path);
+}
+
+void MainWindow::fillRecentMenu()
+{
+    mRecentMenu->clear();
+    for (const QString &path : mRecentFiles.paths())
+        connect(mRecentMenu->addAction(displayFileName(path)), &QAction::triggered, this, [this, path] { openRecent(path); });
+}
+
+void MainWindow::openRecent(const QString &path)
+{
+    if (mFiles.exists(path)) {
+        openFile(path);
+        return;
+    }
+    mRecentFiles.remove(path);
+    mDialogs.showMessage(warning(QStringLiteral("Cannot open %1: the file is no longer there. It is removed from Open Recent.")
+                                     .arg(displayFileName(path))));
 }
 
 void MainWindow::openFile(const QString &path)
@@ -109,6 +155,7 @@ void MainWindow::openFile(const QString &path)
     if (!result.file)
         return;
     mFile = std::move(*result.file);
+    mRecentFiles.add(mFile.path);
     setReportActionsEnabled(!mFile.styles.isEmpty());
     mPanel->showCaptions(fileInfoCaptions(mFile));
     mStyleList->showStyles(mFile.styles);
@@ -119,7 +166,7 @@ void MainWindow::print() { printReport(reportSource(mFile, mPanel->captions()), 
 void MainWindow::exportInfo()
 {
     if (mDialogs.askYesNo(QStringLiteral("Confirm information data export to text file?"), DefaultButton::No))
-        exportReport(QString(), reportSource(mFile, mPanel->captions()), mFiles, mDialogs);
+        exportReport(reportSource(mFile, mPanel->captions()), QFileInfo(mFile.path).absolutePath(), mFiles, mDialogs);
 }
 
 void MainWindow::showHelpPage(int page)

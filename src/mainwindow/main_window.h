@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "platform/file_service.h"
 #include "platform/printer.h"
+#include "recent_files.h"
 #include "styles/style_file.h"
 
 #include <QMainWindow>
@@ -12,13 +13,16 @@
 class FileInfoPanel;
 class StyleList;
 
-// The main window: a thin shell over the loader and the reports. The file service, the dialogs
-// and the printer come from outside, so tests can script them.
+class QSettings;
+
+// The main window: a thin shell over the loader and the reports. The file service, the dialogs,
+// the printer and the settings come from outside, so tests can script them.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QWidget *parent = nullptr);
+    MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QSettings &settings,
+               QWidget *parent = nullptr);
 
     // Loads a style file and shows it; a file that cannot be read leaves the last one shown.
     void openFile(const QString &path);
@@ -35,18 +39,24 @@ private:
     void showHelpPage(int page);
     void about();
 
+    void openRecent(const QString &path);
+    void fillRecentMenu();
+
     void createActions();
     void createMenus();
+    void createListKeys();
     void setReportActionsEnabled(bool enabled);
 
     const FileService &mFiles;
     Dialogs &mDialogs;
     PrinterFactory mPrinters;
+    RecentFiles mRecentFiles;
     StyleFile mFile;
     FileInfoPanel *mPanel = nullptr;
     StyleList *mStyleList = nullptr;
 
     QAction *mOpenAction = nullptr;
+    QMenu *mRecentMenu = nullptr;
     QAction *mPrintAction = nullptr;
     QAction *mExportAction = nullptr;
     QAction *mQuitAction = nullptr;

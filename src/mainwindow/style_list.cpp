@@ -15,6 +15,7 @@ constexpr int ListLeft = 3120;
 QRect cellRect(int left, int top, int width, int height) { return twipsRect(left - ListLeft, top, width, height); }
 
 const char *const ColumnNames[3] = {"number", "name", "size"};
+const char *const ColumnTitles[3] = {"Number", "Name", "Size"};
 
 } // namespace
 
@@ -30,6 +31,7 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
         for (int r = 0; r < RowsPerPage; ++r) {
             QLabel *cell = fixedCell(this, cellRect(ColumnLefts[c], 300 + 240 * r, ColumnWidths[c], 255), White, alignments[c]);
             cell->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(ColumnNames[c])).arg(r));
+            cell->setAccessibleName(QStringLiteral("%1, row %2").arg(QLatin1String(ColumnTitles[c])).arg(r + 1));
             mRows[std::size_t(r)][std::size_t(c)] = cell;
         }
     }
@@ -39,6 +41,9 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
     mScrollBar->setPageStep(1);
     mScrollBar->setTracking(false);  // the page moves when a dragged thumb is released, not meanwhile
     mScrollBar->setEnabled(false);
+    mScrollBar->setFocusPolicy(Qt::StrongFocus);  // reachable with Tab: the keyboard moves the list too
+    mScrollBar->setAccessibleName(QStringLiteral("Style list"));
+    mScrollBar->setAccessibleDescription(QStringLiteral("Moves the list of styles one style at a time"));
     connect(mScrollBar, &QScrollBar::valueChanged, this, &StyleList::showPage);
 }
 
@@ -63,23 +68,26 @@ void StyleList::scrollBy(int styles)
         mScrollBar->setValue(mScrollBar->value() + styles);
 }
 
+void StyleList::scrollToFirst() { scrollBy(-mScrollBar->maximum()); }
+
+void StyleList::scrollToLast() { scrollBy(mScrollBar->maximum()); }
+
 void StyleList::showPage(int first)
 {
     for (int r = 0; r < RowsPerPage; ++r) {
         const auto &cells = mRows[std::size_t(r)];
         const qsizetype i = first - 1 + r;
-        if (i >= mStyles.size()) {
-            for (QLabel *cell : cells) {
-                cell->clear();
-                setCellBackground(cell, White);
-            }
-            continue;
+        const bool shown = i < mStyles.size();
+        const StyleEntry style = shown ? mStyles[i] : StyleEntry();
+        const QString texts[3] = {shown ? formatIndex(style.number) + QLatin1Char(' ') : QString(),
+                                  shown ? QLatin1Char(' ') + QString::fromLatin1(style.name) : QString(),
+                                  shown ? formatGrouped(qint64(style.size) + style.supplementarySize) + QLatin1Char(' ') : QString()};
+        for (int c = 0; c < 3; ++c) {
+            cells[std::size_t(c)]->setText(texts[c]);
+            cells[std::size_t(c)]->setAccessibleDescription(texts[c].trimmed());
         }
-        const StyleEntry &style = mStyles[i];
-        cells[0]->setText(formatIndex(style.number) + QLatin1Char(' '));
-        cells[1]->setText(QLatin1Char(' ') + QString::fromLatin1(style.name));
-        cells[2]->setText(formatGrouped(qint64(style.size) + style.supplementarySize) + QLatin1Char(' '));
         setCellBackground(cells[0], style.ghost ? LightRed : White);
         setCellBackground(cells[1], style.ghost ? LightRed : White);
+        setCellBackground(cells[2], White);
     }
 }

@@ -11,7 +11,8 @@ class QLabel;
 class QScrollBar;
 
 // The styles, 16 rows at a time, under the headings "#", "Name" and "Size", with a scroll bar
-// that moves the page one style at a time; ghost styles on light red.
+// that moves the page one style at a time; ghost styles on light red. Every page but a short
+// list's is full: the last one ends with the last style.
 class StyleList : public QWidget {
     Q_OBJECT
 
@@ -24,6 +25,8 @@ public:
     void showStyles(const QList<StyleEntry> &styles);
     // Moves the page by `styles` (negative: up), as far as the bar goes.
     void scrollBy(int styles);
+    void scrollToFirst();
+    void scrollToLast();
 
 private:
     void showPage(int first);

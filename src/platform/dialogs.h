@@ -12,7 +12,8 @@ public:
     virtual void showMessage(const Message &message) = 0;
     // A Yes/No question titled "Quarv" with the question icon; Escape answers No.
     [[nodiscard]] virtual bool askYesNo(const QString &question, DefaultButton defaultButton) = 0;
-    // The chosen path, or empty text when the user cancelled.
-    [[nodiscard]] virtual QString chooseStyleFile() = 0;
-    [[nodiscard]] virtual QString chooseReportFile(const QString &suggestedName) = 0;
+    // The chosen path, or empty text when the user cancelled. The open chooser starts in `folder`;
+    // the save chooser offers `suggestedPath`, a folder and a name.
+    [[nodiscard]] virtual QString chooseStyleFile(const QString &folder) = 0;
+    [[nodiscard]] virtual QString chooseReportFile(const QString &suggestedPath) = 0;
 };

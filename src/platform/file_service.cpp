@@ -35,7 +35,7 @@ std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) c
     return std::make_unique<ReadOnlyFile>(fd, status, path, mBytesRead);
 }
 
-bool FileService::exists(const QString &path) const { return QFileInfo::exists(path); }
+bool FileService::exists(const QString &path) const { return ::access(encodeFileName(path).constData(), F_OK) == 0; }
 
 std::unique_ptr<TextWriter> FileService::createTextFile(const QString &path) const
 {

@@ -25,5 +25,6 @@ public:
     virtual void endDocument() = 0;
 };
 
-// Opens the default printer; throws PrinterError when there is none.
-using PrinterFactory = std::function<std::unique_ptr<Printer>()>;
+// Opens the default printer for a document of that name (print queues show it); throws
+// PrinterError when there is none.
+using PrinterFactory = std::function<std::unique_ptr<Printer>(const QString &documentName)>;

@@ -39,8 +39,9 @@ bool QtDialogs::askYesNo(const QString &question, DefaultButton defaultButton)
     return box.exec() == QMessageBox::Yes;
 }
 
-void configureStyleChooser(QFileDialog &dialog)
+void configureStyleChooser(QFileDialog &dialog, const QString &folder)
 {
+    dialog.setDirectory(folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
@@ -49,26 +50,26 @@ void configureStyleChooser(QFileDialog &dialog)
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
 }
 
-void configureReportChooser(QFileDialog &dialog, const QString &suggestedName)
+void configureReportChooser(QFileDialog &dialog, const QString &suggestedPath)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the export asks, quoting the path
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setNameFilter(QStringLiteral("Styles (*.TXT)"));
-    dialog.selectFile(suggestedName);
+    dialog.selectFile(suggestedPath);
 }
 
-QString QtDialogs::chooseStyleFile()
+QString QtDialogs::chooseStyleFile(const QString &folder)
 {
     QFileDialog dialog(mParent);
-    configureStyleChooser(dialog);
+    configureStyleChooser(dialog, folder);
     return chosenPath(dialog);
 }
 
-QString QtDialogs::chooseReportFile(const QString &suggestedName)
+QString QtDialogs::chooseReportFile(const QString &suggestedPath)
 {
     QFileDialog dialog(mParent);
-    configureReportChooser(dialog, suggestedName);
+    configureReportChooser(dialog, suggestedPath);
     return chosenPath(dialog);
 }

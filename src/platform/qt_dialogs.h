@@ -13,13 +13,13 @@ public:
 
     void showMessage(const Message &message) override;
     bool askYesNo(const QString &question, DefaultButton defaultButton) override;
-    QString chooseStyleFile() override;
-    QString chooseReportFile(const QString &suggestedName) override;
+    QString chooseStyleFile(const QString &folder) override;
+    QString chooseReportFile(const QString &suggestedPath) override;
 
 private:
     QWidget *mParent;
 };
 
 // The chooser set-ups, apart so that tests can look at them without showing them.
-void configureStyleChooser(QFileDialog &dialog);
-void configureReportChooser(QFileDialog &dialog, const QString &suggestedName);
+void configureStyleChooser(QFileDialog &dialog, const QString &folder);
+void configureReportChooser(QFileDialog &dialog, const QString &suggestedPath);

@@ -1,20 +1,24 @@
 #include "qt_printer.h"
 
+#include <QFontDatabase>
 #include <QPrinterInfo>
 
-std::unique_ptr<Printer> QtPrinter::openDefault()
+std::unique_ptr<Printer> QtPrinter::openDefault(const QString &documentName)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
         throw PrinterError(QStringLiteral("no default printer is installed"));
-    return std::make_unique<QtPrinter>(std::make_unique<QPrinter>(info));
+    auto printer = std::make_unique<QPrinter>(info);
+    printer->setDocName(documentName);
+    return std::make_unique<QtPrinter>(std::move(printer));
 }
 
-std::unique_ptr<Printer> QtPrinter::openPdf(const QString &path)
+std::unique_ptr<Printer> QtPrinter::openPdf(const QString &path, const QString &documentName)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(path);
+    printer->setDocName(documentName);
     return std::make_unique<QtPrinter>(std::move(printer));
 }
 
@@ -47,7 +51,9 @@ void QtPrinter::printLine(const QString &text)
 
 void QtPrinter::setFontName(const QString &name)
 {
-    mFont.setFamily(name);  // an unknown name such as "SYSTEM" gets the system's substitute
+    // The report's labels are padded so that every value starts in column 20, and its rows are
+    // columns: where the typeface is missing (as "SYSTEM" is), only a fixed-pitch one lines them up.
+    mFont.setFamily(QFontDatabase::hasFamily(name) ? name : QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
 }
 
 void QtPrinter::setFontSize(double points) { mFont.setPointSizeF(points); }

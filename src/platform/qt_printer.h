@@ -10,9 +10,9 @@
 class QtPrinter : public Printer {
 public:
     // The system's default printer; throws PrinterError when none is installed.
-    static std::unique_ptr<Printer> openDefault();
+    static std::unique_ptr<Printer> openDefault(const QString &documentName);
     // A PDF file instead of a printer.
-    static std::unique_ptr<Printer> openPdf(const QString &path);
+    static std::unique_ptr<Printer> openPdf(const QString &path, const QString &documentName);
 
     explicit QtPrinter(std::unique_ptr<QPrinter> printer);
 

@@ -2,6 +2,8 @@
 
 #include "platform/file_error.h"
 
+#include <QDir>
+
 QString defaultReportName(const QString &fileName)
 {
     QString name = fileName.toUpper();
@@ -15,9 +17,10 @@ void writeTextReport(const ReportSource &source, const std::function<void(const 
     forEachReportLine(ReportForm::TextFile, source, [&](const ReportLine &line) { writeLine(line.text); });
 }
 
-void exportReport(const QString &path, const ReportSource &source, const FileService &files, Dialogs &dialogs)
+void exportReport(const ReportSource &source, const QString &folder, const FileService &files, Dialogs &dialogs)
 {
-    const QString target = path.isEmpty() ? dialogs.chooseReportFile(defaultReportName(source.fileName)) : path;
+    const QString name = defaultReportName(source.fileName);
+    const QString target = dialogs.chooseReportFile(folder.isEmpty() ? name : QDir(folder).filePath(name));
     if (target.isEmpty())
         return;
     if (files.exists(target)

@@ -9,7 +9,7 @@ FileInfoCaptions fileInfoCaptions(const StyleFile &file)
     return {
         QLatin1Char(' ') + displayFileName(file.name),
         formatGrouped(file.size) + QLatin1Char(' '),
-        file.modified.toString(QStringLiteral("dd/MM/yyyy")) + QLatin1Char(' '),
+        formatDate(file.modified.date()) + QLatin1Char(' '),
         QLatin1Char(' ') + (family.isNull() ? QStringLiteral("Unknown format") : family),
         QString::number(file.usableCount()) + QLatin1Char(' '),
         QString::number(file.ghostCount()) + QLatin1Char(' '),

@@ -3,6 +3,18 @@
 #include <QLocale>
 
 namespace {
+// The separator of the locale's short date format: its first character that is not a letter, a
+// blank or a direction mark (the C locale's "d MMM yyyy" has none).
+QChar dateSeparator()
+{
+    for (const QChar c : QLocale().dateFormat(QLocale::ShortFormat)) {
+        if (c.isLetter() || c.isSpace() || c.category() == QChar::Other_Format)
+            continue;
+        return c == QLatin1Char('.') || c == QLatin1Char('-') ? c : QLatin1Char('/');
+    }
+    return QLatin1Char('/');
+}
+
 QString groupSeparator()
 {
     const QString separator = QLocale().groupSeparator();
@@ -26,3 +38,14 @@ QString formatGrouped(qint64 value)
 QString formatGroupedOrEmpty(qint64 value) { return value == 0 ? QString() : formatGrouped(value); }
 
 QString formatIndex(qint64 value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+
+QString formatDate(const QDate &date)
+{
+    const QChar separator = dateSeparator();
+    return QStringLiteral("%1%2%3%4%5")
+        .arg(date.day(), 2, 10, QLatin1Char('0'))
+        .arg(separator)
+        .arg(date.month(), 2, 10, QLatin1Char('0'))
+        .arg(separator)
+        .arg(date.year(), 4, 10, QLatin1Char('0'));
+}

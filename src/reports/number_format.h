@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 // "#,##0": decimal digits grouped by thousands with the user's separator (',' where the locale
@@ -9,3 +10,5 @@
 [[nodiscard]] QString formatGroupedOrEmpty(qint64 value);
 // "00": at least two digits, never cut.
 [[nodiscard]] QString formatIndex(qint64 value);
+// "dd/mm/yyyy", with the user's date separator in place of "/" where it is ".", "-" or "/".
+[[nodiscard]] QString formatDate(const QDate &date);

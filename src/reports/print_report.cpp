@@ -5,7 +5,7 @@ void printReport(const ReportSource &source, const PrinterFactory &openPrinter, 
     if (!dialogs.askYesNo(QStringLiteral("Confirm information data print to default printer?"), DefaultButton::No))
         return;
     try {
-        const std::unique_ptr<Printer> printer = openPrinter();
+        const std::unique_ptr<Printer> printer = openPrinter(source.fileName);
         forEachReportLine(ReportForm::PrintedPage, source, [&](const ReportLine &line) {
             const QString text = QString::fromLatin1(line.text);
             if (!line.isTitle) {

@@ -9,6 +9,7 @@
 #include <QFileSystemModel>
 #include <QDeadlineTimer>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTest>
 
@@ -20,8 +21,7 @@ TEST(StyleChooser, ShowsStyFilesInAnyLetterCase)
     for (const char *name : {"a.sty", "B.STY", "c.Sty", "notes.txt"})
         folder.write(QString::fromLatin1(name), "x");
     QFileDialog dialog;
-    configureStyleChooser(dialog);
-    dialog.setDirectory(folder.path(QString()));
+    configureStyleChooser(dialog, folder.path(QString()));
     EXPECT_EQ(dialog.nameFilters(), QStringList{QStringLiteral("Styles (*.STY)")});
 
     auto *model = dialog.findChild<QFileSystemModel *>();
@@ -50,7 +50,10 @@ TEST(ReportChooser, OffersTheSuggestedNameWithoutFolder)
     EXPECT_TRUE(dialog.selectedFiles().constFirst().endsWith(QStringLiteral("/MYSET.TXT")));
 }
 
-TEST(QtPrinter, LongReportsGoOnToASecondPage)
+// On a PDF printer: the job carries the style file's name, a long list goes on to more pages
+// without a heading, and the values start in one column (the missing "SYSTEM" becomes a
+// fixed-pitch font).
+TEST(QtPrinter, PagesTitleAndColumns)
 {
     ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()) << "scripts/setup installs poppler-utils";
     ReportSource source{QStringLiteral("LONG.STY"), {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 0, {}};
@@ -65,17 +68,32 @@ TEST(QtPrinter, LongReportsGoOnToASecondPage)
     const QString pdf = folder.path(QStringLiteral("report.pdf"));
     ScriptedDialogs dialogs;
     dialogs.answer(true);
-    printReport(source, [&] { return QtPrinter::openPdf(pdf); }, dialogs);
+    printReport(source, [&](const QString &name) { return QtPrinter::openPdf(pdf, name); }, dialogs);
     EXPECT_EQ(dialogs.shown.value(1), QStringLiteral("none Quarv: Done!"));
 
-    QProcess extract;
-    extract.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    ASSERT_TRUE(extract.waitForFinished(30000));
-    const QString text = QString::fromUtf8(extract.readAllStandardOutput());
-    const QStringList pages = text.split(QLatin1Char('\f'), Qt::SkipEmptyParts);
+    const auto run = [](const QString &program, const QStringList &arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        EXPECT_TRUE(process.waitForFinished(30000));
+        return QString::fromUtf8(process.readAllStandardOutput());
+    };
+    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {pdf}).contains(QRegularExpression(QStringLiteral("^Title: +LONG.STY$"),
+                                                                                QRegularExpression::MultilineOption)));
+    const QStringList pages = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")})
+                                  .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     EXPECT_GE(pages.size(), 2);
-    EXPECT_TRUE(pages.constFirst().contains(QStringLiteral("Quarv - Brennix (3.00)")));
     EXPECT_TRUE(pages.constFirst().contains(QStringLiteral("Ghost styles.....: 0")));
     EXPECT_TRUE(pages.constLast().contains(QStringLiteral("150 - Style 150")));
     EXPECT_FALSE(pages.constLast().contains(QStringLiteral("Quarv - Brennix"))) << "no heading is repeated";
+    // Where the word after each label ("...: ") begins.
+    QStringList valueColumns;
+    const QRegularExpression word(QStringLiteral(R"re(<word xMin="([0-9.]+)"[^>]*>([^<]*)</word>)re"));
+    bool afterLabel = false;
+    for (const auto &match : word.globalMatch(run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")}))) {
+        if (afterLabel)
+            valueColumns << match.captured(1);
+        afterLabel = match.captured(2).endsWith(QLatin1Char(':'));
+    }
+    ASSERT_EQ(valueColumns.size(), 6);
+    EXPECT_EQ(valueColumns.removeDuplicates(), 5) << valueColumns.join(QLatin1Char(' ')).toStdString();
 }

@@ -94,18 +94,24 @@ TEST(TextReport, WholeReports)
 }
 
 // Sizes are grouped with the user's separator; one outside Latin-1 becomes a no-break space.
-TEST(TextReport, GroupSeparatorsOfTheLocale)
+// Sizes are grouped with the user's separator (one outside Latin-1 becomes a no-break space), and
+// the date takes the locale's separator where it is ".", "-" or "/", keeping day, month, year.
+TEST(TextReport, SeparatorsOfTheLocale)
 {
     const StyleFile file = loaded(iSeriesSet());
     const struct {
-        QLocale::Language language;
+        const char *locale;
         QByteArray size;
-    } cases[] = {{QLocale::German, "23.833"}, {QLocale::French, "23\xA0" "833"}, {QLocale::English, "23,833"}};
+        QByteArray date;
+    } cases[] = {
+        {"de_DE", "23.833", "15.03.2004"}, {"nl_NL", "23.833", "15-03-2004"}, {"fr_FR", "23\xA0" "833", "15/03/2004"},
+        {"C", "23,833", "15/03/2004"},     {"en_US", "23,833", "15/03/2004"},
+    };
     for (const auto &c : cases) {
-        QLocale::setDefault(QLocale(c.language));
+        QLocale::setDefault(QLocale(QLatin1String(c.locale)));
         const QByteArray report = exported(file);
-        EXPECT_TRUE(report.contains("File Size........: " + c.size + " bytes\r\n")) << c.size.toHex().data();
-        EXPECT_TRUE(report.contains("01 - Pop Ballad  -     12" + c.size.mid(2, 1) + "345 bytes")) << c.size.toHex().data();
+        EXPECT_TRUE(report.contains("File Size........: " + c.size + " bytes\r\nFile Last Updated: " + c.date + "\r\n")) << c.locale;
+        EXPECT_TRUE(report.contains("01 - Pop Ballad  -     12" + c.size.mid(2, 1) + "345 bytes")) << c.locale;
     }
 }
 
@@ -118,15 +124,17 @@ TEST(DefaultReportName, OnlyAFinalStyIsReplaced)
 
 class ExportTest : public ::testing::Test {
 protected:
-    // Exports through the save chooser, answering the questions with `answers`; returns the dialogs shown.
+    // Exports through the save chooser, which offers the default name in the style file's folder,
+    // answering the questions with `answers`; returns the dialogs shown after the chooser.
     QStringList exportTo(const QString &chosen, std::initializer_list<bool> answers = {})
     {
         dialogs.shown.clear();
         for (bool answer : answers)
             dialogs.answer(answer);
         dialogs.choose(chosen);
-        exportReport(QString(), source, FileService(), dialogs);
-        return dialogs.shown;
+        exportReport(source, QStringLiteral("/styles"), FileService(), dialogs);
+        EXPECT_EQ(dialogs.shown.value(0), QStringLiteral("save chooser offering /styles/MYSET.TXT"));
+        return dialogs.shown.mid(1);
     }
     TestFolder folder;
     StyleFile file = loaded(ISeriesFileBuilder("KORG9").slot(2000, "Rock      ").build(), QStringLiteral("MySet.sty"));
@@ -138,7 +146,6 @@ TEST_F(ExportTest, WritesWhereTheUserChoseAfterAskingToOverwrite)
 {
     const QString target = folder.path(QStringLiteral("out.txt"));
     EXPECT_EQ(exportTo(target), QStringList()) << "success is silent";
-    EXPECT_EQ(dialogs.suggestedNames, QStringList{QStringLiteral("MYSET.TXT")});
     EXPECT_EQ(readBytes(target), exported(file));
 
     const QString old = folder.write(QStringLiteral("old.txt"), "old bytes");
@@ -195,7 +202,7 @@ TEST_F(PrintTest, PrintsThePageFormThenSaysDone)
 {
     const QString confirm = QStringLiteral("question No: Confirm information data print to default printer?");
     EXPECT_EQ(print(true, RecordingPrinter::factory(calls)), (QStringList{confirm, "none Quarv: Done!"}));
-    EXPECT_EQ(calls, (QStringList{"line:", "font:SYSTEM", "size:14", "line:Quarv - Brennix (3.00)", "size:10", "line:",
+    EXPECT_EQ(calls, (QStringList{"document:MySet.sty", "line:", "font:SYSTEM", "size:14", "line:Quarv - Brennix (3.00)", "size:10", "line:",
                                   "line:File Name........: MySet.sty", "line:File Size........: 2,096 bytes",
                                   "line:File Last Updated: 15/03/2004", "line:Style made for...: i3,i2,i1,i4s (KORG9)",
                                   "line:Usable styles....: 1", "line:Ghost styles.....: 0", "line:",
@@ -208,7 +215,7 @@ TEST_F(PrintTest, PrintsThePageFormThenSaysDone)
     EXPECT_EQ(print(true, RecordingPrinter::factory(calls, 5)),
               (QStringList{confirm, "warning Quarv: Cannot print: the printer is out of paper."}));
     EXPECT_EQ(calls.size(), 5);
-    EXPECT_EQ(print(true, []() -> std::unique_ptr<Printer> { throw PrinterError(QStringLiteral("no default printer is installed")); }),
+    EXPECT_EQ(print(true, [](const QString &) -> std::unique_ptr<Printer> { throw PrinterError(QStringLiteral("no default printer is installed")); }),
               (QStringList{confirm, "warning Quarv: Cannot print: no default printer is installed."}));
 }
 

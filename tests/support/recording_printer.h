@@ -15,10 +15,14 @@ public:
     void setFontSize(double points) override { record(QStringLiteral("size:") + QString::number(points)); }
     void endDocument() override { record(QStringLiteral("end")); }
 
-    // A factory handing out recording printers that share one call list.
+    // A factory handing out recording printers that share one call list, which starts with
+    // "document:<name>".
     static PrinterFactory factory(QStringList &calls, int failAtCall = -1)
     {
-        return [&calls, failAtCall] { return std::make_unique<RecordingPrinter>(calls, failAtCall); };
+        return [&calls, failAtCall](const QString &name) {
+            calls << QStringLiteral("document:") + name;
+            return std::make_unique<RecordingPrinter>(calls, failAtCall);
+        };
     }
 
 private:

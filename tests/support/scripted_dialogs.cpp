@@ -21,18 +21,18 @@ bool ScriptedDialogs::askYesNo(const QString &question, DefaultButton defaultBut
     return yes;
 }
 
-QString ScriptedDialogs::chooseStyleFile() { return nextChoice("open chooser"); }
+QString ScriptedDialogs::chooseStyleFile(const QString &folder) { return nextChoice(QStringLiteral("open chooser in ") + folder); }
 
-QString ScriptedDialogs::chooseReportFile(const QString &suggestedName)
+QString ScriptedDialogs::chooseReportFile(const QString &suggestedPath)
 {
-    suggestedNames << suggestedName;
-    return nextChoice("save chooser");
+    return nextChoice(QStringLiteral("save chooser offering ") + suggestedPath);
 }
 
-QString ScriptedDialogs::nextChoice(const char *chooser)
+QString ScriptedDialogs::nextChoice(const QString &chooser)
 {
+    shown << chooser;
     if (mChoices.empty()) {
-        ADD_FAILURE() << "unexpected " << chooser;
+        ADD_FAILURE() << "unexpected " << chooser.toStdString();
         return {};
     }
     const QString path = mChoices.front();

@@ -8,7 +8,8 @@
 
 // Dialogs answered from a script. Every dialog shown is written down as one line:
 // "<icon> <title>: <text>" for a message (a null title as "-"), "question <default>: <text>" for
-// a question. An unscripted question or chooser fails the test, so none can pass unnoticed.
+// a question, "open chooser in <folder>" and "save chooser offering <path>". An unscripted
+// question or chooser fails the test, so none can pass unnoticed.
 class ScriptedDialogs : public Dialogs {
 public:
     void answer(bool yes) { mAnswers.push_back(yes); }
@@ -16,14 +17,13 @@ public:
 
     void showMessage(const Message &message) override;
     bool askYesNo(const QString &question, DefaultButton defaultButton) override;
-    QString chooseStyleFile() override;
-    QString chooseReportFile(const QString &suggestedName) override;
+    QString chooseStyleFile(const QString &folder) override;
+    QString chooseReportFile(const QString &suggestedPath) override;
 
     QStringList shown;
-    QStringList suggestedNames;
 
 private:
-    QString nextChoice(const char *chooser);
+    QString nextChoice(const QString &chooser);
 
     std::deque<bool> mAnswers;
     std::deque<QString> mChoices;

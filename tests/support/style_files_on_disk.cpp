@@ -35,6 +35,14 @@ QString TestFolder::write(const QString &name, const QByteArray &bytes)
     return file;
 }
 
+void TestFolder::remove(const QString &name)
+{
+    const QString file = path(name);
+    mStyleFiles.erase(std::remove_if(mStyleFiles.begin(), mStyleFiles.end(), [&](const UnchangedFileGuard &g) { return g.path() == file; }),
+                      mStyleFiles.end());
+    EXPECT_TRUE(QFile::remove(file));
+}
+
 QByteArray readBytes(const QString &path)
 {
     QFile in(path);

@@ -34,6 +34,8 @@ public:
     [[nodiscard]] QString path(const QString &name) const { return mDir.filePath(name); }
     // Writes bytes to name and gives the file a fixed modification time (15/03/2004 10:20:30).
     QString write(const QString &name, const QByteArray &bytes);
+    // Removes a file on purpose.
+    void remove(const QString &name);
 
 private:
     QTemporaryDir mDir;

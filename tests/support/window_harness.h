@@ -9,25 +9,23 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QSettings>
 
 // The real main window with scripted dialogs and a recording printer.
 struct WindowHarness {
-    WindowHarness() : window(files, dialogs, RecordingPrinter::factory(printed)) {}
+    WindowHarness() : window(files, dialogs, RecordingPrinter::factory(printed), settings) {}
 
     void trigger(const char *action) { window.findChild<QAction *>(QLatin1String(action))->trigger(); }
     [[nodiscard]] bool isEnabled(const char *action) const { return window.findChild<QAction *>(QLatin1String(action))->isEnabled(); }
     [[nodiscard]] QLabel *label(const QString &name) const { return window.findChild<QLabel *>(name); }
-    // Writes a file and opens it through the scripted open chooser.
-    void open(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"))
-    {
-        dialogs.choose(folder.write(name, bytes));
-        trigger("openAction");
-    }
+    // Writes a file and opens it, as the command line or a drop would.
+    void open(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY")) { window.openFile(folder.write(name, bytes)); }
 
     TestFolder folder;
     QStringList printed;
     FileService files;
     ScriptedDialogs dialogs;
+    QSettings settings{folder.path(QStringLiteral("quarv.conf")), QSettings::IniFormat};
     MainWindow window;
 };
 
