@@ -9,5 +9,5 @@ int main(int argc, char **argv)
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << decodeFileName(argv[i]);  // every byte of a file name kept
-    return runReportCommand(arguments, stdout, stderr);
+    return runReportCommand(arguments, stdout, stderr, FileService());
 }

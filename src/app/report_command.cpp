@@ -1,112 +1,184 @@
 #include "report_command.h"
 
+#include "library/style_csv.h"
+#include "library/style_folder.h"
 #include "platform/file_name.h"
 #include "reports/export_report.h"
+#include "reports/json_description.h"
 #include "reports/terminal_text.h"
 #include "styles/style_loader.h"
 
+#include <QCommandLineParser>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QJsonObject>
+#include <QtConcurrent/QtConcurrentMap>
 
 #include <unistd.h>
 
 namespace {
 
-const char Usage[] =
-    "Usage: quarv-report [--json] FILE...\n"
-    "Writes the information report of each style file (.STY) to standard output, as Quarv's\n"
-    "\"Export Info\" would write it; with --json, one JSON document describing every file.\n"
-    "Problems go to standard error, one line each.\n"
-    "Exit status: 0 when no file raised a message, 1 when one did, 2 for a usage error.\n";
-
-void put(std::FILE *stream, const QByteArray &bytes) { std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream); }
-
-QJsonObject describe(const QString &path, const LoadResult &result)
+// One line for stderr, whatever the path holds: "quarv-report: <path>: <text>".
+QByteArray messageLine(const QString &path, const QString &text)
 {
-    QJsonObject object{{QStringLiteral("path"), displayFileName(path)},
-                       {QStringLiteral("message"), result.message ? QJsonValue(result.message->text) : QJsonValue()}};
-    if (!result.file)
-        return object;
-    const StyleFile &file = *result.file;
-    object.insert(QStringLiteral("name"), displayFileName(file.name));
-    object.insert(QStringLiteral("size"), file.size);
-    object.insert(QStringLiteral("modified"), file.modified.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
-    object.insert(QStringLiteral("tag"), QString::fromLatin1(file.tag));
-    const QString family = familyName(file);
-    if (!family.isNull())
-        object.insert(QStringLiteral("family"), family);
-    if (file.tag == "KORF")
-        object.insert(QStringLiteral("pa1x"), file.pa1x);
-    object.insert(QStringLiteral("usable"), file.usableCount());
-    object.insert(QStringLiteral("ghost"), file.ghostCount());
-    QJsonArray styles;
-    for (const StyleEntry &style : file.styles) {
-        styles.append(QJsonObject{{QStringLiteral("number"), style.number},
-                                  {QStringLiteral("slot"), style.slot},
-                                  {QStringLiteral("name"), QString::fromLatin1(style.name)},
-                                  {QStringLiteral("size"), style.size},
-                                  {QStringLiteral("supplementarySize"), style.supplementarySize},
-                                  {QStringLiteral("ghost"), style.ghost}});
-    }
-    object.insert(QStringLiteral("styles"), styles);
-    return object;
+    const QString line = path.isNull() ? text : QStringLiteral("%1: %2").arg(path, text);
+    return escapeControls(QStringLiteral("quarv-report: ") + displayFileName(line)).toUtf8() + '\n';
 }
+
+enum class Output { Text, Json, Csv };
+
+// What one file adds to the output: made on a worker thread, written in order.
+struct FileOutput {
+    QByteArray out;
+    QByteArray messageLine;
+    QJsonObject description;
+};
+
+class ReportCommand {
+public:
+    ReportCommand(std::FILE *out, std::FILE *err, const FileService &files) : mOut(out), mErr(err), mFiles(files) {}
+
+    int run(const QStringList &arguments);
+
+private:
+    int usageError(const QString &problem, const QCommandLineParser &parser);
+    QStringList expand(const QStringList &arguments);
+    [[nodiscard]] FileOutput outputFor(const QString &path, bool withHeader) const;
+    void write(const FileOutput &output);
+    void message(const QString &path, const QString &text);
+    void put(std::FILE *stream, const QByteArray &bytes) { std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream); }
+
+    std::FILE *mOut;
+    std::FILE *mErr;
+    const FileService &mFiles;
+    Output mOutput = Output::Text;
+    bool mToTerminal = false;
+    bool mAnyMessage = false;
+    QJsonArray mDescribed;
+};
+
+int ReportCommand::run(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Writes the information report of each style file (.STY) to standard output, as Quarv's \"Export Info\"\n"
+        "would write it. A FOLDER stands for every .STY file below it. Problems go to standard error, one line\n"
+        "each. Exit status: 0 when no file raised a message, 1 when one did, 2 for a usage error."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Write one JSON document that describes every file."));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Write one CSV table with a row for every style."));
+    parser.addOptions({json, csv});
+    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Style files or folders; after --, names that start with a dash."),
+                                 QStringLiteral("FILE..."));
+    if (!parser.parse(QStringList{QStringLiteral("quarv-report")} + arguments))
+        return usageError(parser.errorText(), parser);
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        put(mOut, parser.helpText().toUtf8());
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        put(mOut, "quarv-report " QUARV_VERSION "\n");
+        return 0;
+    }
+    if (parser.isSet(json) && parser.isSet(csv))
+        return usageError(QStringLiteral("--json and --csv exclude each other"), parser);
+    const QStringList names = parser.positionalArguments();
+    if (names.isEmpty())
+        return usageError(QStringLiteral("no FILE given"), parser);
+    if (names.contains(QString()))
+        return usageError(QStringLiteral("empty file name"), parser);
+    if (names.contains(QStringLiteral("-")))
+        return usageError(QStringLiteral("standard input is not read: name the style files"), parser);
+    mOutput = parser.isSet(json) ? Output::Json : parser.isSet(csv) ? Output::Csv : Output::Text;
+    mToTerminal = isatty(fileno(mOut));
+
+    const QStringList paths = expand(names);
+    if (mOutput == Output::Csv)
+        put(mOut, csvHeaderLine());
+    // Files are loaded and reported side by side, a batch at a time, and written in order.
+    constexpr qsizetype Batch = 256;
+    for (qsizetype first = 0; first < paths.size(); first += Batch) {
+        const QList<FileOutput> outputs = QtConcurrent::blockingMapped(
+            paths.mid(first, Batch), [&](const QString &path) { return outputFor(path, paths.size() > 1); });
+        for (const FileOutput &output : outputs)
+            write(output);
+    }
+    if (mOutput == Output::Json)
+        put(mOut, QJsonDocument(mDescribed).toJson(QJsonDocument::Indented));
+    std::fflush(mOut);
+    return mAnyMessage ? 1 : 0;
+}
+
+int ReportCommand::usageError(const QString &problem, const QCommandLineParser &parser)
+{
+    put(mErr, escapeControls(QStringLiteral("quarv-report: %1").arg(displayFileName(problem))).toUtf8() + '\n');
+    put(mErr, parser.helpText().toUtf8());
+    return 2;
+}
+
+// Folders become the style files below them; every other name stays as it was given.
+QStringList ReportCommand::expand(const QStringList &arguments)
+{
+    QStringList paths;
+    for (const QString &argument : arguments) {
+        if (!mFiles.isFolder(argument)) {
+            paths << argument;
+            continue;
+        }
+        const StyleFolder folder = findStyleFiles(argument, mFiles);
+        for (const QString &problem : folder.problems)
+            message(QString(), problem);
+        if (folder.files.isEmpty() && folder.problems.isEmpty())
+            message(argument, QStringLiteral("no style file (.STY) in this folder or below it"));
+        paths << folder.files;
+    }
+    return paths;
+}
+
+FileOutput ReportCommand::outputFor(const QString &path, bool withHeader) const
+{
+    const LoadResult result = loadStyleFile(path, mFiles);
+    FileOutput output;
+    if (result.message)
+        output.messageLine = messageLine(path, result.message->text);
+    if (mOutput == Output::Json) {
+        output.description = describeStyleFile(path, result);
+        return output;
+    }
+    if (!result.file || result.file->styles.isEmpty())
+        return output;
+    if (mOutput == Output::Csv) {
+        for (const StyleEntry &style : result.file->styles)
+            output.out += csvLine(path, *result.file, style);
+        return output;
+    }
+    if (withHeader)  // as head(1) and tail(1) do, so that the reports can be told apart
+        output.out = escapeControls(QStringLiteral("==> %1 <==").arg(displayFileName(path))).toUtf8() + "\r\n";
+    const ReportSource source = reportSource(*result.file, fileInfoCaptions(*result.file));
+    if (!mToTerminal)
+        output.out += textReport(source);
+    else
+        writeTextReport(source, [&](QByteArrayView line) { output.out += maskControlBytes(line.toByteArray()) + "\r\n"; });
+    return output;
+}
+
+void ReportCommand::write(const FileOutput &output)
+{
+    if (!output.messageLine.isEmpty()) {
+        mAnyMessage = true;
+        put(mErr, output.messageLine);
+        std::fflush(mErr);
+    }
+    if (mOutput == Output::Json)
+        mDescribed.append(output.description);
+    put(mOut, output.out);
+}
+
+void ReportCommand::message(const QString &path, const QString &text) { write({{}, messageLine(path, text), {}}); }
 
 } // namespace
 
-int runReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *err)
+int runReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files)
 {
-    bool json = false;
-    bool optionsEnded = false;
-    QStringList files;
-    for (const QString &argument : arguments) {
-        if (!optionsEnded && argument == QLatin1String("--")) {
-            optionsEnded = true;
-        } else if (!optionsEnded && argument == QLatin1String("--help")) {
-            put(out, Usage);
-            return 0;
-        } else if (!optionsEnded && argument == QLatin1String("--version")) {
-            put(out, "quarv-report " QUARV_VERSION "\n");
-            return 0;
-        } else if (!optionsEnded && argument == QLatin1String("--json")) {
-            json = true;
-        } else if ((!optionsEnded && argument.startsWith(QLatin1Char('-'))) || argument.isEmpty()) {
-            put(err, QStringLiteral("quarv-report: %1\n%2")
-                         .arg(argument.isEmpty() ? QStringLiteral("empty file name")
-                                                 : QStringLiteral("unknown option %1").arg(escapeControls(displayFileName(argument))),
-                              QString::fromLatin1(Usage))
-                         .toLocal8Bit());
-            return 2;
-        } else {
-            files << argument;
-        }
-    }
-    if (files.isEmpty()) {
-        put(err, Usage);
-        return 2;
-    }
-
-    const FileService fileService;
-    const bool toTerminal = isatty(fileno(out));
-    bool anyMessage = false;
-    QJsonArray described;
-    for (const QString &path : files) {
-        const LoadResult result = loadStyleFile(path, fileService);
-        if (result.message) {
-            anyMessage = true;
-            put(err, escapeControls(QStringLiteral("quarv-report: %1: %2").arg(displayFileName(path), result.message->text)).toUtf8() + '\n');
-        }
-        if (json) {
-            described.append(describe(path, result));
-        } else if (result.file && !result.file->styles.isEmpty()) {
-            writeTextReport(reportSource(*result.file, fileInfoCaptions(*result.file)),
-                            [&](const QByteArray &line) { put(out, (toTerminal ? maskControlBytes(line) : line) + "\r\n"); });
-        }
-        std::fflush(err);
-    }
-    if (json)
-        put(out, QJsonDocument(described).toJson(QJsonDocument::Indented));
-    std::fflush(out);
-    return anyMessage ? 1 : 0;
+    return ReportCommand(out, err, files).run(arguments);
 }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "platform/file_service.h"
+
 #include <QStringList>
 
 #include <cstdio>
 
-// quarv-report: loads each FILE as the window's command line would and writes what "Export Info"
-// would write (or, with --json, one JSON document). Messages go to stderr, one line each.
-// Returns 0 when no file raised a message, 1 when one did, 2 for a usage error.
-int runReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *err);
+// quarv-report: for each FILE, or each style file below a FOLDER, writes what "Export Info" would
+// write (or, with --json or --csv, one document for all of them). Messages go to `err`, one line
+// each. Returns 0 when no file raised a message, 1 when one did, 2 for a usage error.
+int runReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files);

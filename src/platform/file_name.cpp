@@ -35,6 +35,11 @@ qsizetype utf8Length(const QByteArray &bytes, qsizetype at)
 
 QString decodeFileName(const QByteArray &bytes)
 {
+    qsizetype valid = 0;
+    while (valid < bytes.size() && utf8Length(bytes, valid) > 0)
+        valid += utf8Length(bytes, valid);
+    if (valid == bytes.size())
+        return QString::fromUtf8(bytes);  // the usual case, at once
     QString name;
     for (qsizetype at = 0; at < bytes.size();) {
         const qsizetype length = utf8Length(bytes, at);

@@ -6,6 +6,7 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <dirent.h>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -36,6 +37,48 @@ std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) c
 }
 
 bool FileService::exists(const QString &path) const { return ::access(encodeFileName(path).constData(), F_OK) == 0; }
+
+bool FileService::isFolder(const QString &path) const
+{
+    struct stat status {};
+    return ::stat(encodeFileName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+std::vector<FolderEntry> FileService::listFolder(const QString &path, QString *identity) const
+{
+    const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *folder = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (folder == nullptr) {
+        const QString reason = systemReason();
+        if (fd >= 0)
+            ::close(fd);
+        throw FileError(path, reason);
+    }
+    struct stat status {};
+    if (identity != nullptr && ::fstat(fd, &status) == 0)
+        *identity = QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
+    std::vector<FolderEntry> entries;
+    errno = 0;
+    while (const dirent *entry = ::readdir(folder)) {
+        const QByteArray name(entry->d_name);
+        if (name == "." || name == "..")
+            continue;
+        FolderEntry found{decodeFileName(name), FolderEntry::Other};
+        if (entry->d_type == DT_DIR || entry->d_type == DT_REG) {
+            found.kind = entry->d_type == DT_DIR ? FolderEntry::Folder : FolderEntry::File;
+        } else if ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) && ::fstatat(fd, entry->d_name, &status, 0) == 0) {
+            // A link counts as what it points to; some file systems do not say what an entry is.
+            found.kind = S_ISDIR(status.st_mode) ? FolderEntry::Folder : S_ISREG(status.st_mode) ? FolderEntry::File : FolderEntry::Other;
+        }
+        entries.push_back(found);
+        errno = 0;
+    }
+    const QString reason = errno != 0 ? systemReason() : QString();
+    ::closedir(folder);
+    if (!reason.isNull())
+        throw FileError(path, reason);
+    return entries;
+}
 
 std::unique_ptr<TextWriter> FileService::createTextFile(const QString &path) const
 {

@@ -7,6 +7,14 @@
 
 #include <atomic>
 #include <memory>
+#include <vector>
+
+// One entry of a folder: its name, and what it is (a symbolic link counts as what it points to).
+struct FolderEntry {
+    enum Kind { Folder, File, Other };
+    QString name;
+    Kind kind = Other;
+};
 
 // Every file access of the program; failures throw FileError. Paths may hold bytes that are
 // not UTF-8 (see file_name.h). Reading is for regular files only, so that a folder, a FIFO or a
@@ -17,6 +25,10 @@ public:
 
     [[nodiscard]] virtual std::unique_ptr<ReadOnlyFile> openForReading(const QString &path) const;
     [[nodiscard]] bool exists(const QString &path) const;
+    [[nodiscard]] bool isFolder(const QString &path) const;
+    // The entries of a folder, and the folder's identity (device and inode), which tells a folder
+    // reached twice through symbolic links.
+    [[nodiscard]] virtual std::vector<FolderEntry> listFolder(const QString &path, QString *identity = nullptr) const;
     // A report file that replaces `path` when it is committed.
     [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
 

@@ -2,6 +2,8 @@
 
 #include "file_error.h"
 
+#include <QTimeZone>
+
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -24,7 +26,10 @@ ReadOnlyFile::ReadOnlyFile(int fd, const struct stat &status, QString path, std:
 {
     mFacts.name = mPath.mid(mPath.lastIndexOf(QLatin1Char('/')) + 1);
     mFacts.size = status.st_size;
-    mFacts.modified = QDateTime::fromMSecsSinceEpoch(qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000);
+    // In the system's time zone, read once per thread: local time would look at /etc/localtime for
+    // every file.
+    thread_local const QTimeZone zone = QTimeZone::systemTimeZone();
+    mFacts.modified = QDateTime::fromMSecsSinceEpoch(qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000, zone);
 }
 
 ReadOnlyFile::~ReadOnlyFile() { ::close(mFd); }

@@ -8,9 +8,9 @@ TextWriter::TextWriter(const QString &path) : mFile(path)
         fail();
 }
 
-void TextWriter::writeLine(const QByteArray &text)
+void TextWriter::writeLine(QByteArrayView text)
 {
-    if (mFile.write(text) != text.size() || mFile.write("\r\n", 2) != 2)
+    if (mFile.write(text.data(), text.size()) != text.size() || mFile.write("\r\n", 2) != 2)
         fail();
 }
 

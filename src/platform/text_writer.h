@@ -10,7 +10,7 @@ class TextWriter {
 public:
     explicit TextWriter(const QString &path);
 
-    void writeLine(const QByteArray &text);
+    void writeLine(QByteArrayView text);
     void commit();
 
 private:

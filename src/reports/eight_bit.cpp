@@ -1,14 +1,19 @@
 #include "eight_bit.h"
 
-QByteArray toEightBit(const QString &text)
+void appendEightBit(QByteArray &out, QStringView text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() <= 0xFF)
+            out += char(c.unicode());
+        else
+            out += c.isSpace() ? char(0xA0) : '?';
+    }
+}
+
+QByteArray toEightBit(QStringView text)
 {
     QByteArray out;
     out.reserve(text.size());
-    for (const QChar c : text) {
-        if (c.unicode() <= 0xFF)
-            out.append(char(c.unicode()));
-        else
-            out.append(c.isSpace() ? char(0xA0) : '?');
-    }
+    appendEightBit(out, text);
     return out;
 }

@@ -12,9 +12,20 @@ QString defaultReportName(const QString &fileName)
     return name;
 }
 
-void writeTextReport(const ReportSource &source, const std::function<void(const QByteArray &)> &writeLine)
+void writeTextReport(const ReportSource &source, const std::function<void(QByteArrayView)> &writeLine)
 {
     forEachReportLine(ReportForm::TextFile, source, [&](const ReportLine &line) { writeLine(line.text); });
+}
+
+QByteArray textReport(const ReportSource &source)
+{
+    QByteArray text;
+    text.reserve(512 + 48 * source.styles.size());
+    writeTextReport(source, [&](QByteArrayView line) {
+        text += line;
+        text += "\r\n";
+    });
+    return text;
 }
 
 void exportReport(const ReportSource &source, const QString &folder, const FileService &files, Dialogs &dialogs)
@@ -28,7 +39,7 @@ void exportReport(const ReportSource &source, const QString &folder, const FileS
         return;
     try {
         const auto writer = files.createTextFile(target);
-        writeTextReport(source, [&](const QByteArray &line) { writer->writeLine(line); });
+        writeTextReport(source, [&](QByteArrayView line) { writer->writeLine(line); });
         writer->commit();
     } catch (const FileError &error) {
         dialogs.showMessage({error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});

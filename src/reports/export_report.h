@@ -13,4 +13,6 @@
 void exportReport(const ReportSource &source, const QString &folder, const FileService &files, Dialogs &dialogs);
 
 // The report's lines, each to be followed by CR LF, handed on one at a time.
-void writeTextReport(const ReportSource &source, const std::function<void(const QByteArray &)> &writeLine);
+void writeTextReport(const ReportSource &source, const std::function<void(QByteArrayView)> &writeLine);
+// The whole text-file report, every line ended with CR LF.
+[[nodiscard]] QByteArray textReport(const ReportSource &source);

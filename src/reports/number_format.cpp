@@ -3,11 +3,17 @@
 #include <QLocale>
 
 namespace {
+
+struct Separators {
+    QString group;
+    QChar date;
+};
+
 // The separator of the locale's short date format: its first character that is not a letter, a
 // blank or a direction mark (the C locale's "d MMM yyyy" has none).
-QChar dateSeparator()
+QChar dateSeparator(const QLocale &locale)
 {
-    for (const QChar c : QLocale().dateFormat(QLocale::ShortFormat)) {
+    for (const QChar c : locale.dateFormat(QLocale::ShortFormat)) {
         if (c.isLetter() || c.isSpace() || c.category() == QChar::Other_Format)
             continue;
         return c == QLatin1Char('.') || c == QLatin1Char('-') ? c : QLatin1Char('/');
@@ -15,37 +21,50 @@ QChar dateSeparator()
     return QLatin1Char('/');
 }
 
-QString groupSeparator()
+// The user's separators, looked up again only when the default locale changes: a report over
+// thousands of files formats every number with them.
+const Separators &separators()
 {
-    const QString separator = QLocale().groupSeparator();
-    return separator.isEmpty() ? QStringLiteral(",") : separator;
+    thread_local QLocale locale(QLocale::C);
+    thread_local Separators cached{};
+    const QLocale current;
+    if (cached.date.isNull() || current != locale) {
+        locale = current;
+        const QString group = current.groupSeparator();
+        cached = {group.isEmpty() ? QStringLiteral(",") : group, dateSeparator(current)};
+    }
+    return cached;
 }
-}
+
+QString twoDigits(int value) { return QString::number(value).rightJustified(2, QLatin1Char('0')); }
+
+} // namespace
 
 QString formatGrouped(qint64 value)
 {
+    if (value > -1000 && value < 1000)
+        return QString::number(value);
     const QString digits = QString::number(value < 0 ? -value : value);
-    const QString separator = groupSeparator();
+    const QString &separator = separators().group;
     QString out;
+    out.reserve(digits.size() * 2);
+    if (value < 0)
+        out += QLatin1Char('-');
     for (qsizetype i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0)
             out += separator;
         out += digits[i];
     }
-    return value < 0 ? QLatin1Char('-') + out : out;
+    return out;
 }
 
 QString formatGroupedOrEmpty(qint64 value) { return value == 0 ? QString() : formatGrouped(value); }
 
-QString formatIndex(qint64 value) { return QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0')); }
+QString formatIndex(qint64 value) { return QString::number(value).rightJustified(2, QLatin1Char('0')); }
 
 QString formatDate(const QDate &date)
 {
-    const QChar separator = dateSeparator();
-    return QStringLiteral("%1%2%3%4%5")
-        .arg(date.day(), 2, 10, QLatin1Char('0'))
-        .arg(separator)
-        .arg(date.month(), 2, 10, QLatin1Char('0'))
-        .arg(separator)
-        .arg(date.year(), 4, 10, QLatin1Char('0'));
+    const QChar separator = separators().date;
+    return twoDigits(date.day()) + separator + twoDigits(date.month()) + separator
+        + QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
 }

@@ -7,7 +7,7 @@ void printReport(const ReportSource &source, const PrinterFactory &openPrinter, 
     try {
         const std::unique_ptr<Printer> printer = openPrinter(source.fileName);
         forEachReportLine(ReportForm::PrintedPage, source, [&](const ReportLine &line) {
-            const QString text = QString::fromLatin1(line.text);
+            const QString text = QString::fromLatin1(line.text.data(), line.text.size());
             if (!line.isTitle) {
                 printer->printLine(text);
                 return;

@@ -9,35 +9,65 @@ ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &caption
     return {displayFileName(file.name), captions, file.ghostCount(), file.styles};
 }
 
+void appendReportStyleRow(QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost)
+{
+    appendEightBit(row, formatIndex(number));
+    row += " - ";
+    row += name.left(11);
+    row.append(11 - qMin(name.size(), qsizetype(11)), ' ');
+    row += " - ";
+    const QString digits = formatGroupedOrEmpty(size);
+    row.append(qMax(qsizetype(0), 10 - digits.size()), ' ');  // right-aligned in 10, never cut
+    appendEightBit(row, digits);
+    row += ghost ? " bytes - GHOST" : " bytes";
+}
+
 QByteArray reportStyleRow(qint64 number, const QByteArray &name, qint64 size, bool ghost)
 {
-    const QByteArray nameColumn = (name + QByteArray(11, ' ')).left(11);
-    const QByteArray sizeColumn = toEightBit(formatGroupedOrEmpty(size).rightJustified(10, QLatin1Char(' ')));
-    return toEightBit(formatIndex(number)) + " - " + nameColumn + " - " + sizeColumn + (ghost ? " bytes - GHOST" : " bytes");
+    QByteArray row;
+    appendReportStyleRow(row, number, name, size, ghost);
+    return row;
 }
 
 void forEachReportLine(ReportForm form, const ReportSource &source, const std::function<void(const ReportLine &)> &take)
 {
     const bool printed = form == ReportForm::PrintedPage;
-    const auto line = [&](const QByteArray &text) { take({text, false}); };
-    const auto value = [&](int caption) { return toEightBit(source.captions[std::size_t(caption)].trimmed()); };
+    QByteArray line;  // one buffer for every line: a report over thousands of files makes many
+    line.reserve(128);
+    const auto hand = [&](bool isTitle = false) {
+        take({line, isTitle});
+        line.resize(0);
+    };
+    const auto labelled = [&](const char *label, int caption, const char *unit = "") {
+        line += label;
+        appendEightBit(line, QStringView(source.captions[std::size_t(caption)]).trimmed());
+        line += unit;
+        hand();
+    };
 
     if (printed)
-        line({});
-    take({ReportTitle, true});
-    if (!printed)
-        line(QByteArray(ReportTitle.size(), '^'));
-    line({});
-    line("File Name........: " + toEightBit(source.fileName));
-    line("File Size........: " + value(1) + " bytes");
-    line("File Last Updated: " + value(2));
-    line("Style made for...: " + value(3));
-    line("Usable styles....: " + value(4));
+        hand();
+    line += ReportTitle;
+    hand(true);
+    if (!printed) {
+        line.append(ReportTitle.size(), '^');
+        hand();
+    }
+    hand();
+    line += "File Name........: ";
+    appendEightBit(line, source.fileName);
+    hand();
+    labelled("File Size........: ", 1, " bytes");
+    labelled("File Last Updated: ", 2);
+    labelled("Style made for...: ", 3);
+    labelled("Usable styles....: ", 4);
     if (printed || source.ghostCount > 0)
-        line("Ghost styles.....: " + value(5));
-    line({});
-    for (const StyleEntry &style : source.styles)
-        line(reportStyleRow(style.number, style.name, style.size, style.ghost));
+        labelled("Ghost styles.....: ", 5);
+    hand();
+    for (const StyleEntry &style : source.styles) {
+        appendReportStyleRow(line, style.number, style.name, style.size, style.ghost);
+        hand();
+    }
     if (!printed)
-        line({});
+        hand();
 }

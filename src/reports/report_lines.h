@@ -32,3 +32,4 @@ void forEachReportLine(ReportForm form, const ReportSource &source, const std::f
 
 // One style row: "01 - Name        -      1,234 bytes[ - GHOST]".
 [[nodiscard]] QByteArray reportStyleRow(qint64 number, const QByteArray &name, qint64 size, bool ghost);
+void appendReportStyleRow(QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost);

@@ -1,5 +1,7 @@
 #include "terminal_text.h"
 
+#include <algorithm>
+
 namespace {
 bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 }
@@ -15,6 +17,8 @@ QByteArray maskControlBytes(QByteArray line)
 
 QString escapeControls(const QString &text)
 {
+    if (std::none_of(text.cbegin(), text.cend(), [](QChar c) { return isControl(c.unicode()); }))
+        return text;
     QString out;
     for (const QChar c : text) {
         if (!isControl(c.unicode()))

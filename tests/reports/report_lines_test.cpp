@@ -23,7 +23,7 @@ StyleFile loaded(const QByteArray &bytes, const QString &name = QStringLiteral("
 QByteArray exported(const StyleFile &file)
 {
     QByteArray out;
-    writeTextReport(reportSource(file, fileInfoCaptions(file)), [&](const QByteArray &line) { out += line + "\r\n"; });
+    writeTextReport(reportSource(file, fileInfoCaptions(file)), [&](QByteArrayView line) { out += line.toByteArray() + "\r\n"; });
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "style_files_on_disk.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -20,6 +21,7 @@ QDateTime fixedModificationTime() { return QDateTime(QDate(2004, 3, 15), QTime(1
 QString TestFolder::write(const QString &name, const QByteArray &bytes)
 {
     const QString file = path(name);
+    QDir().mkpath(QFileInfo(file).absolutePath());
     QFile out(file);
     EXPECT_TRUE(out.open(QIODevice::WriteOnly | QIODevice::Truncate)) << file.toStdString();
     EXPECT_EQ(out.write(bytes), bytes.size());

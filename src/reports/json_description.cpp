@@ -1,0 +1,53 @@
+#include "json_description.h"
+
+#include "platform/file_name.h"
+
+#include <QJsonArray>
+
+namespace {
+
+QJsonValue orNull(bool applies, const QJsonValue &value) { return applies ? value : QJsonValue(); }
+
+// Local time with its offset from UTC, "+00:00" included (Qt would write "Z" for that one).
+QString withUtcOffset(const QDateTime &time)
+{
+    const int minutes = time.offsetFromUtc() / 60;
+    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
+        + QStringLiteral("%1%2:%3").arg(minutes < 0 ? '-' : '+').arg(qAbs(minutes) / 60, 2, 10, QLatin1Char('0')).arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
+}
+
+QJsonArray describeStyles(const QList<StyleEntry> &styles)
+{
+    QJsonArray described;
+    for (const StyleEntry &style : styles) {
+        described.append(QJsonObject{{QStringLiteral("number"), style.number},
+                                     {QStringLiteral("slot"), style.slot},
+                                     {QStringLiteral("name"), QString::fromLatin1(style.name)},
+                                     {QStringLiteral("size"), style.size},
+                                     {QStringLiteral("supplementarySize"), style.supplementarySize},
+                                     {QStringLiteral("ghost"), style.ghost}});
+    }
+    return described;
+}
+
+} // namespace
+
+QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
+{
+    const bool read = result.file.has_value();
+    const StyleFile file = result.file.value_or(StyleFile());
+    const QString family = familyName(file);
+    return {
+        {QStringLiteral("path"), displayFileName(path)},
+        {QStringLiteral("message"), result.message ? QJsonValue(result.message->text) : QJsonValue()},
+        {QStringLiteral("name"), orNull(read, displayFileName(file.name))},
+        {QStringLiteral("size"), orNull(read, file.size)},
+        {QStringLiteral("modified"), orNull(read, withUtcOffset(file.modified))},
+        {QStringLiteral("tag"), orNull(read, QString::fromLatin1(file.tag))},
+        {QStringLiteral("family"), orNull(!family.isNull(), family)},
+        {QStringLiteral("pa1x"), orNull(file.tag == "KORF", file.pa1x)},
+        {QStringLiteral("usable"), orNull(read, file.usableCount())},
+        {QStringLiteral("ghost"), orNull(read, file.ghostCount())},
+        {QStringLiteral("styles"), orNull(read, describeStyles(file.styles))},
+    };
+}
