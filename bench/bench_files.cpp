@@ -28,10 +28,20 @@ QByteArray korgmFile(qint32 blockBytes)
 
 QByteArray typicalSmallFile(int variant)
 {
+    // A user's own variants of three styles: names and sizes differ from bank to bank.
+    const QByteArray number = QByteArray::number(variant).rightJustified(5, '0');
     return ISeriesFileBuilder("KORG9")
-        .slot(5000 + variant % 100, "Pop Ballad")
+        .slot(5000 + variant % 100, "Pop" + number)
         .slot(0)
-        .slot(900, "Old Disco ")
-        .slot(6000, "Swing     ")
+        .slot(900 + variant % 200, "Disco" + number)
+        .slot(6000 + variant % 300, "Swing" + number)
         .build();
+}
+
+QByteArray fullBankFile(int variant)
+{
+    ISeriesFileBuilder builder("KORGM");
+    for (int k = 0; k < 48; ++k)
+        builder.slot(1200 + (variant + k) % 300, "B" + QByteArray::number(variant).rightJustified(4, '0') + " S" + QByteArray::number(k));
+    return builder.build();
 }

@@ -7,3 +7,4 @@
 [[nodiscard]] QByteArray largestPaSeriesFile();            // about 16 MB: 32 styles of about 400 KB
 [[nodiscard]] QByteArray korgmFile(qint32 blockBytes);     // 48 slots of that size (65,535 at most)
 [[nodiscard]] QByteArray typicalSmallFile(int variant);    // an i3 file of about 12 KB
+[[nodiscard]] QByteArray fullBankFile(int variant);        // an iS40 bank: 48 styles of about 1,200 bytes

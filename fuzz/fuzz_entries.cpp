@@ -68,7 +68,7 @@ QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
 void loadFuzzInput(FuzzFamily family, const QByteArray &input)
 {
     StyleFile file;
-    file.name = QStringLiteral("FUZZ.STY");
+    file.path = QStringLiteral("FUZZ.STY");
     const QByteArray bytes = fuzzBytesFor(family, input);
     try {
         MemoryByteSource source(bytes);

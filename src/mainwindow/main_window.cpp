@@ -3,6 +3,7 @@
 #include "file_info_panel.h"
 #include "help/about_box.h"
 #include "help/help_window.h"
+#include "librarywindow/library_window.h"
 #include "main_window_layout.h"
 #include "platform/file_name.h"
 #include "platform/pictures.h"
@@ -18,13 +19,14 @@
 #include <QMenuBar>
 #include <QMimeData>
 #include <QScreen>
+#include <QSettings>
 #include <QShortcut>
 
 MainWindow::MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QSettings &settings,
                        QWidget *parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                               | Qt::WindowCloseButtonHint),
-      mFiles(files), mDialogs(dialogs), mPrinters(std::move(printers)), mRecentFiles(settings)
+      mFiles(files), mDialogs(dialogs), mPrinters(std::move(printers)), mSettings(settings), mRecentFiles(settings)
 {
     setWindowTitle(QString::fromLatin1(ReportTitle));
     setWindowIcon(QIcon(QStringLiteral(":/quarv/icon.png")));  // with its "@2x" twin
@@ -60,6 +62,8 @@ void MainWindow::createActions()
     };
     mOpenAction = action(QStringLiteral("&Open"), "openAction", &MainWindow::open);
     mOpenAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
+    mOpenFolderAction = action(QStringLiteral("Open &Folder..."), "openFolderAction", &MainWindow::openFolder);
+    mOpenFolderAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")));
     mPrintAction = action(QStringLiteral("Print Info"), "printAction", &MainWindow::print);
     mPrintAction->setShortcut(QKeySequence::Print);
     mExportAction = action(QStringLiteral("Export Info"), "exportAction", &MainWindow::exportInfo);
@@ -85,6 +89,7 @@ void MainWindow::createMenus()
 {
     QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
     file->addAction(mOpenAction);
+    file->addAction(mOpenFolderAction);
     mRecentMenu = file->addMenu(QStringLiteral("Open &Recent"));
     mRecentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(mRecentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
@@ -127,6 +132,39 @@ void MainWindow::open()
     const QString path = mDialogs.chooseStyleFile(mRecentFiles.lastFolder());
     if (!path.isEmpty())
         openFile(path);
+}
+
+void MainWindow::openFolder()
+{
+    const QString last = mSettings.value(QStringLiteral("lastLibrary")).toString();
+    const QString folder = mDialogs.chooseFolder(last.isEmpty() ? mRecentFiles.lastFolder() : last);
+    if (!folder.isEmpty())
+        showLibrary(folder);
+}
+
+void MainWindow::showLibrary(const QString &folder)
+{
+    mSettings.setValue(QStringLiteral("lastLibrary"), folder);
+    const QString key = QFileInfo(folder).canonicalFilePath();
+    if (LibraryWindow *open = mLibraries.value(key)) {
+        open->raise();
+        open->activateWindow();
+        return;
+    }
+    auto *library = new LibraryWindow(folder, mFiles, mDialogs, this);
+    library->setAttribute(Qt::WA_DeleteOnClose);
+    connect(library, &LibraryWindow::styleActivated, this, &MainWindow::showStyle);
+    mLibraries.insert(key, library);
+    library->show();
+}
+
+void MainWindow::showStyle(const QString &path, int styleIndex)
+{
+    openFile(path);
+    if (mFile.path == path)
+        mStyleList->scrollToStyle(styleIndex);
+    raise();
+    activateWindow();
 }
 
 void MainWindow::fillRecentMenu()
@@ -194,7 +232,11 @@ void MainWindow::dropEvent(QDropEvent *event)
     if (urls.isEmpty() || !urls.constFirst().isLocalFile())
         return;
     event->acceptProposedAction();
-    openFile(urls.constFirst().toLocalFile());
+    const QString path = urls.constFirst().toLocalFile();
+    if (mFiles.isFolder(path))
+        showLibrary(path);
+    else
+        openFile(path);
 }
 
 void MainWindow::wheelEvent(QWheelEvent *event)

@@ -6,11 +6,14 @@
 #include "recent_files.h"
 #include "styles/style_file.h"
 
+#include <QHash>
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 
 class FileInfoPanel;
+class LibraryWindow;
 class StyleList;
 
 class QSettings;
@@ -26,6 +29,10 @@ public:
 
     // Loads a style file and shows it; a file that cannot be read leaves the last one shown.
     void openFile(const QString &path);
+    // The library window of a folder: opened, or raised when it is open already.
+    void showLibrary(const QString &folder);
+    // Loads a style file and shows the page of its list that holds the style; comes to the front.
+    void showStyle(const QString &path, int styleIndex);
 
 protected:
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -34,6 +41,7 @@ protected:
 
 private:
     void open();
+    void openFolder();
     void print();
     void exportInfo();
     void showHelpPage(int page);
@@ -50,12 +58,15 @@ private:
     const FileService &mFiles;
     Dialogs &mDialogs;
     PrinterFactory mPrinters;
+    QSettings &mSettings;
     RecentFiles mRecentFiles;
+    QHash<QString, QPointer<LibraryWindow>> mLibraries;  // by canonical folder
     StyleFile mFile;
     FileInfoPanel *mPanel = nullptr;
     StyleList *mStyleList = nullptr;
 
     QAction *mOpenAction = nullptr;
+    QAction *mOpenFolderAction = nullptr;
     QMenu *mRecentMenu = nullptr;
     QAction *mPrintAction = nullptr;
     QAction *mExportAction = nullptr;

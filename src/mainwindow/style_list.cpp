@@ -72,6 +72,8 @@ void StyleList::scrollToFirst() { scrollBy(-mScrollBar->maximum()); }
 
 void StyleList::scrollToLast() { scrollBy(mScrollBar->maximum()); }
 
+void StyleList::scrollToStyle(int index) { scrollBy(index + 1 - mScrollBar->value()); }
+
 void StyleList::showPage(int first)
 {
     for (int r = 0; r < RowsPerPage; ++r) {

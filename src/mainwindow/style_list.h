@@ -27,6 +27,8 @@ public:
     void scrollBy(int styles);
     void scrollToFirst();
     void scrollToLast();
+    // Shows the page on which the style at that place of the list stands at the top, or the last page.
+    void scrollToStyle(int index);
 
 private:
     void showPage(int first);

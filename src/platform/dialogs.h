@@ -16,4 +16,7 @@ public:
     // the save chooser offers `suggestedPath`, a folder and a name.
     [[nodiscard]] virtual QString chooseStyleFile(const QString &folder) = 0;
     [[nodiscard]] virtual QString chooseReportFile(const QString &suggestedPath) = 0;
+    // A library's folder, the chooser starting in `folder`; a style list to write as CSV.
+    [[nodiscard]] virtual QString chooseFolder(const QString &folder) = 0;
+    [[nodiscard]] virtual QString chooseListFile(const QString &suggestedPath) = 0;
 };

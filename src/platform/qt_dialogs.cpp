@@ -73,3 +73,24 @@ QString QtDialogs::chooseReportFile(const QString &suggestedPath)
     configureReportChooser(dialog, suggestedPath);
     return chosenPath(dialog);
 }
+
+QString QtDialogs::chooseFolder(const QString &folder)
+{
+    QFileDialog dialog(mParent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    dialog.setDirectory(folder);
+    return chosenPath(dialog);
+}
+
+QString QtDialogs::chooseListFile(const QString &suggestedPath)
+{
+    QFileDialog dialog(mParent);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);  // which asks before replacing a file
+    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
+    dialog.selectFile(suggestedPath);
+    return chosenPath(dialog);
+}

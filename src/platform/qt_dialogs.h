@@ -15,6 +15,8 @@ public:
     bool askYesNo(const QString &question, DefaultButton defaultButton) override;
     QString chooseStyleFile(const QString &folder) override;
     QString chooseReportFile(const QString &suggestedPath) override;
+    QString chooseFolder(const QString &folder) override;
+    QString chooseListFile(const QString &suggestedPath) override;
 
 private:
     QWidget *mParent;

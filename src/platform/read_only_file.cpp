@@ -2,8 +2,6 @@
 
 #include "file_error.h"
 
-#include <QTimeZone>
-
 #include <cerrno>
 #include <cstring>
 #include <unistd.h>
@@ -24,12 +22,8 @@ bool sameStamp(const struct stat &a, const struct stat &b)
 ReadOnlyFile::ReadOnlyFile(int fd, const struct stat &status, QString path, std::atomic<qint64> &bytesRead)
     : mFd(fd), mStatus(status), mPath(std::move(path)), mBytesRead(bytesRead)
 {
-    mFacts.name = mPath.mid(mPath.lastIndexOf(QLatin1Char('/')) + 1);
     mFacts.size = status.st_size;
-    // In the system's time zone, read once per thread: local time would look at /etc/localtime for
-    // every file.
-    thread_local const QTimeZone zone = QTimeZone::systemTimeZone();
-    mFacts.modified = QDateTime::fromMSecsSinceEpoch(qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000, zone);
+    mFacts.modified = QDateTime::fromMSecsSinceEpoch(qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000, Qt::UTC);
 }
 
 ReadOnlyFile::~ReadOnlyFile() { ::close(mFd); }

@@ -8,9 +8,8 @@
 #include <sys/stat.h>
 
 struct FileFacts {
-    QString name;  // without folder
     qint64 size = 0;
-    QDateTime modified;
+    QDateTime modified;  // in UTC
 };
 
 // A regular file open for reading; it is closed when this goes. Its facts are those of the

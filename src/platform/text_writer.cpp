@@ -10,7 +10,13 @@ TextWriter::TextWriter(const QString &path) : mFile(path)
 
 void TextWriter::writeLine(QByteArrayView text)
 {
-    if (mFile.write(text.data(), text.size()) != text.size() || mFile.write("\r\n", 2) != 2)
+    write(text);
+    write("\r\n");
+}
+
+void TextWriter::write(QByteArrayView bytes)
+{
+    if (mFile.write(bytes.data(), bytes.size()) != bytes.size())
         fail();
 }
 

@@ -11,6 +11,7 @@ public:
     explicit TextWriter(const QString &path);
 
     void writeLine(QByteArrayView text);
+    void write(QByteArrayView bytes);
     void commit();
 
 private:

@@ -7,9 +7,9 @@ FileInfoCaptions fileInfoCaptions(const StyleFile &file)
 {
     const QString family = familyName(file);
     return {
-        QLatin1Char(' ') + displayFileName(file.name),
+        QLatin1Char(' ') + displayFileName(file.name()),
         formatGrouped(file.size) + QLatin1Char(' '),
-        formatDate(file.modified.date()) + QLatin1Char(' '),
+        formatDate(inSystemZone(file.modified).date()) + QLatin1Char(' '),
         QLatin1Char(' ') + (family.isNull() ? QStringLiteral("Unknown format") : family),
         QString::number(file.usableCount()) + QLatin1Char(' '),
         QString::number(file.ghostCount()) + QLatin1Char(' '),

@@ -40,9 +40,9 @@ QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
     return {
         {QStringLiteral("path"), displayFileName(path)},
         {QStringLiteral("message"), result.message ? QJsonValue(result.message->text) : QJsonValue()},
-        {QStringLiteral("name"), orNull(read, displayFileName(file.name))},
+        {QStringLiteral("name"), orNull(read, displayFileName(file.name()))},
         {QStringLiteral("size"), orNull(read, file.size)},
-        {QStringLiteral("modified"), orNull(read, withUtcOffset(file.modified))},
+        {QStringLiteral("modified"), orNull(read, withUtcOffset(inSystemZone(file.modified)))},
         {QStringLiteral("tag"), orNull(read, QString::fromLatin1(file.tag))},
         {QStringLiteral("family"), orNull(!family.isNull(), family)},
         {QStringLiteral("pa1x"), orNull(file.tag == "KORF", file.pa1x)},

@@ -6,7 +6,7 @@
 
 ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &captions)
 {
-    return {displayFileName(file.name), captions, file.ghostCount(), file.styles};
+    return {displayFileName(file.name()), captions, file.ghostCount(), file.styles};
 }
 
 void appendReportStyleRow(QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost)

@@ -38,7 +38,7 @@ void walkISeriesFile(ByteSource &source, const ISeriesLayout &layout, QList<Styl
                                   .arg(length).arg(slot + 1));
         StyleEntry style;
         style.number = style.slot = slot + 1;
-        style.offset = offset;
+        style.offset = qint32(offset);
         style.size = length;
         style.ghost = length <= GhostStyleMaxSize;
         const QByteArray name = source.read(offset, qMin(length, layout.nameLength));

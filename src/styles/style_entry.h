@@ -10,6 +10,6 @@ struct StyleEntry {
     qint32 size = 0;          // the (main) data block
     qint32 supplementarySize = 0;  // a Pa-series style's performance data
     bool ghost = false;       // an i-series slot of 1 to 1176 bytes
-    qint64 offset = 0;        // where the (main) block starts in the file; see readStyleBytes()
-    qint64 supplementaryOffset = 0;
+    qint32 offset = 0;        // where the (main) block starts in the file (below 2 GiB); see readStyleBytes()
+    qint32 supplementaryOffset = 0;
 };

@@ -26,7 +26,7 @@ LoadResult readFile(const QString &path, const FileService &files)
         return {std::nullopt, warning(error.message(QStringLiteral("Cannot read")))};
     }
     const FileFacts &facts = input->facts();
-    StyleFile file{path, facts.name, facts.size, facts.modified, {}, false, false, {}};
+    StyleFile file{path, facts.size, facts.modified, {}, false, false, {}};
     LoadResult result;
     try {
         // Every read is checked against the size the file had when it was opened.
@@ -34,13 +34,13 @@ LoadResult readFile(const QString &path, const FileService &files)
         if (!readStyleFile(source, file))
             result.message = warning(QStringLiteral("Unknown file format!"));
     } catch (const DamagedFile &damage) {
-        result.message = warning(damaged(file.name, damage.problem()));
+        result.message = warning(damaged(file.name(), damage.problem()));
     } catch (const FileError &error) {
         result.message = warning(error.message(QStringLiteral("Cannot read")));
     }
     // What was read of a file rewritten meanwhile may mix old and new bytes: show none of it.
     if (input->changedSinceOpened())
-        return {std::nullopt, warning(damaged(file.name, QStringLiteral("the file changed while it was being read")))};
+        return {std::nullopt, warning(damaged(file.name(), QStringLiteral("the file changed while it was being read")))};
     result.file = std::move(file);
     return result;
 }

@@ -1,6 +1,7 @@
 #include "help/about_box.h"
 #include "help/help_page_text.h"
 #include "help/help_window.h"
+#include "librarywindow/library_window.h"
 #include "mainwindow/command_line.h"
 #include "window_harness.h"
 
@@ -183,7 +184,8 @@ TEST(MainWindow, ScrollingShowsEveryStyle)
     EXPECT_EQ(rows(h), expectedRows(1, 16));
 }
 
-// The command line's file is opened, or refused, before the window shows; so is a dropped one.
+// The command line's file is opened, or refused, before the window shows; so is a dropped one, and
+// a dropped folder opens its library.
 TEST(MainWindow, CommandLineAndDrop)
 {
     WindowHarness h;
@@ -204,6 +206,10 @@ TEST(MainWindow, CommandLineAndDrop)
     EXPECT_EQ(h.label(QStringLiteral("fileName"))->text(), QStringLiteral(" DROP.STY"));
     drop(h.folder.write(QStringLiteral("notes.txt"), "x"));
     EXPECT_EQ(h.dialogs.shown, (QStringList{"critical ZuvOzu: Unknown File Type!", "critical ZuvOzu: Unknown File Type!"}));
+    drop(h.folder.path(QString()));
+    const auto *library = h.window.findChild<LibraryWindow *>();
+    ASSERT_TRUE(library) << "a dropped folder opens its library";
+    EXPECT_EQ(library->windowTitle(), QStringLiteral("Quarv library - ") + h.folder.path(QString()));
 }
 
 TEST(MainWindow, ExportAsksFirst)

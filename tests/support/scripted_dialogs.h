@@ -8,7 +8,8 @@
 
 // Dialogs answered from a script. Every dialog shown is written down as one line:
 // "<icon> <title>: <text>" for a message (a null title as "-"), "question <default>: <text>" for
-// a question, "open chooser in <folder>" and "save chooser offering <path>". An unscripted
+// a question, "open chooser in <folder>", "save chooser offering <path>", "folder chooser in
+// <folder>" and "list chooser offering <path>". An unscripted
 // question or chooser fails the test, so none can pass unnoticed.
 class ScriptedDialogs : public Dialogs {
 public:
@@ -19,6 +20,8 @@ public:
     bool askYesNo(const QString &question, DefaultButton defaultButton) override;
     QString chooseStyleFile(const QString &folder) override;
     QString chooseReportFile(const QString &suggestedPath) override;
+    QString chooseFolder(const QString &folder) override { return nextChoice(QStringLiteral("folder chooser in ") + folder); }
+    QString chooseListFile(const QString &suggestedPath) override { return nextChoice(QStringLiteral("list chooser offering ") + suggestedPath); }
 
     QStringList shown;
 

@@ -1,0 +1,110 @@
+#include "cataloguer.h"
+
+#include "duplicates.h"
+#include "style_folder.h"
+
+#include <QtConcurrent/QtConcurrentMap>
+#include <QtConcurrent/QtConcurrentRun>
+
+Cataloguer::Cataloguer(const FileService &files, QObject *parent) : QObject(parent), mFiles(files)
+{
+    connect(&mLoads, &QFutureWatcherBase::finished, this, [this] {
+        mLoadsDone = true;
+        handOver();
+    });
+    connect(&mDuplicates, &QFutureWatcherBase::finished, this, [this] {
+        emit duplicatesFound(mDuplicates.result());
+        finish();
+    });
+}
+
+Cataloguer::~Cataloguer()
+{
+    cancel();
+    for (QFutureWatcherBase *job : std::initializer_list<QFutureWatcherBase *>{&mWalk, &mLoads, &mDuplicates})
+        job->waitForFinished();
+}
+
+void Cataloguer::start(const QString &folder)
+{
+    const FileService &files = mFiles;
+    mWalk.setFuture(QtConcurrent::run(&mPool, [this, folder, &files] {
+        const StyleFolder found = findStyleFiles(folder, files);
+        // Handed over, not kept as the job's result: the paths are held once, and only while they are read.
+        QMetaObject::invokeMethod(this, [this, found] {
+            if (!found.problems.isEmpty())
+                emit folderProblems(found.problems);
+            emit filesFound(int(found.files.size()));
+            mPaths = found.files;
+            if (mCanceled->load())
+                return finish();
+            loadFiles();
+        });
+    }));
+}
+
+void Cataloguer::loadFiles()
+{
+    const FileService &files = mFiles;
+    const std::shared_ptr<ReadQueue> queue = mRead;
+    const auto canceled = mCanceled;
+    mLoads.setFuture(QtConcurrent::map(&mPool, mPaths, [this, &files, queue, canceled](const QString &path) {
+        CatalogueFile read = catalogueFile(path, files);
+        QMutexLocker lock(&queue->mutex);
+        // Readers wait while the window is behind, so that files do not pile up on their way.
+        while (queue->files.size() >= ReadQueue::MostWaiting && !canceled->load())
+            queue->taken.wait(&queue->mutex);
+        queue->files.append(std::move(read));
+        if (queue->files.size() == 1)  // the first since the last hand-over: ask for one
+            QMetaObject::invokeMethod(this, &Cataloguer::handOver, Qt::QueuedConnection);
+    }));
+}
+
+// At most 256 files at a time, the rest at the next turn of the event loop: the window
+// must keep answering while thousands of files come in. Once the last is handed over, the files
+// are all read.
+void Cataloguer::handOver()
+{
+    constexpr qsizetype MostAtOnce = 256;
+    QList<CatalogueFile> batch;
+    bool more = false;
+    {
+        QMutexLocker lock(&mRead->mutex);
+        batch = mRead->files.mid(0, MostAtOnce);
+        mRead->files.remove(0, batch.size());
+        more = !mRead->files.isEmpty();
+        mRead->taken.wakeAll();
+    }
+    if (!batch.isEmpty())
+        emit filesRead(batch);
+    if (more) {
+        QMetaObject::invokeMethod(this, &Cataloguer::handOver, Qt::QueuedConnection);
+        return;
+    }
+    if (!mLoadsDone)
+        return;
+    mLoadsDone = false;
+    mPaths.clear();
+    if (mCanceled->load())
+        finish();
+    else
+        emit allFilesRead();
+}
+
+void Cataloguer::findDuplicatesIn(const LibraryCatalogue &library)
+{
+    const FileService &files = mFiles;
+    const auto canceled = mCanceled;
+    mDuplicates.setFuture(QtConcurrent::run(&mPool, [library, &files, canceled] {
+        return findDuplicates(library, files, [canceled] { return canceled->load(); });
+    }));
+}
+
+void Cataloguer::cancel()
+{
+    mCanceled->store(true);
+    mLoads.cancel();
+    mRead->taken.wakeAll();
+}
+
+void Cataloguer::finish() { emit finished(mCanceled->load()); }

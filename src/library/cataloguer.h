@@ -1,0 +1,63 @@
+#pragma once
+
+#include "library_catalogue.h"
+
+#include <QFutureWatcher>
+#include <QMutex>
+#include <QObject>
+#include <QSet>
+#include <QThreadPool>
+#include <QWaitCondition>
+
+#include <atomic>
+#include <memory>
+
+// Reads a library in the background: finds the style files below a folder, loads them on the
+// thread pool and hands them over in batches as they are read, then looks for duplicates among
+// the styles listed. cancel() stops the job where it is; what was read stays read.
+class Cataloguer : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Cataloguer(const FileService &files, QObject *parent = nullptr);
+    ~Cataloguer() override;
+
+    void start(const QString &folder);
+    // Once every file was read: the styles of `library` that have a twin in it.
+    void findDuplicatesIn(const LibraryCatalogue &library);
+    void cancel();
+
+signals:
+    void folderProblems(const QStringList &problems);  // "<folder>: <reason>" for folders that could not be read
+    void filesFound(int count);
+    void filesRead(const QList<CatalogueFile> &files);
+    void allFilesRead();
+    void duplicatesFound(const QSet<int> &styles);
+    void finished(bool canceled);
+
+private:
+    void loadFiles();
+    void handOver();
+    void finish();
+
+    // Files read on the pool, waiting for the window's thread. Handed over as they come rather
+    // than kept as a QFuture's results, so a library is held once.
+    struct ReadQueue {
+        static constexpr qsizetype MostWaiting = 512;
+        QMutex mutex;
+        QWaitCondition taken;
+        QList<CatalogueFile> files;
+    };
+
+    const FileService &mFiles;
+    // A pool of our own: its threads may wait for the window, which the global pool's must not
+    // (Qt paints with them).
+    QThreadPool mPool;
+    QStringList mPaths;
+    std::shared_ptr<ReadQueue> mRead = std::make_shared<ReadQueue>();
+    QFutureWatcher<void> mWalk;
+    QFutureWatcher<void> mLoads;
+    QFutureWatcher<QSet<int>> mDuplicates;
+    std::shared_ptr<std::atomic<bool>> mCanceled = std::make_shared<std::atomic<bool>>(false);
+    bool mLoadsDone = false;
+};

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "catalogue_file.h"
+
+#include <QByteArrayView>
+
+// Every style of a library, compact, for libraries of hundreds of thousands of styles: each file
+// once (its path below the folder and its facts), the styles one after another with their
+// numbers, and all names in one block. Files that list no style are not kept.
+class LibraryCatalogue {
+public:
+    explicit LibraryCatalogue(QString folder = {}) : mFolder(std::move(folder)) {}
+
+    void reserve(int files) { mFiles.reserve(files); }
+    void add(const CatalogueFile &read);
+
+    [[nodiscard]] int styleCount() const { return int(mStyles.size()); }
+    // The style in a row, and the facts of its file (without the file's styles).
+    [[nodiscard]] StyleEntry style(int row) const;
+    [[nodiscard]] StyleFile file(int row) const;
+    [[nodiscard]] QString path(int row) const;
+    [[nodiscard]] QString pathBelowFolder(int row) const;
+    [[nodiscard]] QLatin1StringView name(int row) const;
+    [[nodiscard]] bool ghost(int row) const { return mStyles[row].ghost; }
+    [[nodiscard]] int number(int row) const { return mStyles[row].number; }
+    [[nodiscard]] qint32 size(int row) const { return mStyles[row].size; }
+    [[nodiscard]] qint32 supplementarySize(int row) const { return mStyles[row].supplementarySize; }
+    // The style's place among its file's styles.
+    [[nodiscard]] int styleIndex(int row) const { return row - mFiles[mStyles[row].file].firstRow; }
+    // The rows' files by their paths in any letter case, as file managers list them.
+    [[nodiscard]] bool fileBefore(int a, int b) const;
+
+private:
+    struct File {
+        QString below;  // the path below the folder
+        qint64 size;
+        QDateTime modified;
+        QByteArray tag;
+        bool pa1x;
+        bool newerPaDirectory;
+        int firstRow;
+    };
+    struct Style {
+        qint32 file;
+        qint32 nameAt;  // in mNames
+        qint32 size;
+        qint32 supplementarySize;
+        qint32 offset;
+        qint32 supplementaryOffset;
+        quint16 nameLength;
+        quint8 number;  // a file holds at most 64 records or 48 slots
+        quint8 slot;
+        bool ghost;
+    };
+
+    QString mFolder;
+    QList<File> mFiles;
+    QList<Style> mStyles;
+    QByteArray mNames;
+};
+
+// A path below a folder, as people read it.
+[[nodiscard]] QString pathBelow(const QString &folder, const QString &path);

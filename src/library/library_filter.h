@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QSortFilterProxyModel>
+
+// The rows of a LibraryModel that the window shows: those whose name or file holds the filter
+// text (in any letter case), and of them all, the ghosts or the duplicates; sorted by a column's
+// numbers as numbers and its names in any letter case.
+class LibraryFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+
+public:
+    enum class Show { All, Ghosts, Duplicates };
+
+    explicit LibraryFilter(QObject *parent = nullptr);
+
+    void setText(const QString &text);
+    void setShow(Show show);
+
+protected:
+    [[nodiscard]] bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
+    // Straight from the styles, without a QVariant per comparison: sorting 30,000 rows stays quick.
+    [[nodiscard]] bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
+
+private:
+    QString mText;
+    Show mShow = Show::All;
+};

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "library_catalogue.h"
+
+#include <QAbstractTableModel>
+#include <QSet>
+
+// Every style of a library, a row each: File (below the folder), Format, #, Name, Size,
+// Supplementary, Ghost, Duplicate. Rows come in as files are read.
+class LibraryModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    enum Column { File, Format, Number, Name, Size, Supplementary, Ghost, Duplicate, ColumnCount };
+
+    explicit LibraryModel(const QString &folder, QObject *parent = nullptr);
+
+    // Room for the files that were found, so the lists need not grow (and copy) as they come.
+    void expectFiles(int count);
+    // Takes files in at once, but shows their rows only at showAddedRows(): fewer, larger
+    // insertions keep a view quick while thousands of files come in.
+    void addFiles(const QList<CatalogueFile> &read);
+    void showAddedRows();
+    void markDuplicates(const QSet<int> &rows);
+
+    [[nodiscard]] const LibraryCatalogue &catalogue() const { return mCatalogue; }
+    [[nodiscard]] bool isDuplicate(int row) const { return mDuplicates.contains(row); }
+    [[nodiscard]] int ghostCount() const { return mGhosts; }
+    [[nodiscard]] int duplicateCount() const { return int(mDuplicates.size()); }
+
+    [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
+    [[nodiscard]] int columnCount(const QModelIndex &parent = {}) const override;
+    [[nodiscard]] QVariant data(const QModelIndex &index, int role) const override;
+    [[nodiscard]] QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    LibraryCatalogue mCatalogue;
+    int mShownRows = 0;
+    QSet<int> mDuplicates;
+    int mGhosts = 0;
+};

@@ -1,0 +1,182 @@
+#include "library_window.h"
+
+#include "library/style_csv.h"
+#include "platform/file_error.h"
+#include "platform/file_name.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableView>
+
+LibraryWindow::LibraryWindow(const QString &folder, const FileService &files, Dialogs &dialogs, QWidget *owner)
+    : QWidget(owner, Qt::Window), mFolder(folder), mFiles(files), mDialogs(dialogs), mModel(folder), mCataloguer(files)
+{
+    setWindowTitle(QStringLiteral("Quarv library - %1").arg(displayFileName(folder)));
+    mFilter.setSourceModel(&mModel);
+    createWidgets();
+
+    connect(&mCataloguer, &Cataloguer::folderProblems, this, [this](const QStringList &problems) {
+        mProblems->addItems(problems);
+        showStatus();
+    });
+    connect(&mCataloguer, &Cataloguer::filesFound, this, [this](int count) {
+        mFilesFound = count;
+        mModel.expectFiles(count);
+        mProgress->setRange(0, count);
+        showStatus();
+    });
+    // New rows reach the table at most twenty times a second: fewer, larger insertions keep the
+    // window quick, and rows still appear as they are read.
+    mShowAdded.setSingleShot(true);
+    mShowAdded.setInterval(50);
+    connect(&mShowAdded, &QTimer::timeout, this, &LibraryWindow::showAdded);
+    connect(&mCataloguer, &Cataloguer::filesRead, this, [this](const QList<CatalogueFile> &read) {
+        mModel.addFiles(read);
+        mFilesRead += int(read.size());
+        for (const CatalogueFile &entry : read) {
+            if (!entry.message.isEmpty()) {
+                mProblems->addItem(QStringLiteral("%1: %2").arg(pathBelow(mFolder, entry.path), entry.message));
+                ++mProblemFiles;
+            }
+        }
+        if (!mShowAdded.isActive())
+            mShowAdded.start();
+    });
+    connect(&mCataloguer, &Cataloguer::allFilesRead, this, [this] {
+        showAdded();
+        mCataloguer.findDuplicatesIn(mModel.catalogue());
+    });
+    connect(&mCataloguer, &Cataloguer::duplicatesFound, this, [this](const QSet<int> &duplicates) {
+        mModel.markDuplicates(duplicates);
+        showStatus();
+    });
+    connect(&mCataloguer, &Cataloguer::finished, this, [this](bool canceled) {
+        showAdded();
+        mCanceled = canceled;
+        mCancel->setEnabled(false);
+        mProgress->hide();
+        showStatus();
+        emit catalogueFinished();
+    });
+    mCataloguer.start(folder);
+}
+
+void LibraryWindow::createWidgets()
+{
+    mFilterText = new QLineEdit(this);
+    mFilterText->setPlaceholderText(tr("Filter by name or file"));
+    mFilterText->setClearButtonEnabled(true);
+    mFilterText->setAccessibleName(tr("Filter"));
+    connect(mFilterText, &QLineEdit::textChanged, &mFilter, &LibraryFilter::setText);
+    auto *showLabel = new QLabel(tr("&Show:"), this);
+    mShow = new QComboBox(this);
+    mShow->addItems({tr("All"), tr("Ghosts"), tr("Duplicates")});
+    mShow->setAccessibleName(tr("Show"));
+    showLabel->setBuddy(mShow);
+    connect(mShow, &QComboBox::currentIndexChanged, this, [this](int show) { mFilter.setShow(LibraryFilter::Show(show)); });
+    mExport = new QPushButton(tr("&Export List..."), this);
+    connect(mExport, &QPushButton::clicked, this, &LibraryWindow::exportList);
+
+    mTable = new QTableView(this);
+    mTable->setModel(&mFilter);
+    mTable->setSortingEnabled(true);
+    mTable->sortByColumn(LibraryModel::File, Qt::AscendingOrder);
+    mTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    mTable->setSelectionMode(QAbstractItemView::SingleSelection);
+    mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    mTable->setAlternatingRowColors(true);
+    mTable->verticalHeader()->hide();
+    mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    mTable->horizontalHeader()->setStretchLastSection(true);
+    mTable->setAccessibleName(tr("Styles"));
+    mTable->setAccessibleDescription(tr("Every style of the library; Return shows it in the main window"));
+    connect(mTable, &QTableView::activated, this, &LibraryWindow::activate);
+
+    auto *problemsLabel = new QLabel(tr("Files with &problems:"), this);
+    mProblems = new QListWidget(this);
+    mProblems->setAccessibleName(tr("Files with problems"));
+    mProblems->setMaximumHeight(fontMetrics().height() * 6);
+    problemsLabel->setBuddy(mProblems);
+
+    mProgress = new QProgressBar(this);
+    mProgress->setRange(0, 0);
+    mProgress->setFormat(tr("%v of %m files"));
+    mProgress->setAccessibleName(tr("Files read"));
+    mCancel = new QPushButton(tr("&Cancel"), this);
+    connect(mCancel, &QPushButton::clicked, &mCataloguer, &Cataloguer::cancel);
+    mStatus = new QLabel(this);
+    mStatus->setAccessibleName(tr("Status"));
+    mStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // new counts must not lay the window out again
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(mFilterText, 1);
+    top->addWidget(showLabel);
+    top->addWidget(mShow);
+    top->addWidget(mExport);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(mStatus, 1);
+    bottom->addWidget(mProgress);
+    bottom->addWidget(mCancel);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(mTable, 1);
+    layout->addWidget(problemsLabel);
+    layout->addWidget(mProblems);
+    layout->addLayout(bottom);
+    resize(900, 600);
+}
+
+void LibraryWindow::showAdded()
+{
+    mShowAdded.stop();
+    mModel.showAddedRows();
+    mProgress->setValue(mFilesRead);
+    showStatus();
+}
+
+void LibraryWindow::activate(const QModelIndex &index)
+{
+    const int row = mFilter.mapToSource(index).row();
+    emit styleActivated(mModel.catalogue().path(row), mModel.catalogue().styleIndex(row));
+}
+
+// "N files, M styles, K ghost styles, D duplicates, E files with problems".
+void LibraryWindow::showStatus()
+{
+    QString status = tr("%1 files, %2 styles, %3 ghost styles, %4 duplicates, %5 files with problems")
+                         .arg(mFilesRead)
+                         .arg(mModel.rowCount())
+                         .arg(mModel.ghostCount())
+                         .arg(mModel.duplicateCount())
+                         .arg(mProblemFiles);
+    if (mCanceled)
+        status += tr(" (stopped: %1 files not read)").arg(mFilesFound - mFilesRead);
+    mStatus->setText(status);
+}
+
+// The rows as shown, filter and sort applied, with the columns of quarv-report --csv.
+void LibraryWindow::exportList()
+{
+    const QString path = mDialogs.chooseListFile(QDir(mFolder).filePath(QStringLiteral("STYLES.CSV")));
+    if (path.isEmpty())
+        return;
+    try {
+        const auto writer = mFiles.createTextFile(path);
+        writer->write(csvHeaderLine());
+        for (int row = 0; row < mFilter.rowCount(); ++row) {
+            const int source = mFilter.mapToSource(mFilter.index(row, 0)).row();
+            const LibraryCatalogue &catalogue = mModel.catalogue();
+            writer->write(csvLine(catalogue.path(source), catalogue.file(source), catalogue.style(source)));
+        }
+        writer->commit();
+    } catch (const FileError &error) {
+        mDialogs.showMessage({error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});
+    }
+}
