@@ -9,9 +9,31 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <memory>
+
+namespace {
+
+// --help and --version answer without a display: they are looked for before the windowing system
+// is started.
+bool asksForHelpOrVersion(int argc, char **argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView argument(argv[i]);
+        if (argument == "--")
+            return false;
+        if (argument == "-h" || argument == "--help" || argument == "-?" || argument == "-v" || argument == "--version")
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);  // takes Qt's own options (-style, -platform...) out of argv
+    const bool helpOrVersion = asksForHelpOrVersion(argc, argv);
+    // QApplication takes Qt's own options (-style, -platform...) out of argv.
+    const auto app = helpOrVersion ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quarv"));
     QApplication::setApplicationName(QStringLiteral("Quarv"));
     QApplication::setApplicationVersion(QStringLiteral(QUARV_VERSION));
@@ -25,6 +47,10 @@ int main(int argc, char **argv)
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The style file to open. The arguments are taken as one path."),
                                  QStringLiteral("[FILE]"));
+    if (helpOrVersion) {
+        (void)parser.parse(arguments);  // Qt's own options are not known here: they make no error
+        parser.isSet(QStringLiteral("version")) ? parser.showVersion() : parser.showHelp();
+    }
     parser.process(arguments);
 
     const FileService files;
@@ -41,6 +67,6 @@ int main(int argc, char **argv)
     window.show();
     // For start-up measurements: quit as soon as the window is shown.
     if (qEnvironmentVariableIsSet("QUARV_EXIT_WHEN_SHOWN"))
-        QTimer::singleShot(0, &app, &QApplication::quit);
+        QTimer::singleShot(0, app.get(), &QApplication::quit);
     return QApplication::exec();
 }
