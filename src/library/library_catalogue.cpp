@@ -29,9 +29,9 @@ StyleFile LibraryCatalogue::file(int row) const
     return {mFolder + f.below, f.size, f.modified, f.tag, f.pa1x, f.newerPaDirectory, {}};
 }
 
-bool LibraryCatalogue::fileBefore(int a, int b) const
+int LibraryCatalogue::compareFiles(int a, int b) const
 {
-    return mFiles[mStyles[a].file].below.compare(mFiles[mStyles[b].file].below, Qt::CaseInsensitive) < 0;
+    return mFiles[mStyles[a].file].below.compare(mFiles[mStyles[b].file].below, Qt::CaseInsensitive);
 }
 
 QString LibraryCatalogue::path(int row) const { return mFolder + mFiles[mStyles[row].file].below; }

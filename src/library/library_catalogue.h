@@ -27,8 +27,8 @@ public:
     [[nodiscard]] qint32 supplementarySize(int row) const { return mStyles[row].supplementarySize; }
     // The style's place among its file's styles.
     [[nodiscard]] int styleIndex(int row) const { return row - mFiles[mStyles[row].file].firstRow; }
-    // The rows' files by their paths in any letter case, as file managers list them.
-    [[nodiscard]] bool fileBefore(int a, int b) const;
+    // The rows' files by their paths in any letter case, as file managers list them: <0, 0 or >0.
+    [[nodiscard]] int compareFiles(int a, int b) const;
 
 private:
     struct File {

@@ -32,14 +32,20 @@ bool LibraryFilter::lessThan(const QModelIndex &left, const QModelIndex &right) 
     const LibraryCatalogue &catalogue = library->catalogue();
     const int a = left.row();
     const int b = right.row();
+    const auto compare = [](auto x, auto y) { return int(x > y) - int(x < y); };
+    int order = 0;
     switch (left.column()) {
-    case LibraryModel::File: return catalogue.fileBefore(a, b);
-    case LibraryModel::Number: return catalogue.number(a) < catalogue.number(b);
-    case LibraryModel::Name: return catalogue.name(a).compare(catalogue.name(b), Qt::CaseInsensitive) < 0;
-    case LibraryModel::Size: return catalogue.size(a) < catalogue.size(b);
-    case LibraryModel::Supplementary: return catalogue.supplementarySize(a) < catalogue.supplementarySize(b);
-    case LibraryModel::Ghost: return catalogue.ghost(a) < catalogue.ghost(b);
-    case LibraryModel::Duplicate: return library->isDuplicate(a) < library->isDuplicate(b);
-    default: return QSortFilterProxyModel::lessThan(left, right);
+    case LibraryModel::File: order = catalogue.compareFiles(a, b); break;
+    case LibraryModel::Format: order = left.data().toString().compare(right.data().toString(), Qt::CaseInsensitive); break;
+    case LibraryModel::Number: order = compare(catalogue.number(a), catalogue.number(b)); break;
+    case LibraryModel::Name: order = catalogue.name(a).compare(catalogue.name(b), Qt::CaseInsensitive); break;
+    case LibraryModel::Size: order = compare(catalogue.size(a), catalogue.size(b)); break;
+    case LibraryModel::Supplementary: order = compare(catalogue.supplementarySize(a), catalogue.supplementarySize(b)); break;
+    case LibraryModel::Ghost: order = compare(catalogue.ghost(a), catalogue.ghost(b)); break;
+    case LibraryModel::Duplicate: order = compare(library->isDuplicate(a), library->isDuplicate(b)); break;
+    default: break;
     }
+    // Equal rows keep the library's order, files by path and styles as they stand in them, whatever
+    // was sorted before.
+    return order != 0 ? order < 0 : a < b;
 }

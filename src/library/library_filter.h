@@ -4,7 +4,7 @@
 
 // The rows of a LibraryModel that the window shows: those whose name or file holds the filter
 // text (in any letter case), and of them all, the ghosts or the duplicates; sorted by a column's
-// numbers as numbers and its names in any letter case.
+// numbers as numbers and its names in any letter case, equal rows in the library's order.
 class LibraryFilter : public QSortFilterProxyModel {
     Q_OBJECT
 

@@ -23,7 +23,8 @@ LibraryWindow::LibraryWindow(const QString &folder, const FileService &files, Di
     createWidgets();
 
     connect(&mCataloguer, &Cataloguer::folderProblems, this, [this](const QStringList &problems) {
-        mProblems->addItems(problems);
+        for (const QString &problem : problems)
+            mProblems->addItem(pathBelow(mFolder, problem));  // "<folder>: <reason>", named as the files are
         showStatus();
     });
     connect(&mCataloguer, &Cataloguer::filesFound, this, [this](int count) {
@@ -112,6 +113,7 @@ void LibraryWindow::createWidgets()
     mCancel = new QPushButton(tr("&Cancel"), this);
     connect(mCancel, &QPushButton::clicked, &mCataloguer, &Cataloguer::cancel);
     mStatus = new QLabel(this);
+    mStatus->setObjectName(QStringLiteral("status"));
     mStatus->setAccessibleName(tr("Status"));
     mStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // new counts must not lay the window out again
 
