@@ -9,11 +9,3 @@ void appendEightBit(QByteArray &out, QStringView text)
             out += c.isSpace() ? char(0xA0) : '?';
     }
 }
-
-QByteArray toEightBit(QStringView text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    appendEightBit(out, text);
-    return out;
-}
