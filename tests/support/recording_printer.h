@@ -4,34 +4,27 @@
 
 #include <QStringList>
 
-// A printer that writes down every call, in order, as "line:<text>", "font:<name>", "size:<pt>"
-// and "end"; it can be told to fail at a given call.
-class RecordingPrinter : public Printer {
-public:
-    explicit RecordingPrinter(QStringList &calls, int failAtCall = -1) : mCalls(calls), mFailAt(failAtCall) {}
-
-    void printLine(const QString &text) override { record(QStringLiteral("line:") + text); }
-    void setFontName(const QString &name) override { record(QStringLiteral("font:") + name); }
-    void setFontSize(double points) override { record(QStringLiteral("size:") + QString::number(points)); }
-    void endDocument() override { record(QStringLiteral("end")); }
-
-    // A factory handing out recording printers that share one call list, which starts with
-    // "document:<name>".
-    static PrinterFactory factory(QStringList &calls, int failAtCall = -1)
-    {
-        return [&calls, failAtCall](const QString &name) {
-            calls << QStringLiteral("document:") + name;
-            return std::make_unique<RecordingPrinter>(calls, failAtCall);
-        };
-    }
-
-private:
-    void record(const QString &call)
-    {
-        if (mCalls.size() == mFailAt)
-            throw PrinterError(QStringLiteral("the printer is out of paper"));
-        mCalls << call;
-    }
-    QStringList &mCalls;
-    int mFailAt;
-};
+// Printers that write down every call, in order, in one list: "document:<name>" for each job, then
+// "line:<text>", "font:<name>", "size:<pt>" and "end"; the call at index `failAt` fails.
+inline PrinterFactory recordingPrinters(QStringList &calls, int failAt = -1)
+{
+    struct RecordingPrinter : Printer {
+        RecordingPrinter(QStringList &calls, int failAt) : calls(calls), failAt(failAt) {}
+        void printLine(const QString &text) override { record(QStringLiteral("line:") + text); }
+        void setFontName(const QString &name) override { record(QStringLiteral("font:") + name); }
+        void setFontSize(double points) override { record(QStringLiteral("size:") + QString::number(points)); }
+        void endDocument() override { record(QStringLiteral("end")); }
+        void record(const QString &call)
+        {
+            if (calls.size() == failAt)
+                throw PrinterError(QStringLiteral("the printer is out of paper"));
+            calls << call;
+        }
+        QStringList &calls;
+        int failAt;
+    };
+    return [&calls, failAt](const QString &name) {
+        calls << QStringLiteral("document:") + name;
+        return std::make_unique<RecordingPrinter>(calls, failAt);
+    };
+}

@@ -4,30 +4,45 @@
 
 #include <QStringList>
 
-#include <deque>
+#include <gtest/gtest.h>
 
-// Dialogs answered from a script. Every dialog shown is written down as one line:
-// "<icon> <title>: <text>" for a message (a null title as "-"), "question <default>: <text>" for
-// a question, "open chooser in <folder>", "save chooser offering <path>", "folder chooser in
-// <folder>" and "list chooser offering <path>". An unscripted
-// question or chooser fails the test, so none can pass unnoticed.
+// A message as "<icon> <title>: <text>", a null title as "-".
+inline QString describeMessage(const Message &message)
+{
+    const char *const icons[] = {"none", "warning", "critical"};
+    return QStringLiteral("%1 %2: %3").arg(QLatin1String(icons[int(message.icon)]), message.title.isNull() ? QStringLiteral("-") : message.title, message.text);
+}
+
+// Dialogs answered from a script. Every dialog shown is written down as one line: a message as
+// describeMessage() writes it, "question <default>: <text>" for a question, "<kind> chooser in
+// <folder>" or "<kind> chooser offering <path>" for the open, save, folder and list choosers. An
+// unscripted question or chooser fails the test, so none can pass unnoticed.
 class ScriptedDialogs : public Dialogs {
 public:
-    void answer(bool yes) { mAnswers.push_back(yes); }
-    void choose(const QString &path) { mChoices.push_back(path); }
+    void answer(bool yes) { mAnswers << yes; }
+    void choose(const QString &path) { mChoices << path; }
 
-    void showMessage(const Message &message) override;
-    bool askYesNo(const QString &question, DefaultButton defaultButton) override;
-    QString chooseStyleFile(const QString &folder) override;
-    QString chooseReportFile(const QString &suggestedPath) override;
-    QString chooseFolder(const QString &folder) override { return nextChoice(QStringLiteral("folder chooser in ") + folder); }
-    QString chooseListFile(const QString &suggestedPath) override { return nextChoice(QStringLiteral("list chooser offering ") + suggestedPath); }
+    void showMessage(const Message &message) override { shown << describeMessage(message); }
+    bool askYesNo(const QString &question, DefaultButton defaultButton) override
+    {
+        return next(mAnswers, QStringLiteral("question %1: %2").arg(defaultButton == DefaultButton::No ? "No" : "Yes", question));
+    }
+    QString chooseStyleFile(const QString &folder) override { return next(mChoices, QStringLiteral("open chooser in ") + folder); }
+    QString chooseReportFile(const QString &path) override { return next(mChoices, QStringLiteral("save chooser offering ") + path); }
+    QString chooseFolder(const QString &folder) override { return next(mChoices, QStringLiteral("folder chooser in ") + folder); }
+    QString chooseListFile(const QString &path) override { return next(mChoices, QStringLiteral("list chooser offering ") + path); }
 
     QStringList shown;
 
 private:
-    QString nextChoice(const QString &chooser);
+    template <typename T> T next(QList<T> &script, const QString &dialog)
+    {
+        shown << dialog;
+        if (script.isEmpty())
+            ADD_FAILURE() << "unexpected " << dialog.toStdString();
+        return script.isEmpty() ? T() : script.takeFirst();
+    }
 
-    std::deque<bool> mAnswers;
-    std::deque<QString> mChoices;
+    QList<bool> mAnswers;
+    QStringList mChoices;
 };

@@ -13,9 +13,7 @@ class PaFileBuilder {
 public:
     struct Built {
         QByteArray bytes;
-        qsizetype kbeg = 0;
-        qsizetype kend = 0;
-        qsizetype tableStart = 0;
+        qsizetype kbeg = 0, kend = 0, tableStart = 0;
         std::vector<qint32> chunkStarts;
     };
     struct Property {
@@ -55,12 +53,8 @@ private:
     [[nodiscard]] QByteArray directory() const;
 
     std::vector<Entry> mEntries;
-    bool mPa1X = false;
-    bool mNewer = false;
-    bool mTrailerHeader = false;
-    int mPadding = 0;
-    int mDirectoryCut = -1;
-    int mTrailing = 0;
+    bool mPa1X = false, mNewer = false, mTrailerHeader = false;
+    int mPadding = 0, mDirectoryCut = -1, mTrailing = 0;
 };
 
 // An i-series file: "KORG9"/"KORG<" (96-byte header, 4 named slots) or "KORGM"/"KORGI"

@@ -1,7 +1,10 @@
 #ifdef QUARV_TEST_WITH_WIDGETS
 #include <QApplication>
-#endif
+using TestApplication = QApplication;
+#else
 #include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#endif
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -14,10 +17,6 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ::testing::InitGoogleTest(&argc, argv);
-#ifdef QUARV_TEST_WITH_WIDGETS
-    QApplication app(argc, argv);
-#else
-    QCoreApplication app(argc, argv);
-#endif
+    TestApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,19 +1,19 @@
 #pragma once
 
+#include "test_support.h"
 #include "mainwindow/main_window.h"
-#include "qt_printers.h"
 #include "recording_printer.h"
-#include "scripted_dialogs.h"
-#include "style_file_builder.h"
-#include "style_files_on_disk.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
+#include <QPushButton>
 #include <QSettings>
+#include <QTest>
 
 // The real main window with scripted dialogs and a recording printer.
 struct WindowHarness {
-    WindowHarness() : window(files, dialogs, RecordingPrinter::factory(printed), settings) {}
+    WindowHarness() : window(files, dialogs, recordingPrinters(printed), settings) {}
 
     void trigger(const char *action) { window.findChild<QAction *>(QLatin1String(action))->trigger(); }
     [[nodiscard]] bool isEnabled(const char *action) const { return window.findChild<QAction *>(QLatin1String(action))->isEnabled(); }
@@ -30,14 +30,21 @@ struct WindowHarness {
 };
 
 // A "KORGM" file with `count` filled slots named "Style <k>"; every slot in `ghosts` is a ghost.
-inline QByteArray korgmWithStyles(int count, const std::vector<int> &ghosts = {})
+inline QByteArray korgmWithStyles(int count, const QList<int> &ghosts = {})
 {
     ISeriesFileBuilder builder("KORGM");
-    for (int k = 1; k <= count; ++k) {
-        const bool ghost = std::find(ghosts.begin(), ghosts.end(), k) != ghosts.end();
-        builder.slot(ghost ? 500 : 1200 + k, ("Style " + QByteArray::number(k)).leftJustified(11));
-    }
+    for (int k = 1; k <= count; ++k)
+        builder.slot(ghosts.contains(k) ? 500 : 1200 + k, ("Style " + QByteArray::number(k)).leftJustified(11));
     return builder.build();
 }
 
 inline QColor backgroundOf(const QLabel *label) { return label->palette().color(QPalette::Window); }
+
+// Clicks the push button with that text among the widget's children.
+inline void clickButton(const QWidget &parent, const QString &text)
+{
+    for (QPushButton *button : parent.findChildren<QPushButton *>()) {
+        if (button->text() == text)
+            button->click();
+    }
+}
