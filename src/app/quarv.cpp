@@ -59,12 +59,15 @@ int main(int argc, char **argv)
     MainWindow window(files, dialogs, &QtPrinter::openDefault, settings);
     dialogs.setParentWindow(&window);
     const CommandLineFile named = commandLineFile(parser.positionalArguments(), [&](const QString &path) { return files.exists(path); });
-    if (!named.path.isEmpty())
+    const bool folder = !named.path.isEmpty() && files.isFolder(named.path);
+    if (!named.path.isEmpty() && !folder)
         window.openFile(named.path);  // any message comes before the window shows
     if (!named.unused.isEmpty())
         dialogs.showMessage(warning(QStringLiteral("Quarv opens one style file at a time; these arguments were not used: %1")
                                         .arg(displayFileName(named.unused.join(QLatin1Char(' '))))));
     window.show();
+    if (folder)
+        window.showLibrary(named.path);  // in front of the main window, as for a folder dropped on it
     // For start-up measurements: quit as soon as the window is shown.
     if (qEnvironmentVariableIsSet("QUARV_EXIT_WHEN_SHOWN"))
         QTimer::singleShot(0, app.get(), &QApplication::quit);

@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTableView>
 
 LibraryWindow::LibraryWindow(const QString &folder, const FileService &files, Dialogs &dialogs, QWidget *owner)
@@ -76,6 +77,10 @@ void LibraryWindow::createWidgets()
     mFilterText->setClearButtonEnabled(true);
     mFilterText->setAccessibleName(tr("Filter"));
     connect(mFilterText, &QLineEdit::textChanged, &mFilter, &LibraryFilter::setText);
+    connect(new QShortcut(QKeySequence::Find, this), &QShortcut::activated, this, [this] {
+        mFilterText->setFocus(Qt::ShortcutFocusReason);
+        mFilterText->selectAll();
+    });
     auto *showLabel = new QLabel(tr("&Show:"), this);
     mShow = new QComboBox(this);
     mShow->addItems({tr("All"), tr("Ghosts"), tr("Duplicates")});
@@ -93,7 +98,9 @@ void LibraryWindow::createWidgets()
     mTable->setSelectionMode(QAbstractItemView::SingleSelection);
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->setAlternatingRowColors(true);
+    mTable->setWordWrap(false);  // one line a row: long paths are elided, the columns can be widened
     mTable->verticalHeader()->hide();
+    mTable->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + 6);  // one line of text a row
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     mTable->horizontalHeader()->setStretchLastSection(true);
     mTable->setAccessibleName(tr("Styles"));
@@ -138,7 +145,10 @@ void LibraryWindow::createWidgets()
 void LibraryWindow::showAdded()
 {
     mShowAdded.stop();
+    const bool first = mModel.rowCount() == 0;
     mModel.showAddedRows();
+    if (first && mModel.rowCount() > 0)
+        mTable->resizeColumnsToContents();  // once, to the first rows: later ones must not move the columns
     mProgress->setValue(mFilesRead);
     showStatus();
 }
