@@ -112,10 +112,12 @@ TEST_F(QuarvReport, Options)
 
 TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
 {
-    // In a time zone half an hour off the hour, as the user's may be.
-    const CommandRun run = quarvReport({QStringLiteral("--json"), pa, iSeries, refused}, {}, QStringLiteral("TZ=Asia/Kolkata exec \"$0\" \"$@\""));
+    // In a time zone half an hour off the hour and ten hours ahead, as the user's may be; and in UTC.
+    const CommandRun run = quarvReport({QStringLiteral("--json"), pa, iSeries, refused}, {}, QStringLiteral("TZ=Australia/Adelaide exec \"$0\" \"$@\""));
     EXPECT_EQ(run.exitCode, 1);
-    const QString modified = fixedModificationTime().toTimeZone(QTimeZone("Asia/Kolkata")).toString(Qt::ISODate);
+    const QString modified = fixedModificationTime().toTimeZone(QTimeZone("Australia/Adelaide")).toString(Qt::ISODate);
+    EXPECT_TRUE(quarvReport({QStringLiteral("--json"), pa}, {}, QStringLiteral("TZ=UTC exec \"$0\" \"$@\"")).out.contains(
+        "\"modified\": \"" + fixedModificationTime().toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toUtf8() + "+00:00\""));
     const QByteArray expected = QString::fromUtf8(R"json([
   {"path": "%1", "message": null, "name": "PA.STY", "size": %2, "modified": "%6", "tag": "KORF", "family": "Pa50/60/80 (KORF)", "pa1x": false,
    "usable": 2, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Pop", "size": 2700, "supplementarySize": 300, "ghost": false},
@@ -136,19 +138,19 @@ TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
 {
     const auto pa = [](const QByteArray &style) { return PaFileBuilder().style(style, 400).build().bytes; };
     folder.write(QStringLiteral("a\"b.STY"), pa("Quoted"));
-    folder.write(QStringLiteral("esc.STY"), pa("Red\x1b[31m"));
+    folder.write(QStringLiteral("esc.STY"), pa("Red\x1b[31m\x7f"));
     std::FILE *bad = std::fopen((QFile::encodeName(folder.path(QString())) + "/bad\xff\xfe.STY").constData(), "wb");
     ASSERT_TRUE(bad && std::fwrite(pa("Bytes").constData(), 1, size_t(pa("Bytes").size()), bad) > 0 && std::fclose(bad) == 0);
 
     const CommandRun run = quarvReport({}, folder.path(QString()),
-                                       QStringLiteral(R"sh(exec "$0" 'a"b.STY' "$(printf 'bad\377\376.STY')" "$(printf 'no\033[31m\nfile.STY')" esc.STY)sh"));
-    EXPECT_EQ(run.err, QStringLiteral("quarv-report: no\\x1b[31m\\nfile.STY: Cannot read no\\x1b[31m\\nfile.STY: No such file or directory.\n"));
+                                       QStringLiteral(R"sh(exec "$0" 'a"b.STY' "$(printf 'bad\377\376.STY')" "$(printf 'no\033[31m\r\nfile.STY')" esc.STY)sh"));
+    EXPECT_EQ(run.err, QStringLiteral("quarv-report: no\\x1b[31m\\r\\nfile.STY: Cannot read no\\x1b[31m\\r\\nfile.STY: No such file or directory.\n"));
     for (const QByteArray &part : {QByteArray("File Name........: a\"b.STY\r\n"), QByteArray("01 - Quoted      -"), QByteArray("File Name........: bad??.STY\r\n"),
-                                   QByteArray("==> bad\xef\xbf\xbd\xef\xbf\xbd.STY <=="), QByteArray("01 - Bytes       -"), QByteArray("01 - Red\x1b[31m    -")})
+                                   QByteArray("==> bad\xef\xbf\xbd\xef\xbf\xbd.STY <=="), QByteArray("01 - Bytes       -"), QByteArray("01 - Red\x1b[31m\x7f   -")})
         EXPECT_TRUE(run.out.contains(part)) << part.toStdString();
     // On a terminal (script(1) gives it one) the escape sequence becomes harmless.
     const QByteArray onTerminal = quarvReport({}, folder.path(QString()), QStringLiteral(R"sh(exec script -qec "$0 esc.STY" /dev/null)sh")).out;
-    EXPECT_TRUE(onTerminal.contains("01 - Red?[31m    -") && !onTerminal.contains('\x1b')) << onTerminal.toStdString();
+    EXPECT_TRUE(onTerminal.contains("01 - Red?[31m?   -") && !onTerminal.contains('\x1b')) << onTerminal.toStdString();
 }
 
 // A folder stands for every .STY file below it, in the byte order of their paths; links to folders
@@ -158,13 +160,14 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsv)
 {
     TestFolder folder;
     const QString root = folder.path(QStringLiteral("library"));
-    for (const char *name : {"b/USER01.STY", "a/deep/x.sty", "Z.Sty", "locked/HIDDEN.STY"})
-        folder.write(QStringLiteral("library/") + name, ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
+    for (const char *name : {"elsewhere/USER01.STY", "library/a/deep/x.sty", "library/Z.Sty", "library/locked/HIDDEN.STY"})
+        folder.write(QLatin1String(name), ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
     folder.write(QStringLiteral("library/PA.STY"), PaFileBuilder().style("Pop", 2700).performance(300).build().bytes);
     folder.write(QStringLiteral("library/a/I3, \"live\".STY"), ISeriesFileBuilder("KORG9").slot(1500, QByteArray("Tab\tNul\0 \n", 10)).slot(600, "Ghost     ").build());
     folder.write(QStringLiteral("library/notes.txt"), "x");
     folder.write(QStringLiteral("library/a/STY"), "x");
-    ASSERT_TRUE(QFile::link(root, root + QStringLiteral("/a/loop")) && QDir().mkpath(folder.path(QStringLiteral("empty/inside"))));
+    ASSERT_TRUE(QFile::link(root, root + QStringLiteral("/a/loop")) && QFile::link(folder.path(QStringLiteral("elsewhere")), root + QStringLiteral("/b"))
+                && QDir().mkpath(folder.path(QStringLiteral("empty/inside"))));
     HookedFileService files;  // with a folder that cannot be read, as for anyone but root
     files.beforeListing = [&](const QString &path) {
         if (path == root + QStringLiteral("/locked"))

@@ -111,7 +111,7 @@ TEST(PaSeriesWalker, NewerDirectory)
     noChecksum.chop(4);
     noChecksum[1] = char(noChecksum[1] - 4);
     const QByteArray nulInside = PaFileBuilder::newerRecord({{2, QByteArray("Jazz\0junk", 9)}, {0, Identity}});
-    const QByteArray nonLatin1 = PaFileBuilder::newerRecord({{0, Identity}, {9, "unknown"}, {2, "Caf\xC3\xA9 \xE2\x82\xAC"}});
+    const QByteArray nonLatin1 = PaFileBuilder::newerRecord({{0, Identity}, {9, "unknown"}, {9, ""}, {2, "Caf\xC3\xA9 \xE2\x82\xAC"}});
     expectSummaries({
         {"example", PaFileBuilder().newerDirectory().style("1/4", 355).performance(1030).style("2/4", 348).performance(1030).build().bytes,
          R"(2+0: 1@1 "1/4" 355+1030, 2@3 "2/4" 348+1030)"},
