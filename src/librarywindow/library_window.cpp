@@ -24,8 +24,10 @@ LibraryWindow::LibraryWindow(const QString &folder, const FileService &files, Di
     createWidgets();
 
     connect(&mCataloguer, &Cataloguer::folderProblems, this, [this](const QStringList &problems) {
+        QStringList below;  // "<folder>: <reason>", named as the files are
         for (const QString &problem : problems)
-            mProblems->addItem(pathBelow(mFolder, problem));  // "<folder>: <reason>", named as the files are
+            below << pathBelow(mFolder, problem);
+        mProblems->addItems(below);
         showStatus();
     });
     connect(&mCataloguer, &Cataloguer::filesFound, this, [this](int count) {
@@ -42,12 +44,13 @@ LibraryWindow::LibraryWindow(const QString &folder, const FileService &files, Di
     connect(&mCataloguer, &Cataloguer::filesRead, this, [this](const QList<CatalogueFile> &read) {
         mModel.addFiles(read);
         mFilesRead += int(read.size());
+        QStringList problems;
         for (const CatalogueFile &entry : read) {
-            if (!entry.message.isEmpty()) {
-                mProblems->addItem(QStringLiteral("%1: %2").arg(pathBelow(mFolder, entry.path), entry.message));
-                ++mProblemFiles;
-            }
+            if (!entry.message.isEmpty())
+                problems << QStringLiteral("%1: %2").arg(pathBelow(mFolder, entry.path), entry.message);
         }
+        mProblems->addItems(problems);
+        mProblemFiles += int(problems.size());
         if (!mShowAdded.isActive())
             mShowAdded.start();
     });
