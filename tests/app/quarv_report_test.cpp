@@ -139,7 +139,8 @@ TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
     const auto pa = [](const QByteArray &style) { return PaFileBuilder().style(style, 400).build().bytes; };
     folder.write(QStringLiteral("a\"b.STY"), pa("Quoted"));
     folder.write(QStringLiteral("esc.STY"), pa("Red\x1b[31m\x7f"));
-    std::FILE *bad = std::fopen((QFile::encodeName(folder.path(QString())) + "/bad\xff\xfe.STY").constData(), "wb");
+    const QByteArray badName = QFile::encodeName(folder.path(QString())) + "/bad\xff\xfe.STY";
+    std::FILE *bad = std::fopen(badName.constData(), "wb");
     ASSERT_TRUE(bad && std::fwrite(pa("Bytes").constData(), 1, size_t(pa("Bytes").size()), bad) > 0 && std::fclose(bad) == 0);
 
     const CommandRun run = quarvReport({}, folder.path(QString()),
@@ -151,6 +152,7 @@ TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
     // On a terminal (script(1) gives it one) the escape sequence becomes harmless.
     const QByteArray onTerminal = quarvReport({}, folder.path(QString()), QStringLiteral(R"sh(exec script -qec "$0 esc.STY" /dev/null)sh")).out;
     EXPECT_TRUE(onTerminal.contains("01 - Red?[31m?   -") && !onTerminal.contains('\x1b')) << onTerminal.toStdString();
+    std::remove(badName.constData());  // QTemporaryDir cannot remove a name that is not UTF-8
 }
 
 // A folder stands for every .STY file below it, in the byte order of their paths; links to folders
