@@ -95,14 +95,14 @@ int ReportCommand::run(const QStringList &arguments)
     const QStringList paths = expand(names);
     if (mOutput == Output::Csv)
         put(mOut, csvHeaderLine());
-    // Files are loaded and reported side by side, a batch at a time, and written in order; one
-    // file alone is read here, as starting a worker would cost more than the file.
+    // Files are loaded and reported side by side, a batch at a time, and written in order; a file
+    // alone is read here, as starting a worker would cost more than the file.
     constexpr qsizetype Batch = 256;
-    if (paths.size() == 1)
-        write(outputFor(paths.first(), false));
-    for (qsizetype first = 0; paths.size() > 1 && first < paths.size(); first += Batch) {
-        const QList<FileOutput> outputs = QtConcurrent::blockingMapped(
-            paths.mid(first, Batch), [&](const QString &path) { return outputFor(path, paths.size() > 1); });
+    const auto report = [&](const QString &path) { return outputFor(path, paths.size() > 1); };
+    for (qsizetype first = 0; first < paths.size(); first += Batch) {
+        const QStringList batch = paths.mid(first, Batch);
+        const QList<FileOutput> outputs = batch.size() == 1 ? QList<FileOutput>{report(batch.first())}
+                                                            : QList<FileOutput>(QtConcurrent::blockingMapped(batch, report));
         for (const FileOutput &output : outputs)
             write(output);
     }
