@@ -98,6 +98,7 @@ TEST_F(QuarvReport, Options)
         {{"-"}, "2||quarv-report: standard input is not read: name the style files\nUsage: "},
         {{"--json", "--csv", "PA.STY"}, "2||quarv-report: --json and --csv exclude each other\nUsage: "},
         {{"--help"}, "0|Usage: |"},
+        {{"--version"}, "0|quarv-report " QUARV_VERSION "\n|"},
         // After "--" a name that starts with a dash is a file, here one in the working folder.
         {{"--", "-dash.STY"}, "0|Quarv - Brennix (3.00)\r\n|"},
     };
@@ -108,6 +109,7 @@ TEST_F(QuarvReport, Options)
         const auto start = [](const QString &text, const QString &begins) { return begins.isEmpty() && !text.isEmpty() ? "more" : text.left(begins.size()); };
         EXPECT_EQ(QStringList({QString::number(run.exitCode), start(QString::fromUtf8(run.out), starts[1]), start(run.err, starts[2])}), starts);
     }
+    EXPECT_TRUE(quarvReport({QStringLiteral("--help")}).out.contains(" [options] FILE...\nWrites the information report of each style file"));
 }
 
 TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
