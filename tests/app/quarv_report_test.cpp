@@ -99,8 +99,9 @@ TEST_F(QuarvReport, Options)
         {{"--json", "--csv", "PA.STY"}, "2||quarv-report: --json and --csv exclude each other\nUsage: "},
         {{"--help"}, "0|Usage: |"},
         {{"--version"}, "0|quarv-report " QUARV_VERSION "\n|"},
-        // After "--" a name that starts with a dash is a file, here one in the working folder.
-        {{"--", "-dash.STY"}, "0|Quarv - Brennix (3.00)\r\n|"},
+        // After "--" a name that starts with a dash is a file, here one in the working folder; two
+        // files are told apart.
+        {{"--", "-dash.STY", "-dash.STY"}, "0|==> -dash.STY <==\r\nQuarv - Brennix (3.00)\r\n|"},
     };
     for (const auto &[arguments, expected] : cases) {
         // The exit status, and how standard output and error start ("" where nothing may be written).
@@ -177,9 +178,9 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsv)
         if (path == root + QStringLiteral("/locked"))
             throw FileError(path, QStringLiteral("Permission denied"));
     };
-    const CommandRun run = runCommand({QStringLiteral("--csv"), root, folder.path(QStringLiteral("empty"))}, files);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, QStringLiteral("quarv-report: %1/locked: Permission denied\n"
+    // A folder without problems (a/deep) is no reason for a message.
+    const CommandRun run = runCommand({QStringLiteral("--csv"), root, folder.path(QStringLiteral("empty")), root + QStringLiteral("/a/deep")}, files);
+    EXPECT_EQ(QString::number(run.exitCode) + ' ' + run.err, QStringLiteral("1 quarv-report: %1/locked: Permission denied\n"
                                       "quarv-report: %2: no style file (.STY) in this folder or below it\n").arg(root, folder.path(QStringLiteral("empty"))));
     const auto korg9 = [&](const QString &path, const QStringList &style) {
         return QStringList{root + '/' + path, path.section('/', -1), "KORG9", "i3,i2,i1,i4s (KORG9)"} + style;
@@ -190,5 +191,6 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsv)
                                                     korg9("a/I3, \"live\".STY", {"1", "1", "Tab\\tNul\\u0000 \\n", "1500", "0", "no"}),
                                                     korg9("a/I3, \"live\".STY", {"2", "2", "Ghost", "600", "0", "yes"}),
                                                     korg9("a/deep/x.sty", {"1", "1", "Pop Ballad", "2000", "0", "no"}),
-                                                    korg9("b/USER01.STY", {"1", "1", "Pop Ballad", "2000", "0", "no"})}));
+                                                    korg9("b/USER01.STY", {"1", "1", "Pop Ballad", "2000", "0", "no"}),
+                                                    korg9("a/deep/x.sty", {"1", "1", "Pop Ballad", "2000", "0", "no"})}));
 }
