@@ -48,7 +48,7 @@ TestFolder::~TestFolder()
     }
 }
 
-QDateTime fixedModificationTime() { return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30)); }
+QDateTime fixedModificationTime() { return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30, 700)); }  // the milliseconds are not shown
 
 QString TestFolder::write(const QString &name, const QByteArray &bytes)
 {
