@@ -42,6 +42,8 @@ QByteArray fullBankFile(int variant)
 {
     ISeriesFileBuilder builder("KORGM");
     for (int k = 0; k < 48; ++k)
-        builder.slot(1200 + (variant + k) % 300, "B" + QByteArray::number(variant).rightJustified(4, '0') + " S" + QByteArray::number(k));
+        builder.slot(1200 + (variant + k) % 300,
+            "B" + QByteArray::number(variant).rightJustified(4, '0') + " S"
+                + QByteArray::number(k));
     return builder.build();
 }

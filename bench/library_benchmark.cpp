@@ -65,9 +65,10 @@ int main(int argc, char **argv)
     });
     tick.start(5);
     QObject::connect(&window, &LibraryWindow::catalogueFinished, [&] {
-        std::printf("%d styles, all files read %lld ms, duplicates checked %lld ms, longest stall %lld ms, held %zu bytes\n",
-                    window.findChild<QTableView *>()->model()->rowCount(), allRead, clock.elapsed(), longestStall,
-                    mallinfo2().uordblks);
+        std::printf("%d styles, all files read %lld ms, duplicates checked %lld ms, longest stall "
+                    "%lld ms, held %zu bytes\n",
+            window.findChild<QTableView *>()->model()->rowCount(), allRead, clock.elapsed(),
+            longestStall, mallinfo2().uordblks);
         QApplication::quit();
     });
     return QApplication::exec();

@@ -54,7 +54,8 @@ void Load(benchmark::State &state)
     if (styles == 0)
         state.SkipWithError("the file yielded no style");
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
-    state.counters["bytes_read"] = benchmark::Counter(double(files.bytesRead()) / double(state.iterations()));
+    state.counters["bytes_read"]
+        = benchmark::Counter(double(files.bytesRead()) / double(state.iterations()));
 }
 
 void RawRead(benchmark::State &state)
@@ -70,7 +71,7 @@ void RawRead(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * QFile(path).size());
 }
 
-} // namespace
+}  // namespace
 
 // Argument 0: Pa-series 16 MB; 1: "KORGM" 48 x 65,535; 2: a small i3 file; 3 and 4: Pa-series,
 // 32 styles of 1 KB and of 1 MB; 5: "KORGM" 48 x 1 KB.

@@ -12,7 +12,7 @@ bool write(const QString &path, const QByteArray &bytes)
     QFile out(path);
     return out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size();
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -23,11 +23,14 @@ int main(int argc, char **argv)
     dir.mkpath(QStringLiteral("banks"));
     const int count = QByteArray(argv[2]).toInt();
     for (int i = 0; i < count; ++i) {
-        if (!write(dir.filePath(QStringLiteral("small/STYLE%1.STY").arg(i, 5, 10, QLatin1Char('0'))), typicalSmallFile(i)))
+        if (!write(
+                dir.filePath(QStringLiteral("small/STYLE%1.STY").arg(i, 5, 10, QLatin1Char('0'))),
+                typicalSmallFile(i)))
             return 1;
     }
     for (int i = 0; i < count / 10; ++i) {
-        if (!write(dir.filePath(QStringLiteral("banks/BANK%1.STY").arg(i, 4, 10, QLatin1Char('0'))), fullBankFile(i)))
+        if (!write(dir.filePath(QStringLiteral("banks/BANK%1.STY").arg(i, 4, 10, QLatin1Char('0'))),
+                fullBankFile(i)))
             return 1;
     }
     return write(dir.filePath(QStringLiteral("LARGEST.STY")), largestPaSeriesFile())

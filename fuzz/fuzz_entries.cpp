@@ -32,7 +32,8 @@ std::vector<qint64> tableOffsets(const QByteArray &bytes)
     return offsets;
 }
 
-// A chunk of `size` bytes at `offset` is the table's entry there, and ends where the next entry begins.
+// A chunk of `size` bytes at `offset` is the table's entry there, and ends where the next entry
+// begins.
 bool matchesTable(const std::vector<qint64> &offsets, qint64 offset, qint64 size)
 {
     for (std::size_t j = 0; j < offsets.size(); ++j) {
@@ -42,13 +43,12 @@ bool matchesTable(const std::vector<qint64> &offsets, qint64 offset, qint64 size
     return false;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
 {
     switch (family) {
-    case FuzzFamily::Any:
-        return input;
+    case FuzzFamily::Any: return input;
     case FuzzFamily::PaSeries: {
         QByteArray bytes = input;
         if (bytes.size() < 27)
@@ -77,23 +77,28 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
         if (file.tag == "KORF")
             require(file.styles.isEmpty(), "a damaged Pa-series file lists nothing");
     }
-    const std::vector<qint64> offsets = file.tag == "KORF" ? tableOffsets(bytes) : std::vector<qint64>();
+    const std::vector<qint64> offsets
+        = file.tag == "KORF" ? tableOffsets(bytes) : std::vector<qint64>();
     qint64 bytesInStyles = 0;
     for (const StyleEntry &style : file.styles) {
         if (file.tag == "KORF") {
             const auto entry = std::size_t(style.slot - 1);
-            require(entry < offsets.size() && offsets[entry] == style.offset, "a style starts where its table entry says");
+            require(entry < offsets.size() && offsets[entry] == style.offset,
+                "a style starts where its table entry says");
             require(entry + 1 == offsets.size() || offsets[entry + 1] - style.offset == style.size,
-                    "a style's size is the distance to the next entry");
-            require(style.supplementarySize == 0 || matchesTable(offsets, style.supplementaryOffset, style.supplementarySize),
-                    "a supplement's size is the distance to the next entry");
+                "a style's size is the distance to the next entry");
+            require(style.supplementarySize == 0
+                    || matchesTable(offsets, style.supplementaryOffset, style.supplementarySize),
+                "a supplement's size is the distance to the next entry");
         }
-        require(style.offset + style.size <= bytes.size() && style.supplementaryOffset + style.supplementarySize <= bytes.size(),
-                "a style lies inside the file");
+        require(style.offset + style.size <= bytes.size()
+                && style.supplementaryOffset + style.supplementarySize <= bytes.size(),
+            "a style lies inside the file");
         bytesInStyles += style.size + style.supplementarySize;
     }
     require(bytesInStyles <= bytes.size(), "styles never hold more bytes than the file");
     qint64 lines = 0;
-    forEachReportLine(ReportForm::TextFile, reportSource(file, fileInfoCaptions(file)), [&](const ReportLine &) { ++lines; });
+    forEachReportLine(ReportForm::TextFile, reportSource(file, fileInfoCaptions(file)),
+        [&](const ReportLine &) { ++lines; });
     require(lines >= 9 + file.styles.size(), "the report has a row for every style");
 }

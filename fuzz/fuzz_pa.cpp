@@ -5,6 +5,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    loadFuzzInput(FuzzFamily::PaSeries, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    loadFuzzInput(
+        FuzzFamily::PaSeries, QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
     return 0;
 }

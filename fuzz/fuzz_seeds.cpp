@@ -4,20 +4,41 @@
 
 std::vector<FuzzSeed> fuzzSeeds()
 {
-    const QByteArray pa = PaFileBuilder().style("Pop", 40).performance(30).style("Rock", 20).performance(10).build().bytes;
-    const QByteArray paHeader = PaFileBuilder().style("One", 44).performance(63).trailerChunkHeader().build().bytes;
-    const QByteArray paNewer = PaFileBuilder().newerDirectory().style("1/4", 35).performance(10).build().bytes;
+    const QByteArray pa = PaFileBuilder()
+                              .style("Pop", 40)
+                              .performance(30)
+                              .style("Rock", 20)
+                              .performance(10)
+                              .build()
+                              .bytes;
+    const QByteArray paHeader
+        = PaFileBuilder().style("One", 44).performance(63).trailerChunkHeader().build().bytes;
+    const QByteArray paNewer
+        = PaFileBuilder().newerDirectory().style("1/4", 35).performance(10).build().bytes;
     // The high byte of chunk 2's offset set: a reader that keeps three bytes of four finds a chunk.
     const auto built = PaFileBuilder().style("Pop", 40).performance(30).build();
     const QByteArray highByte = QByteArray(built.bytes).replace(built.tableStart + 4, 1, "\x01");
-    const QByteArray small = ISeriesFileBuilder("KORG9").slot(0).slot(1200, "Usable").slot(0).slot(30, "Ghost").build();
-    const QByteArray large = ISeriesFileBuilder("KORGM").slot(20, "A").slot(0).slot(12, "B").build();
+    const QByteArray small = ISeriesFileBuilder("KORG9")
+                                 .slot(0)
+                                 .slot(1200, "Usable")
+                                 .slot(0)
+                                 .slot(30, "Ghost")
+                                 .build();
+    const QByteArray large
+        = ISeriesFileBuilder("KORGM").slot(20, "A").slot(0).slot(12, "B").build();
     // The i target puts the tag itself from the first byte: 0 selects "KORG9", 2 "KORGM".
-    const auto forI = [](char selector, const QByteArray &file) { return QByteArray(1, selector) + file.mid(5); };
+    const auto forI = [](char selector, const QByteArray &file) {
+        return QByteArray(1, selector) + file.mid(5);
+    };
     return {
-        {"any", "pa", pa}, {"any", "korg9", small}, {"any", "korgm", large},
-        {"pa", "interleaved", pa}, {"pa", "trailer-header", paHeader}, {"pa", "newer-directory", paNewer},
+        {"any", "pa", pa},
+        {"any", "korg9", small},
+        {"any", "korgm", large},
+        {"pa", "interleaved", pa},
+        {"pa", "trailer-header", paHeader},
+        {"pa", "newer-directory", paNewer},
         {"pa", "high-offset-byte", highByte},
-        {"i", "korg9", forI(0, small)}, {"i", "korgm", forI(2, large)},
+        {"i", "korg9", forI(0, small)},
+        {"i", "korgm", forI(2, large)},
     };
 }

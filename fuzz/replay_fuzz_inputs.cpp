@@ -16,7 +16,7 @@ FuzzFamily familyOf(const QString &target)
         return FuzzFamily::PaSeries;
     return target == QLatin1String("i") ? FuzzFamily::ISeries : FuzzFamily::Any;
 }
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {

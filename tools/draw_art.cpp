@@ -97,13 +97,14 @@ QPixmap about(qreal scale)
     small.setPixelSize(15);
     p.setFont(small);
     p.setPen(Teal);
-    p.drawText(QRect(0, 96, 496, 40), Qt::AlignCenter, QStringLiteral("Style file inspector for arranger keyboards"));
+    p.drawText(QRect(0, 96, 496, 40), Qt::AlignCenter,
+        QStringLiteral("Style file inspector for arranger keyboards"));
     // A pale band behind the notices keeps the navy text legible.
     p.fillRect(QRect(0, 206, 496, 134), QColor(255, 255, 255, 150));
     return pixmap;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -112,14 +113,17 @@ int main(int argc, char **argv)
     bool ok = true;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
         const QString folder = QStringLiteral("icons/%1x%1").arg(size);
-        ok = ok && out.mkpath(folder) && icon(size).save(out.filePath(folder + QStringLiteral("/quarv.png")));
+        ok = ok && out.mkpath(folder)
+            && icon(size).save(out.filePath(folder + QStringLiteral("/quarv.png")));
     }
     // Each picture also at twice its size, "@2x", which Qt takes on screens at scale 2.
     for (const qreal scale : {1.0, 2.0}) {
         const QString suffix = scale > 1 ? QStringLiteral("@2x.png") : QStringLiteral(".png");
         ok = ok && icon(qRound(32 * scale)).save(out.filePath(QStringLiteral("icon") + suffix))
-            && banner(200, 63, scale, QStringLiteral("Quarv"), QStringLiteral("Brennix 3.00")).save(out.filePath(QStringLiteral("logo") + suffix))
-            && banner(200, 63, scale, QStringLiteral("How to..."), QStringLiteral("Quarv help")).save(out.filePath(QStringLiteral("help") + suffix))
+            && banner(200, 63, scale, QStringLiteral("Quarv"), QStringLiteral("Brennix 3.00"))
+                   .save(out.filePath(QStringLiteral("logo") + suffix))
+            && banner(200, 63, scale, QStringLiteral("How to..."), QStringLiteral("Quarv help"))
+                   .save(out.filePath(QStringLiteral("help") + suffix))
             && about(scale).save(out.filePath(QStringLiteral("about") + suffix));
     }
     return ok ? 0 : 1;

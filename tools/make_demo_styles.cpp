@@ -15,9 +15,9 @@ bool write(const QDir &dir, const QString &name, const QByteArray &bytes)
 
 QByteArray paDemo()
 {
-    const char *const names[] = {"8Beat Pop", "Unplugged", "Swing Jazz", "Bossa Nova", "Disco Fever", "Country",
-                                 "Rock Ballad", "Reggae", "Latin Pop", "Waltz", "Polka", "Tango", "Funk",
-                                 "Gospel", "Blues Shfl", "Dance Pop", "Cha Cha", "Rumba", "Samba", "Twist"};
+    const char *const names[] = {"8Beat Pop", "Unplugged", "Swing Jazz", "Bossa Nova",
+        "Disco Fever", "Country", "Rock Ballad", "Reggae", "Latin Pop", "Waltz", "Polka", "Tango",
+        "Funk", "Gospel", "Blues Shfl", "Dance Pop", "Cha Cha", "Rumba", "Samba", "Twist"};
     PaFileBuilder builder;
     int k = 0;
     for (const char *name : names) {
@@ -32,7 +32,8 @@ QByteArray iS40Demo()
     ISeriesFileBuilder builder("KORGM");
     for (int k = 1; k <= 40; ++k) {
         const bool ghost = k % 7 == 0;
-        const QByteArray name = QByteArray("Style ") + QByteArray::number(k).rightJustified(2, '0') + "   ";
+        const QByteArray name
+            = QByteArray("Style ") + QByteArray::number(k).rightJustified(2, '0') + "   ";
         builder.slot(k % 13 == 0 ? 0 : ghost ? 640 + k : 4000 + 211 * k, name);
     }
     return builder.build();
@@ -48,7 +49,7 @@ QByteArray i3Demo()
         .build();
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
@@ -56,6 +57,7 @@ int main(int argc, char **argv)
     if (!dir.mkpath(QStringLiteral(".")))
         return 1;
     const bool ok = write(dir, QStringLiteral("PA80DEMO.STY"), paDemo())
-        && write(dir, QStringLiteral("IS40DEMO.STY"), iS40Demo()) && write(dir, QStringLiteral("I3DEMO.STY"), i3Demo());
+        && write(dir, QStringLiteral("IS40DEMO.STY"), iS40Demo())
+        && write(dir, QStringLiteral("I3DEMO.STY"), i3Demo());
     return ok ? 0 : 1;
 }

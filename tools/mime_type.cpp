@@ -10,6 +10,7 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     const QMimeDatabase types;
     for (int i = 1; i < argc; ++i)
-        std::printf("%s\n", qPrintable(types.mimeTypeForFile(QString::fromLocal8Bit(argv[i])).name()));
+        std::printf(
+            "%s\n", qPrintable(types.mimeTypeForFile(QString::fromLocal8Bit(argv[i])).name()));
     return 0;
 }

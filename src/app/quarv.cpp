@@ -21,32 +21,37 @@ bool asksForHelpOrVersion(int argc, char **argv)
         const QByteArrayView argument(argv[i]);
         if (argument == "--")
             return false;
-        if (argument == "-h" || argument == "--help" || argument == "-?" || argument == "-v" || argument == "--version")
+        if (argument == "-h" || argument == "--help" || argument == "-?" || argument == "-v"
+            || argument == "--version")
             return true;
     }
     return false;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char **argv)
 {
     const bool helpOrVersion = asksForHelpOrVersion(argc, argv);
     // QApplication takes Qt's own options (-style, -platform...) out of argv.
-    const auto app = helpOrVersion ? std::make_unique<QCoreApplication>(argc, argv) : std::make_unique<QApplication>(argc, argv);
+    const auto app = helpOrVersion ? std::make_unique<QCoreApplication>(argc, argv)
+                                   : std::make_unique<QApplication>(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Quarv"));
     QApplication::setApplicationName(QStringLiteral("Quarv"));
     QApplication::setApplicationVersion(QStringLiteral(QUARV_VERSION));
 
-    QStringList arguments;  // every byte of a file name kept, which QApplication::arguments() does not
+    QStringList
+        arguments;  // every byte of a file name kept, which QApplication::arguments() does not
     for (int i = 0; i < argc; ++i)
         arguments << decodeFileName(argv[i]);
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral("Lists the styles in a Korg arranger keyboard style file (.STY)."));
+    parser.setApplicationDescription(
+        QStringLiteral("Lists the styles in a Korg arranger keyboard style file (.STY)."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The style file to open. The arguments are taken as one path."),
-                                 QStringLiteral("[FILE]"));
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+        QStringLiteral("The style file to open. The arguments are taken as one path."),
+        QStringLiteral("[FILE]"));
     if (helpOrVersion) {
         (void)parser.parse(arguments);  // Qt's own options are not known here: they make no error
         parser.isSet(QStringLiteral("version")) ? parser.showVersion() : parser.showHelp();
@@ -58,16 +63,20 @@ int main(int argc, char **argv)
     QSettings settings;
     MainWindow window(files, dialogs, &QtPrinter::openDefault, settings);
     dialogs.setParentWindow(&window);
-    const CommandLineFile named = commandLineFile(parser.positionalArguments(), [&](const QString &path) { return files.exists(path); });
+    const CommandLineFile named = commandLineFile(
+        parser.positionalArguments(), [&](const QString &path) { return files.exists(path); });
     const bool folder = !named.path.isEmpty() && files.isFolder(named.path);
     if (!named.path.isEmpty() && !folder)
         window.openFile(named.path);  // any message comes before the window shows
     if (!named.unused.isEmpty())
-        dialogs.showMessage(warning(QStringLiteral("Quarv opens one style file at a time; these arguments were not used: %1")
-                                        .arg(displayFileName(named.unused.join(QLatin1Char(' '))))));
+        dialogs.showMessage(
+            warning(QStringLiteral(
+                "Quarv opens one style file at a time; these arguments were not used: %1")
+                        .arg(displayFileName(named.unused.join(QLatin1Char(' '))))));
     window.show();
     if (folder)
-        window.showLibrary(named.path);  // in front of the main window, as for a folder dropped on it
+        window.showLibrary(
+            named.path);  // in front of the main window, as for a folder dropped on it
     // For start-up measurements: quit as soon as the window is shown.
     if (qEnvironmentVariableIsSet("QUARV_EXIT_WHEN_SHOWN"))
         QTimer::singleShot(0, app.get(), &QApplication::quit);

@@ -35,7 +35,10 @@ struct FileOutput {
 
 class ReportCommand {
 public:
-    ReportCommand(std::FILE *out, std::FILE *err, const FileService &files) : mOut(out), mErr(err), mFiles(files) {}
+    ReportCommand(std::FILE *out, std::FILE *err, const FileService &files)
+        : mOut(out), mErr(err), mFiles(files)
+    {
+    }
 
     int run(const QStringList &arguments);
 
@@ -45,7 +48,10 @@ private:
     [[nodiscard]] FileOutput outputFor(const QString &path, bool withHeader) const;
     void write(const FileOutput &output);
     void message(const QString &path, const QString &text);
-    void put(std::FILE *stream, const QByteArray &bytes) { std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream); }
+    void put(std::FILE *stream, const QByteArray &bytes)
+    {
+        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    }
 
     std::FILE *mOut;
     std::FILE *mErr;
@@ -59,18 +65,24 @@ private:
 int ReportCommand::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Writes the information report of each style file (.STY) to standard output, as Quarv's \"Export Info\"\n"
-        "would write it. A FOLDER stands for every .STY file below it. Problems go to standard error, one line\n"
-        "each. Exit status: 0 when no file raised a message, 1 when one did, 2 for a usage error."));
+    parser.setApplicationDescription(
+        QStringLiteral("Writes the information report of each style file (.STY) to standard "
+                       "output, as Quarv's \"Export Info\"\n"
+                       "would write it. A FOLDER stands for every .STY file below it. Problems go "
+                       "to standard error, one line\n"
+                       "each. Exit status: 0 when no file raised a message, 1 when one did, 2 for "
+                       "a usage error."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption json(QStringLiteral("json"), QStringLiteral("Write one JSON document that describes every file."));
-    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("Write one CSV table with a row for every style."));
+    const QCommandLineOption json(QStringLiteral("json"),
+        QStringLiteral("Write one JSON document that describes every file."));
+    const QCommandLineOption csv(
+        QStringLiteral("csv"), QStringLiteral("Write one CSV table with a row for every style."));
     parser.addOptions({json, csv});
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("Style files or folders; after --, names that start with a dash."),
-                                 QStringLiteral("FILE..."));
-    if (!parser.parse(QStringList{QStringLiteral("quarv-report")} + arguments))
+    parser.addPositionalArgument(QStringLiteral("FILE"),
+        QStringLiteral("Style files or folders; after --, names that start with a dash."),
+        QStringLiteral("FILE..."));
+    if (!parser.parse(QStringList {QStringLiteral("quarv-report")} + arguments))
         return usageError(parser.errorText(), parser);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         put(mOut, parser.helpText().toUtf8());
@@ -88,7 +100,8 @@ int ReportCommand::run(const QStringList &arguments)
     if (names.contains(QString()))
         return usageError(QStringLiteral("empty file name"), parser);
     if (names.contains(QStringLiteral("-")))
-        return usageError(QStringLiteral("standard input is not read: name the style files"), parser);
+        return usageError(
+            QStringLiteral("standard input is not read: name the style files"), parser);
     mOutput = parser.isSet(json) ? Output::Json : parser.isSet(csv) ? Output::Csv : Output::Text;
     mToTerminal = isatty(fileno(mOut));
 
@@ -101,8 +114,9 @@ int ReportCommand::run(const QStringList &arguments)
     const auto report = [&](const QString &path) { return outputFor(path, paths.size() > 1); };
     for (qsizetype first = 0; first < paths.size(); first += Batch) {
         const QStringList batch = paths.mid(first, Batch);
-        const QList<FileOutput> outputs = batch.size() == 1 ? QList<FileOutput>{report(batch.first())}
-                                                            : QList<FileOutput>(QtConcurrent::blockingMapped(batch, report));
+        const QList<FileOutput> outputs = batch.size() == 1
+            ? QList<FileOutput> {report(batch.first())}
+            : QList<FileOutput>(QtConcurrent::blockingMapped(batch, report));
         for (const FileOutput &output : outputs)
             write(output);
     }
@@ -114,7 +128,9 @@ int ReportCommand::run(const QStringList &arguments)
 
 int ReportCommand::usageError(const QString &problem, const QCommandLineParser &parser)
 {
-    put(mErr, escapeControls(QStringLiteral("quarv-report: %1").arg(displayFileName(problem))).toUtf8() + '\n');
+    put(mErr,
+        escapeControls(QStringLiteral("quarv-report: %1").arg(displayFileName(problem))).toUtf8()
+            + '\n');
     put(mErr, parser.helpText().toUtf8());
     return 2;
 }
@@ -156,12 +172,16 @@ FileOutput ReportCommand::outputFor(const QString &path, bool withHeader) const
         return output;
     }
     if (withHeader)  // as head(1) and tail(1) do, so that the reports can be told apart
-        output.out = escapeControls(QStringLiteral("==> %1 <==").arg(displayFileName(path))).toUtf8() + "\r\n";
+        output.out
+            = escapeControls(QStringLiteral("==> %1 <==").arg(displayFileName(path))).toUtf8()
+            + "\r\n";
     const ReportSource source = reportSource(*result.file, fileInfoCaptions(*result.file));
     if (!mToTerminal)
         output.out += textReport(source);
     else
-        writeTextReport(source, [&](QByteArrayView line) { output.out += maskControlBytes(line.toByteArray()) + "\r\n"; });
+        writeTextReport(source, [&](QByteArrayView line) {
+            output.out += maskControlBytes(line.toByteArray()) + "\r\n";
+        });
     return output;
 }
 
@@ -177,11 +197,15 @@ void ReportCommand::write(const FileOutput &output)
     put(mOut, output.out);
 }
 
-void ReportCommand::message(const QString &path, const QString &text) { write({{}, messageLine(path, text), {}}); }
+void ReportCommand::message(const QString &path, const QString &text)
+{
+    write({{}, messageLine(path, text), {}});
+}
 
-} // namespace
+}  // namespace
 
-int runReportCommand(const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files)
+int runReportCommand(
+    const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files)
 {
     return ReportCommand(out, err, files).run(arguments);
 }

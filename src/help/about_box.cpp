@@ -28,10 +28,12 @@ AboutBox::AboutBox(QWidget *parent)
         QRect geometry;
         const char *text;
     } notices[3] = {
-        {{4, 212, 485, 41}, "Quarv is free to use and to give away, unchanged and free of charge, "
-                            "together with this notice."},
-        {{4, 256, 485, 41}, "Quarv comes with no warranty of any kind: it only reads style files, "
-                            "but you use it at your own risk."},
+        {{4, 212, 485, 41},
+            "Quarv is free to use and to give away, unchanged and free of charge, "
+            "together with this notice."},
+        {{4, 256, 485, 41},
+            "Quarv comes with no warranty of any kind: it only reads style files, "
+            "but you use it at your own risk."},
         {{4, 300, 485, 29}, "Questions and reports: write to the Quarv developers."},
     };
     for (std::size_t i = 0; i < 3; ++i) {
@@ -73,7 +75,9 @@ bool AboutBox::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     // A single click on a notice must not fall through to the box, which would close it.
-    if (onNotice && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease))
+    if (onNotice
+        && (event->type() == QEvent::MouseButtonPress
+            || event->type() == QEvent::MouseButtonRelease))
         return true;
     return QDialog::eventFilter(watched, event);
 }

@@ -22,6 +22,6 @@ protected:
 
 private:
     QLabel *mPicture = nullptr;
-    std::array<QLabel *, 3> mNotices{};  // top to bottom: distribution terms, warranty, contact
+    std::array<QLabel *, 3> mNotices {};  // top to bottom: distribution terms, warranty, contact
     bool mKeyPressedHere = false;
 };

@@ -8,7 +8,8 @@ QString helpPageText(const QString &caption, int page)
         "Click on File menu, choose Print Info and start printing to the default printer!",
     };
     const QString crlf = QStringLiteral("\r\n");
-    QString text = crlf + QStringLiteral("How to ") + QString(caption).remove(QStringLiteral("... ")) + crlf + crlf;
+    QString text = crlf + QStringLiteral("How to ")
+        + QString(caption).remove(QStringLiteral("... ")) + crlf + crlf;
     if (page >= 0 && page < HelpPageCount)
         text += QString::fromLatin1(bodies[page]);
     return text;

@@ -8,7 +8,8 @@
 #include <QPushButton>
 
 HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+    : QDialog(parent,
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       mCaptions(captions)
 {
     setWindowTitle(QStringLiteral("Using ") + QStringLiteral("Quarv"));
@@ -27,7 +28,8 @@ HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
     mText->setWordWrap(true);
     mText->setFrameStyle(QFrame::Box | QFrame::Plain);
     mText->setAutoFillBackground(true);
-    QPalette blackOnWhite = mText->palette();  // fixed together, so a dark colour scheme cannot hide the text
+    QPalette blackOnWhite
+        = mText->palette();  // fixed together, so a dark colour scheme cannot hide the text
     blackOnWhite.setColor(QPalette::Window, Qt::white);
     blackOnWhite.setColor(QPalette::WindowText, Qt::black);
     mText->setPalette(blackOnWhite);

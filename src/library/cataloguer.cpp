@@ -21,7 +21,8 @@ Cataloguer::Cataloguer(const FileService &files, QObject *parent) : QObject(pare
 Cataloguer::~Cataloguer()
 {
     cancel();
-    for (QFutureWatcherBase *job : std::initializer_list<QFutureWatcherBase *>{&mWalk, &mLoads, &mDuplicates})
+    for (QFutureWatcherBase *job :
+        std::initializer_list<QFutureWatcherBase *> {&mWalk, &mLoads, &mDuplicates})
         job->waitForFinished();
 }
 
@@ -30,7 +31,8 @@ void Cataloguer::start(const QString &folder)
     const FileService &files = mFiles;
     mWalk.setFuture(QtConcurrent::run(&mPool, [this, folder, &files] {
         const StyleFolder found = findStyleFiles(folder, files);
-        // Handed over, not kept as the job's result: the paths are held once, and only while they are read.
+        // Handed over, not kept as the job's result: the paths are held once, and only while they
+        // are read.
         QMetaObject::invokeMethod(this, [this, found] {
             if (!found.problems.isEmpty())
                 emit folderProblems(found.problems);
@@ -48,16 +50,17 @@ void Cataloguer::loadFiles()
     const FileService &files = mFiles;
     const std::shared_ptr<ReadQueue> queue = mRead;
     const auto canceled = mCanceled;
-    mLoads.setFuture(QtConcurrent::map(&mPool, mPaths, [this, &files, queue, canceled](const QString &path) {
-        CatalogueFile read = catalogueFile(path, files);
-        QMutexLocker lock(&queue->mutex);
-        // Readers wait while the window is behind, so that files do not pile up on their way.
-        while (queue->files.size() >= ReadQueue::MostWaiting && !canceled->load())
-            queue->taken.wait(&queue->mutex);
-        queue->files.append(std::move(read));
-        if (queue->files.size() == 1)  // the first since the last hand-over: ask for one
-            QMetaObject::invokeMethod(this, &Cataloguer::handOver, Qt::QueuedConnection);
-    }));
+    mLoads.setFuture(
+        QtConcurrent::map(&mPool, mPaths, [this, &files, queue, canceled](const QString &path) {
+            CatalogueFile read = catalogueFile(path, files);
+            QMutexLocker lock(&queue->mutex);
+            // Readers wait while the window is behind, so that files do not pile up on their way.
+            while (queue->files.size() >= ReadQueue::MostWaiting && !canceled->load())
+                queue->taken.wait(&queue->mutex);
+            queue->files.append(std::move(read));
+            if (queue->files.size() == 1)  // the first since the last hand-over: ask for one
+                QMetaObject::invokeMethod(this, &Cataloguer::handOver, Qt::QueuedConnection);
+        }));
 }
 
 // At most 256 files at a time, the rest at the next turn of the event loop: the window

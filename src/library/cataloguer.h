@@ -28,7 +28,8 @@ public:
     void cancel();
 
 signals:
-    void folderProblems(const QStringList &problems);  // "<folder>: <reason>" for folders that could not be read
+    void folderProblems(
+        const QStringList &problems);  // "<folder>: <reason>" for folders that could not be read
     void filesFound(int count);
     void filesRead(const QList<CatalogueFile> &files);
     void allFilesRead();

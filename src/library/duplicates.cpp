@@ -20,14 +20,17 @@ QByteArray digestOf(const StyleFile &file, const StyleEntry &style, const FileSe
     return hash.result();
 }
 
-} // namespace
+}  // namespace
 
-QSet<int> findDuplicates(const LibraryCatalogue &library, const FileService &files, const std::function<bool()> &canceled)
+QSet<int> findDuplicates(const LibraryCatalogue &library, const FileService &files,
+    const std::function<bool()> &canceled)
 {
     // Look-alikes first: the styles in order of name and sizes, so that equal ones stand together.
     QList<int> order(library.styleCount());
     std::iota(order.begin(), order.end(), 0);
-    const auto key = [&](int s) { return std::make_tuple(library.name(s), library.size(s), library.supplementarySize(s)); };
+    const auto key = [&](int s) {
+        return std::make_tuple(library.name(s), library.size(s), library.supplementarySize(s));
+    };
     std::sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
 
     QSet<int> duplicates;
@@ -40,7 +43,8 @@ QSet<int> findDuplicates(const LibraryCatalogue &library, const FileService &fil
             if (canceled())
                 return duplicates;
             try {
-                byBytes[digestOf(library.file(order[i]), library.style(order[i]), files)].append(order[i]);
+                byBytes[digestOf(library.file(order[i]), library.style(order[i]), files)].append(
+                    order[i]);
             } catch (const FileError &) {
                 // A file that changed or went since it was listed proves nothing either way.
             }

@@ -11,4 +11,4 @@
 // on demand from their files), so finding them costs nothing in a library without look-alikes.
 // Stops early, with what it found so far, when `canceled` says so.
 [[nodiscard]] QSet<int> findDuplicates(const LibraryCatalogue &library, const FileService &files,
-                                       const std::function<bool()> &canceled);
+    const std::function<bool()> &canceled);

@@ -8,11 +8,13 @@ void LibraryCatalogue::add(const CatalogueFile &read)
         return;
     const StyleFile &file = *read.file;
     const QString below = read.path.startsWith(mFolder) ? read.path.mid(mFolder.size()) : read.path;
-    mFiles.append({below, file.size, file.modified, file.tag, file.pa1x, file.newerPaDirectory, int(mStyles.size())});
+    mFiles.append({below, file.size, file.modified, file.tag, file.pa1x, file.newerPaDirectory,
+        int(mStyles.size())});
     for (const StyleEntry &style : file.styles) {
         const qsizetype length = qMin(style.name.size(), qsizetype(0xFFFF));
-        mStyles.append({qint32(mFiles.size() - 1), qint32(mNames.size()), style.size, style.supplementarySize, style.offset,
-                        style.supplementaryOffset, quint16(length), quint8(style.number), quint8(style.slot), style.ghost});
+        mStyles.append({qint32(mFiles.size() - 1), qint32(mNames.size()), style.size,
+            style.supplementarySize, style.offset, style.supplementaryOffset, quint16(length),
+            quint8(style.number), quint8(style.slot), style.ghost});
         mNames.append(style.name.constData(), length);
     }
 }
@@ -20,7 +22,8 @@ void LibraryCatalogue::add(const CatalogueFile &read)
 StyleEntry LibraryCatalogue::style(int row) const
 {
     const Style &s = mStyles[row];
-    return {s.number, s.slot, mNames.mid(s.nameAt, s.nameLength), s.size, s.supplementarySize, s.ghost, s.offset, s.supplementaryOffset};
+    return {s.number, s.slot, mNames.mid(s.nameAt, s.nameLength), s.size, s.supplementarySize,
+        s.ghost, s.offset, s.supplementaryOffset};
 }
 
 StyleFile LibraryCatalogue::file(int row) const
@@ -31,7 +34,8 @@ StyleFile LibraryCatalogue::file(int row) const
 
 int LibraryCatalogue::compareFiles(int a, int b) const
 {
-    return mFiles[mStyles[a].file].below.compare(mFiles[mStyles[b].file].below, Qt::CaseInsensitive);
+    return mFiles[mStyles[a].file].below.compare(
+        mFiles[mStyles[b].file].below, Qt::CaseInsensitive);
 }
 
 QString LibraryCatalogue::path(int row) const { return mFolder + mFiles[mStyles[row].file].below; }

@@ -9,7 +9,7 @@
 // numbers, and all names in one block. Files that list no style are not kept.
 class LibraryCatalogue {
 public:
-    explicit LibraryCatalogue(QString folder = {}) : mFolder(std::move(folder)) {}
+    explicit LibraryCatalogue(QString folder = {}) : mFolder(std::move(folder)) { }
 
     void reserve(int files) { mFiles.reserve(files); }
     void add(const CatalogueFile &read);

@@ -17,7 +17,8 @@ public:
     void setShow(Show show);
 
 protected:
-    [[nodiscard]] bool filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const override;
+    [[nodiscard]] bool filterAcceptsRow(
+        int sourceRow, const QModelIndex &sourceParent) const override;
     // Straight from the styles, without a QVariant per comparison: sorting 30,000 rows stays quick.
     [[nodiscard]] bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 

@@ -2,7 +2,10 @@
 
 #include "reports/number_format.h"
 
-LibraryModel::LibraryModel(const QString &folder, QObject *parent) : QAbstractTableModel(parent), mCatalogue(folder) {}
+LibraryModel::LibraryModel(const QString &folder, QObject *parent)
+    : QAbstractTableModel(parent), mCatalogue(folder)
+{
+}
 
 void LibraryModel::expectFiles(int count) { mCatalogue.reserve(count); }
 
@@ -30,21 +33,30 @@ void LibraryModel::markDuplicates(const QSet<int> &rows)
         emit dataChanged(index(0, Duplicate), index(rowCount() - 1, Duplicate));
 }
 
-int LibraryModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : mShownRows; }
+int LibraryModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : mShownRows;
+}
 
-int LibraryModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
+int LibraryModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
 
 QVariant LibraryModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole))
         return {};
     const int row = index.row();
-    const bool numeric = index.column() == Number || index.column() == Size || index.column() == Supplementary;
+    const bool numeric
+        = index.column() == Number || index.column() == Size || index.column() == Supplementary;
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     switch (index.column()) {
     case File: return mCatalogue.pathBelowFolder(row);
-    case Format: return familyName(mCatalogue.file(row));  // family and tag: files of unknown tags have no rows
+    case Format:
+        return familyName(
+            mCatalogue.file(row));  // family and tag: files of unknown tags have no rows
     case Number: return formatIndex(mCatalogue.number(row));
     case Name: return QString(mCatalogue.name(row));
     case Size: return formatGrouped(mCatalogue.size(row));
@@ -59,6 +71,7 @@ QVariant LibraryModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const headings[ColumnCount] = {"File", "Format", "#", "Name", "Size", "Supplementary", "Ghost", "Duplicate"};
+    static const char *const headings[ColumnCount]
+        = {"File", "Format", "#", "Name", "Size", "Supplementary", "Ghost", "Duplicate"};
     return tr(headings[section]);
 }

@@ -25,7 +25,8 @@ QString jsonEscaped(const QByteArray &bytes)
 QByteArray field(const QString &text)
 {
     QByteArray bytes = text.toUtf8();
-    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\r') && !bytes.contains('\n'))
+    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\r')
+        && !bytes.contains('\n'))
         return bytes;
     return '"' + bytes.replace("\"", "\"\"") + '"';
 }
@@ -38,19 +39,21 @@ QByteArray line(const QStringList &fields)
     return out.join(',') + "\r\n";
 }
 
-} // namespace
+}  // namespace
 
 QByteArray csvHeaderLine()
 {
-    return line({QStringLiteral("path"), QStringLiteral("file name"), QStringLiteral("tag"), QStringLiteral("family"),
-                 QStringLiteral("number"), QStringLiteral("slot"), QStringLiteral("name"), QStringLiteral("size"),
-                 QStringLiteral("supplementary size"), QStringLiteral("ghost")});
+    return line({QStringLiteral("path"), QStringLiteral("file name"), QStringLiteral("tag"),
+        QStringLiteral("family"), QStringLiteral("number"), QStringLiteral("slot"),
+        QStringLiteral("name"), QStringLiteral("size"), QStringLiteral("supplementary size"),
+        QStringLiteral("ghost")});
 }
 
 QByteArray csvLine(const QString &path, const StyleFile &file, const StyleEntry &style)
 {
-    return line({displayFileName(path), displayFileName(file.name()), jsonEscaped(file.tag), familyName(file),
-                 QString::number(style.number), QString::number(style.slot), jsonEscaped(style.name),
-                 QString::number(style.size), QString::number(style.supplementarySize),
-                 style.ghost ? QStringLiteral("yes") : QStringLiteral("no")});
+    return line({displayFileName(path), displayFileName(file.name()), jsonEscaped(file.tag),
+        familyName(file), QString::number(style.number), QString::number(style.slot),
+        jsonEscaped(style.name), QString::number(style.size),
+        QString::number(style.supplementarySize),
+        style.ghost ? QStringLiteral("yes") : QStringLiteral("no")});
 }

@@ -7,4 +7,5 @@
 // The styles of style files as CSV (RFC 4180, UTF-8, lines ending in CR LF), one row per style:
 // path, file name, tag, family, number, slot, name, size, supplementary size, ghost.
 [[nodiscard]] QByteArray csvHeaderLine();
-[[nodiscard]] QByteArray csvLine(const QString &path, const StyleFile &file, const StyleEntry &style);
+[[nodiscard]] QByteArray csvLine(
+    const QString &path, const StyleFile &file, const StyleEntry &style);

@@ -14,7 +14,8 @@ QString joinPath(const QString &folder, const QString &name)
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-void walk(const QString &folder, const FileService &files, QSet<QString> &visited, StyleFolder &found)
+void walk(
+    const QString &folder, const FileService &files, QSet<QString> &visited, StyleFolder &found)
 {
     QString identity;
     std::vector<FolderEntry> entries;
@@ -38,9 +39,12 @@ void walk(const QString &folder, const FileService &files, QSet<QString> &visite
     }
 }
 
-} // namespace
+}  // namespace
 
-bool isStyleFileName(const QString &name) { return name.endsWith(QLatin1String(".STY"), Qt::CaseInsensitive); }
+bool isStyleFileName(const QString &name)
+{
+    return name.endsWith(QLatin1String(".STY"), Qt::CaseInsensitive);
+}
 
 StyleFolder findStyleFiles(const QString &folder, const FileService &files)
 {

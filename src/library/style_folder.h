@@ -6,8 +6,8 @@
 
 // The style files below a folder, as quarv-report and the library window list them.
 struct StyleFolder {
-    QStringList files;      // every file at any depth whose name ends in ".STY" in any letter case
-    QStringList problems;   // "<folder>: <reason>" for each folder below that could not be read
+    QStringList files;     // every file at any depth whose name ends in ".STY" in any letter case
+    QStringList problems;  // "<folder>: <reason>" for each folder below that could not be read
 };
 
 // Walks `folder` and the folders below it; symbolic links to folders are followed, but no folder

@@ -16,8 +16,14 @@
 #include <QShortcut>
 #include <QTableView>
 
-LibraryWindow::LibraryWindow(const QString &folder, const FileService &files, Dialogs &dialogs, QWidget *owner)
-    : QWidget(owner, Qt::Window), mFolder(folder), mFiles(files), mDialogs(dialogs), mModel(folder), mCataloguer(files)
+LibraryWindow::LibraryWindow(
+    const QString &folder, const FileService &files, Dialogs &dialogs, QWidget *owner)
+    : QWidget(owner, Qt::Window),
+      mFolder(folder),
+      mFiles(files),
+      mDialogs(dialogs),
+      mModel(folder),
+      mCataloguer(files)
 {
     setWindowTitle(QStringLiteral("Quarv library - %1").arg(displayFileName(folder)));
     mFilter.setSourceModel(&mModel);
@@ -47,7 +53,8 @@ LibraryWindow::LibraryWindow(const QString &folder, const FileService &files, Di
         QStringList problems;
         for (const CatalogueFile &entry : read) {
             if (!entry.message.isEmpty())
-                problems << QStringLiteral("%1: %2").arg(pathBelow(mFolder, entry.path), entry.message);
+                problems << QStringLiteral("%1: %2").arg(
+                    pathBelow(mFolder, entry.path), entry.message);
         }
         mProblems->addItems(problems);
         mProblemFiles += int(problems.size());
@@ -89,7 +96,8 @@ void LibraryWindow::createWidgets()
     mShow->addItems({tr("All"), tr("Ghosts"), tr("Duplicates")});
     mShow->setAccessibleName(tr("Show"));
     showLabel->setBuddy(mShow);
-    connect(mShow, &QComboBox::currentIndexChanged, this, [this](int show) { mFilter.setShow(LibraryFilter::Show(show)); });
+    connect(mShow, &QComboBox::currentIndexChanged, this,
+        [this](int show) { mFilter.setShow(LibraryFilter::Show(show)); });
     mExport = new QPushButton(tr("&Export List..."), this);
     connect(mExport, &QPushButton::clicked, this, &LibraryWindow::exportList);
 
@@ -101,13 +109,16 @@ void LibraryWindow::createWidgets()
     mTable->setSelectionMode(QAbstractItemView::SingleSelection);
     mTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     mTable->setAlternatingRowColors(true);
-    mTable->setWordWrap(false);  // one line a row: long paths are elided, the columns can be widened
+    mTable->setWordWrap(
+        false);  // one line a row: long paths are elided, the columns can be widened
     mTable->verticalHeader()->hide();
-    mTable->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + 6);  // one line of text a row
+    mTable->verticalHeader()->setDefaultSectionSize(
+        fontMetrics().lineSpacing() + 6);  // one line of text a row
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     mTable->horizontalHeader()->setStretchLastSection(true);
     mTable->setAccessibleName(tr("Styles"));
-    mTable->setAccessibleDescription(tr("Every style of the library; Return shows it in the main window"));
+    mTable->setAccessibleDescription(
+        tr("Every style of the library; Return shows it in the main window"));
     connect(mTable, &QTableView::activated, this, &LibraryWindow::activate);
 
     auto *problemsLabel = new QLabel(tr("Files with &problems:"), this);
@@ -125,7 +136,8 @@ void LibraryWindow::createWidgets()
     mStatus = new QLabel(this);
     mStatus->setObjectName(QStringLiteral("status"));
     mStatus->setAccessibleName(tr("Status"));
-    mStatus->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);  // new counts must not lay the window out again
+    mStatus->setSizePolicy(QSizePolicy::Ignored,
+        QSizePolicy::Preferred);  // new counts must not lay the window out again
 
     auto *top = new QHBoxLayout;
     top->addWidget(mFilterText, 1);
@@ -151,7 +163,8 @@ void LibraryWindow::showAdded()
     const bool first = mModel.rowCount() == 0;
     mModel.showAddedRows();
     if (first && mModel.rowCount() > 0)
-        mTable->resizeColumnsToContents();  // once, to the first rows: later ones must not move the columns
+        mTable->resizeColumnsToContents();  // once, to the first rows: later ones must not move the
+                                            // columns
     mProgress->setValue(mFilesRead);
     showStatus();
 }
@@ -165,12 +178,13 @@ void LibraryWindow::activate(const QModelIndex &index)
 // "N files, M styles, K ghost styles, D duplicates, E files with problems".
 void LibraryWindow::showStatus()
 {
-    QString status = tr("%1 files, %2 styles, %3 ghost styles, %4 duplicates, %5 files with problems")
-                         .arg(mFilesRead)
-                         .arg(mModel.rowCount())
-                         .arg(mModel.ghostCount())
-                         .arg(mModel.duplicateCount())
-                         .arg(mProblemFiles);
+    QString status
+        = tr("%1 files, %2 styles, %3 ghost styles, %4 duplicates, %5 files with problems")
+              .arg(mFilesRead)
+              .arg(mModel.rowCount())
+              .arg(mModel.ghostCount())
+              .arg(mModel.duplicateCount())
+              .arg(mProblemFiles);
     if (mCanceled)
         status += tr(" (stopped: %1 files not read)").arg(mFilesFound - mFilesRead);
     mStatus->setText(status);
@@ -179,7 +193,8 @@ void LibraryWindow::showStatus()
 // The rows as shown, filter and sort applied, with the columns of quarv-report --csv.
 void LibraryWindow::exportList()
 {
-    const QString path = mDialogs.chooseListFile(QDir(mFolder).filePath(QStringLiteral("STYLES.CSV")));
+    const QString path
+        = mDialogs.chooseListFile(QDir(mFolder).filePath(QStringLiteral("STYLES.CSV")));
     if (path.isEmpty())
         return;
     try {
@@ -188,10 +203,12 @@ void LibraryWindow::exportList()
         for (int row = 0; row < mFilter.rowCount(); ++row) {
             const int source = mFilter.mapToSource(mFilter.index(row, 0)).row();
             const LibraryCatalogue &catalogue = mModel.catalogue();
-            writer->write(csvLine(catalogue.path(source), catalogue.file(source), catalogue.style(source)));
+            writer->write(
+                csvLine(catalogue.path(source), catalogue.file(source), catalogue.style(source)));
         }
         writer->commit();
     } catch (const FileError &error) {
-        mDialogs.showMessage({error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});
+        mDialogs.showMessage(
+            {error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});
     }
 }

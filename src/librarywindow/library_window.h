@@ -23,7 +23,8 @@ class LibraryWindow : public QWidget {
     Q_OBJECT
 
 public:
-    LibraryWindow(const QString &folder, const FileService &files, Dialogs &dialogs, QWidget *owner = nullptr);
+    LibraryWindow(const QString &folder, const FileService &files, Dialogs &dialogs,
+        QWidget *owner = nullptr);
 
     [[nodiscard]] const QString &folder() const { return mFolder; }
 

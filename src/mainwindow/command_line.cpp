@@ -1,6 +1,7 @@
 #include "command_line.h"
 
-CommandLineFile commandLineFile(const QStringList &arguments, const std::function<bool(const QString &)> &exists)
+CommandLineFile commandLineFile(
+    const QStringList &arguments, const std::function<bool(const QString &)> &exists)
 {
     const QString joined = arguments.join(QLatin1Char(' '));
     const QString unquoted = QString(joined).remove(QLatin1Char('"'));

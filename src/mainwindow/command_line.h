@@ -14,4 +14,5 @@ struct CommandLineFile {
 // unless the text as given names a file (a Linux file name may hold a double quote). When several
 // arguments do not make one path but the first names a file, that one is opened and the rest
 // are not used.
-[[nodiscard]] CommandLineFile commandLineFile(const QStringList &arguments, const std::function<bool(const QString &)> &exists);
+[[nodiscard]] CommandLineFile commandLineFile(
+    const QStringList &arguments, const std::function<bool(const QString &)> &exists);

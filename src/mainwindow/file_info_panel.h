@@ -18,5 +18,5 @@ public:
     [[nodiscard]] FileInfoCaptions captions() const;
 
 private:
-    std::array<QLabel *, 6> mValues{};
+    std::array<QLabel *, 6> mValues {};
 };

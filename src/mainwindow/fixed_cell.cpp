@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-QLabel *fixedCell(QWidget *parent, const QRect &geometry, const QColor &background, Qt::Alignment alignment,
-                  const QString &text)
+QLabel *fixedCell(QWidget *parent, const QRect &geometry, const QColor &background,
+    Qt::Alignment alignment, const QString &text)
 {
     auto *label = new QLabel(text, parent);
     label->setGeometry(geometry);

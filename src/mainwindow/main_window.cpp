@@ -22,11 +22,16 @@
 #include <QSettings>
 #include <QShortcut>
 
-MainWindow::MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QSettings &settings,
-                       QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
-                              | Qt::WindowCloseButtonHint),
-      mFiles(files), mDialogs(dialogs), mPrinters(std::move(printers)), mSettings(settings), mRecentFiles(settings)
+MainWindow::MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers,
+    QSettings &settings, QWidget *parent)
+    : QMainWindow(parent,
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+            | Qt::WindowCloseButtonHint),
+      mFiles(files),
+      mDialogs(dialogs),
+      mPrinters(std::move(printers)),
+      mSettings(settings),
+      mRecentFiles(settings)
 {
     setWindowTitle(QString::fromLatin1(ReportTitle));
     setWindowIcon(QIcon(QStringLiteral(":/quarv/icon.png")));  // with its "@2x" twin
@@ -62,7 +67,8 @@ void MainWindow::createActions()
     };
     mOpenAction = action(QStringLiteral("&Open"), "openAction", &MainWindow::open);
     mOpenAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    mOpenFolderAction = action(QStringLiteral("Open &Folder..."), "openFolderAction", &MainWindow::openFolder);
+    mOpenFolderAction
+        = action(QStringLiteral("Open &Folder..."), "openFolderAction", &MainWindow::openFolder);
     mOpenFolderAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")));
     mPrintAction = action(QStringLiteral("Print Info"), "printAction", &MainWindow::print);
     mPrintAction->setShortcut(QKeySequence::Print);
@@ -73,8 +79,8 @@ void MainWindow::createActions()
     connect(mQuitAction, &QAction::triggered, this, &QWidget::close);
     mQuitAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
 
-    const char *const pages[3] = {"... open a .STY file", "... export .STY file informations to a .TXT file",
-                                  "... print .STY file informations"};
+    const char *const pages[3] = {"... open a .STY file",
+        "... export .STY file informations to a .TXT file", "... print .STY file informations"};
     for (int page = 0; page < 3; ++page) {
         auto *a = new QAction(QString::fromLatin1(pages[page]), this);
         a->setObjectName(QStringLiteral("helpPage%1Action").arg(page));
@@ -115,7 +121,8 @@ void MainWindow::createListKeys()
     };
     key(QKeySequence::MoveToPreviousLine, [this] { mStyleList->scrollBy(-1); });
     key(QKeySequence::MoveToNextLine, [this] { mStyleList->scrollBy(1); });
-    key(QKeySequence::MoveToPreviousPage, [this] { mStyleList->scrollBy(-StyleList::RowsPerPage); });
+    key(QKeySequence::MoveToPreviousPage,
+        [this] { mStyleList->scrollBy(-StyleList::RowsPerPage); });
     key(QKeySequence::MoveToNextPage, [this] { mStyleList->scrollBy(StyleList::RowsPerPage); });
     key(QKeySequence::MoveToStartOfLine, [this] { mStyleList->scrollToFirst(); });
     key(QKeySequence::MoveToEndOfLine, [this] { mStyleList->scrollToLast(); });
@@ -171,7 +178,8 @@ void MainWindow::fillRecentMenu()
 {
     mRecentMenu->clear();
     for (const QString &path : mRecentFiles.paths())
-        connect(mRecentMenu->addAction(displayFileName(path)), &QAction::triggered, this, [this, path] { openRecent(path); });
+        connect(mRecentMenu->addAction(displayFileName(path)), &QAction::triggered, this,
+            [this, path] { openRecent(path); });
 }
 
 void MainWindow::openRecent(const QString &path)
@@ -181,7 +189,8 @@ void MainWindow::openRecent(const QString &path)
         return;
     }
     mRecentFiles.remove(path);
-    mDialogs.showMessage(warning(QStringLiteral("Cannot open %1: the file is no longer there. It is removed from Open Recent.")
+    mDialogs.showMessage(warning(QStringLiteral(
+        "Cannot open %1: the file is no longer there. It is removed from Open Recent.")
                                      .arg(displayFileName(path))));
 }
 
@@ -199,17 +208,24 @@ void MainWindow::openFile(const QString &path)
     mStyleList->showStyles(mFile.styles);
 }
 
-void MainWindow::print() { printReport(reportSource(mFile, mPanel->captions()), mPrinters, mDialogs); }
+void MainWindow::print()
+{
+    printReport(reportSource(mFile, mPanel->captions()), mPrinters, mDialogs);
+}
 
 void MainWindow::exportInfo()
 {
-    if (mDialogs.askYesNo(QStringLiteral("Confirm information data export to text file?"), DefaultButton::No))
-        exportReport(reportSource(mFile, mPanel->captions()), QFileInfo(mFile.path).absolutePath(), mFiles, mDialogs);
+    if (mDialogs.askYesNo(
+            QStringLiteral("Confirm information data export to text file?"), DefaultButton::No))
+        exportReport(reportSource(mFile, mPanel->captions()), QFileInfo(mFile.path).absolutePath(),
+            mFiles, mDialogs);
 }
 
 void MainWindow::showHelpPage(int page)
 {
-    HelpWindow help({mHelpPageActions[0]->text(), mHelpPageActions[1]->text(), mHelpPageActions[2]->text()}, this);
+    HelpWindow help(
+        {mHelpPageActions[0]->text(), mHelpPageActions[1]->text(), mHelpPageActions[2]->text()},
+        this);
     help.showPage(page);
     help.exec();
 }

@@ -24,8 +24,8 @@ class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers, QSettings &settings,
-               QWidget *parent = nullptr);
+    MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactory printers,
+        QSettings &settings, QWidget *parent = nullptr);
 
     // Loads a style file and shows it; a file that cannot be read leaves the last one shown.
     void openFile(const QString &path);
@@ -71,6 +71,6 @@ private:
     QAction *mPrintAction = nullptr;
     QAction *mExportAction = nullptr;
     QAction *mQuitAction = nullptr;
-    std::array<QAction *, 3> mHelpPageActions{};
+    std::array<QAction *, 3> mHelpPageActions {};
     QAction *mAboutAction = nullptr;
 };

@@ -5,10 +5,14 @@
 
 // The main window's fixed layout, given in twips: 15 twips are one pixel at 96 dots per inch.
 constexpr int px(int twips) { return twips / 15; }
-inline QRect twipsRect(int left, int top, int width, int height) { return {px(left), px(top), px(width), px(height)}; }
+inline QRect twipsRect(int left, int top, int width, int height)
+{
+    return {px(left), px(top), px(width), px(height)};
+}
 
 // The panel's rows: field names and the widths of their value cells.
-constexpr const char *FieldNames[6] = {"Name ", "Size ", "Updated ", "File format ", "Usable styles ", "Ghost styles "};
+constexpr const char *FieldNames[6]
+    = {"Name ", "Size ", "Updated ", "File format ", "Usable styles ", "Ghost styles "};
 constexpr int FieldNameWidth = 1155;
 constexpr int DataWidths[6] = {1395, 795, 1215, 1635, 615, 615};
 

@@ -9,7 +9,7 @@ class RecentFiles {
 public:
     static constexpr int MaximumCount = 8;
 
-    explicit RecentFiles(QSettings &settings) : mSettings(settings) {}
+    explicit RecentFiles(QSettings &settings) : mSettings(settings) { }
 
     [[nodiscard]] QStringList paths() const;
     void add(const QString &path);

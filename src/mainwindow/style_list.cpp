@@ -12,12 +12,15 @@ namespace {
 
 // The list stands at the right of the window; its cells are placed in window twips.
 constexpr int ListLeft = 3120;
-QRect cellRect(int left, int top, int width, int height) { return twipsRect(left - ListLeft, top, width, height); }
+QRect cellRect(int left, int top, int width, int height)
+{
+    return twipsRect(left - ListLeft, top, width, height);
+}
 
 const char *const ColumnNames[3] = {"number", "name", "size"};
 const char *const ColumnTitles[3] = {"Number", "Name", "Size"};
 
-} // namespace
+}  // namespace
 
 StyleList::StyleList(QWidget *parent) : QWidget(parent)
 {
@@ -25,13 +28,16 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
     const char *const headings[3] = {"# ", " Name", "Size"};
     const Qt::Alignment alignments[3] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignRight};
     for (int c = 0; c < 3; ++c) {
-        QLabel *heading = fixedCell(this, cellRect(ColumnLefts[c], 30, ColumnWidths[c], 285), LightGreen, alignments[c],
-                                    QString::fromLatin1(headings[c]));
+        QLabel *heading = fixedCell(this, cellRect(ColumnLefts[c], 30, ColumnWidths[c], 285),
+            LightGreen, alignments[c], QString::fromLatin1(headings[c]));
         heading->setFont(headingFont());
         for (int r = 0; r < RowsPerPage; ++r) {
-            QLabel *cell = fixedCell(this, cellRect(ColumnLefts[c], 300 + 240 * r, ColumnWidths[c], 255), White, alignments[c]);
+            QLabel *cell
+                = fixedCell(this, cellRect(ColumnLefts[c], 300 + 240 * r, ColumnWidths[c], 255),
+                    White, alignments[c]);
             cell->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(ColumnNames[c])).arg(r));
-            cell->setAccessibleName(QStringLiteral("%1, row %2").arg(QLatin1String(ColumnTitles[c])).arg(r + 1));
+            cell->setAccessibleName(
+                QStringLiteral("%1, row %2").arg(QLatin1String(ColumnTitles[c])).arg(r + 1));
             mRows[std::size_t(r)][std::size_t(c)] = cell;
         }
     }
@@ -39,11 +45,14 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
     mScrollBar->setGeometry(cellRect(5940, 15, 270, 4140));
     mScrollBar->setSingleStep(1);
     mScrollBar->setPageStep(1);
-    mScrollBar->setTracking(false);  // the page moves when a dragged thumb is released, not meanwhile
+    mScrollBar->setTracking(
+        false);  // the page moves when a dragged thumb is released, not meanwhile
     mScrollBar->setEnabled(false);
-    mScrollBar->setFocusPolicy(Qt::StrongFocus);  // reachable with Tab: the keyboard moves the list too
+    mScrollBar->setFocusPolicy(
+        Qt::StrongFocus);  // reachable with Tab: the keyboard moves the list too
     mScrollBar->setAccessibleName(QStringLiteral("Style list"));
-    mScrollBar->setAccessibleDescription(QStringLiteral("Moves the list of styles one style at a time"));
+    mScrollBar->setAccessibleDescription(
+        QStringLiteral("Moves the list of styles one style at a time"));
     connect(mScrollBar, &QScrollBar::valueChanged, this, &StyleList::showPage);
 }
 
@@ -82,8 +91,9 @@ void StyleList::showPage(int first)
         const bool shown = i < mStyles.size();
         const StyleEntry style = shown ? mStyles[i] : StyleEntry();
         const QString texts[3] = {shown ? formatIndex(style.number) + QLatin1Char(' ') : QString(),
-                                  shown ? QLatin1Char(' ') + QString::fromLatin1(style.name) : QString(),
-                                  shown ? formatGrouped(qint64(style.size) + style.supplementarySize) + QLatin1Char(' ') : QString()};
+            shown ? QLatin1Char(' ') + QString::fromLatin1(style.name) : QString(),
+            shown ? formatGrouped(qint64(style.size) + style.supplementarySize) + QLatin1Char(' ')
+                  : QString()};
         for (int c = 0; c < 3; ++c) {
             cells[std::size_t(c)]->setText(texts[c]);
             cells[std::size_t(c)]->setAccessibleDescription(texts[c].trimmed());

@@ -27,13 +27,14 @@ public:
     void scrollBy(int styles);
     void scrollToFirst();
     void scrollToLast();
-    // Shows the page on which the style at that place of the list stands at the top, or the last page.
+    // Shows the page on which the style at that place of the list stands at the top, or the last
+    // page.
     void scrollToStyle(int index);
 
 private:
     void showPage(int first);
 
     QList<StyleEntry> mStyles;
-    std::array<std::array<QLabel *, 3>, RowsPerPage> mRows{};
+    std::array<std::array<QLabel *, 3>, RowsPerPage> mRows {};
     QScrollBar *mScrollBar = nullptr;
 };

@@ -21,7 +21,7 @@ std::vector<FixedCell> widestCaptions()
     return cells;
 }
 
-} // namespace
+}  // namespace
 
 QFont fitFontToCells(QFont font, const std::vector<FixedCell> &cells)
 {

@@ -3,7 +3,9 @@
 #include "file_name.h"
 
 FileError::FileError(const QString &path, const QString &reason)
-    : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString()), mPath(path), mReason(reason)
+    : std::runtime_error((path + QStringLiteral(": ") + reason).toStdString()),
+      mPath(path),
+      mReason(reason)
 {
 }
 

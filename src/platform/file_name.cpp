@@ -8,7 +8,8 @@ constexpr char16_t EscapeBase = 0xDC00;
 bool isEscapedByte(const QString &name, qsizetype i)
 {
     const char16_t c = name[i].unicode();
-    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF && (i == 0 || !name[i - 1].isHighSurrogate());
+    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF
+        && (i == 0 || !name[i - 1].isHighSurrogate());
 }
 
 // The length of the well-formed UTF-8 character at `at`, or 0.
@@ -24,14 +25,16 @@ qsizetype utf8Length(const QByteArray &bytes, qsizetype at)
     if (lead >= 0xC2 && lead <= 0xDF && follows1)
         return 2;
     // No overlong forms, no surrogates, nothing above U+10FFFF.
-    if (lead >= 0xE0 && lead <= 0xEF && follows2 && !(lead == 0xE0 && byte(at + 1) < 0xA0) && !(lead == 0xED && byte(at + 1) >= 0xA0))
+    if (lead >= 0xE0 && lead <= 0xEF && follows2 && !(lead == 0xE0 && byte(at + 1) < 0xA0)
+        && !(lead == 0xED && byte(at + 1) >= 0xA0))
         return 3;
-    if (lead >= 0xF0 && lead <= 0xF4 && follows3 && !(lead == 0xF0 && byte(at + 1) < 0x90) && !(lead == 0xF4 && byte(at + 1) >= 0x90))
+    if (lead >= 0xF0 && lead <= 0xF4 && follows3 && !(lead == 0xF0 && byte(at + 1) < 0x90)
+        && !(lead == 0xF4 && byte(at + 1) >= 0x90))
         return 4;
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 QString decodeFileName(const QByteArray &bytes)
 {

@@ -13,7 +13,7 @@
 
 namespace {
 QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
-}
+}  // namespace
 
 std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) const
 {
@@ -21,7 +21,7 @@ std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) c
     const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         throw FileError(path, systemReason());
-    struct stat status {};
+    struct stat status { };
     QString problem;
     if (::fstat(fd, &status) != 0)
         problem = systemReason();
@@ -36,11 +36,14 @@ std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) c
     return std::make_unique<ReadOnlyFile>(fd, status, path, mBytesRead);
 }
 
-bool FileService::exists(const QString &path) const { return ::access(encodeFileName(path).constData(), F_OK) == 0; }
+bool FileService::exists(const QString &path) const
+{
+    return ::access(encodeFileName(path).constData(), F_OK) == 0;
+}
 
 bool FileService::isFolder(const QString &path) const
 {
-    struct stat status {};
+    struct stat status { };
     return ::stat(encodeFileName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
@@ -54,7 +57,7 @@ std::vector<FolderEntry> FileService::listFolder(const QString &path, QString *i
             ::close(fd);
         throw FileError(path, reason);
     }
-    struct stat status {};
+    struct stat status { };
     if (identity != nullptr && ::fstat(fd, &status) == 0)
         *identity = QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
     std::vector<FolderEntry> entries;
@@ -63,12 +66,15 @@ std::vector<FolderEntry> FileService::listFolder(const QString &path, QString *i
         const QByteArray name(entry->d_name);
         if (name == "." || name == "..")
             continue;
-        FolderEntry found{decodeFileName(name), FolderEntry::Other};
+        FolderEntry found {decodeFileName(name), FolderEntry::Other};
         if (entry->d_type == DT_DIR || entry->d_type == DT_REG) {
             found.kind = entry->d_type == DT_DIR ? FolderEntry::Folder : FolderEntry::File;
-        } else if ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) && ::fstatat(fd, entry->d_name, &status, 0) == 0) {
+        } else if ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
+            && ::fstatat(fd, entry->d_name, &status, 0) == 0) {
             // A link counts as what it points to; some file systems do not say what an entry is.
-            found.kind = S_ISDIR(status.st_mode) ? FolderEntry::Folder : S_ISREG(status.st_mode) ? FolderEntry::File : FolderEntry::Other;
+            found.kind = S_ISDIR(status.st_mode) ? FolderEntry::Folder
+                : S_ISREG(status.st_mode)        ? FolderEntry::File
+                                                 : FolderEntry::Other;
         }
         entries.push_back(found);
         errno = 0;
@@ -83,7 +89,8 @@ std::vector<FolderEntry> FileService::listFolder(const QString &path, QString *i
 std::unique_ptr<TextWriter> FileService::createTextFile(const QString &path) const
 {
     const QFileInfo target(path);
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    constexpr auto anyWrite
+        = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (target.exists() && target.isFile() && !(target.permissions() & anyWrite))
         throw FileError(path, QStringLiteral("the file is read-only"));
     if (target.isDir())

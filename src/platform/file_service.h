@@ -28,7 +28,8 @@ public:
     [[nodiscard]] bool isFolder(const QString &path) const;
     // The entries of a folder, and the folder's identity (device and inode), which tells a folder
     // reached twice through symbolic links.
-    [[nodiscard]] virtual std::vector<FolderEntry> listFolder(const QString &path, QString *identity = nullptr) const;
+    [[nodiscard]] virtual std::vector<FolderEntry> listFolder(
+        const QString &path, QString *identity = nullptr) const;
     // A report file that replaces `path` when it is committed.
     [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
 
@@ -36,5 +37,5 @@ public:
     [[nodiscard]] qint64 bytesRead() const { return mBytesRead; }
 
 private:
-    mutable std::atomic<qint64> mBytesRead{0};
+    mutable std::atomic<qint64> mBytesRead {0};
 };

@@ -14,4 +14,7 @@ struct Message {
 inline const QString QuarvTitle = QStringLiteral("Quarv");
 
 // The program's usual notice of a problem: titled "Quarv", with the warning icon.
-[[nodiscard]] inline Message warning(const QString &text) { return {text, QuarvTitle, MessageIcon::Warning}; }
+[[nodiscard]] inline Message warning(const QString &text)
+{
+    return {text, QuarvTitle, MessageIcon::Warning};
+}

@@ -9,7 +9,7 @@
 // A printer that cannot be used or fails while printing; the text says why in plain words.
 class PrinterError : public std::runtime_error {
 public:
-    explicit PrinterError(const QString &problem) : std::runtime_error(problem.toStdString()) {}
+    explicit PrinterError(const QString &problem) : std::runtime_error(problem.toStdString()) { }
     [[nodiscard]] QString problem() const { return QString::fromStdString(what()); }
 };
 

@@ -22,18 +22,19 @@ QString chosenPath(QFileDialog &dialog)
     return dialog.selectedFiles().constFirst();
 }
 
-} // namespace
+}  // namespace
 
 void QtDialogs::showMessage(const Message &message)
 {
-    QMessageBox box(qtIcon(message.icon), message.title.isNull() ? QuarvTitle : message.title, message.text,
-                    QMessageBox::Ok, mParent);
+    QMessageBox box(qtIcon(message.icon), message.title.isNull() ? QuarvTitle : message.title,
+        message.text, QMessageBox::Ok, mParent);
     box.exec();
 }
 
 bool QtDialogs::askYesNo(const QString &question, DefaultButton defaultButton)
 {
-    QMessageBox box(QMessageBox::Question, QuarvTitle, question, QMessageBox::Yes | QMessageBox::No, mParent);
+    QMessageBox box(
+        QMessageBox::Question, QuarvTitle, question, QMessageBox::Yes | QMessageBox::No, mParent);
     box.setDefaultButton(defaultButton == DefaultButton::No ? QMessageBox::No : QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;

@@ -8,7 +8,7 @@ class QWidget;
 // The real dialogs: message boxes and the open and save choosers, over a parent window.
 class QtDialogs : public Dialogs {
 public:
-    explicit QtDialogs(QWidget *parent = nullptr) : mParent(parent) {}
+    explicit QtDialogs(QWidget *parent = nullptr) : mParent(parent) { }
     void setParentWindow(QWidget *parent) { mParent = parent; }
 
     void showMessage(const Message &message) override;

@@ -22,7 +22,7 @@ std::unique_ptr<Printer> QtPrinter::openPdf(const QString &path, const QString &
     return std::make_unique<QtPrinter>(std::move(printer));
 }
 
-QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : mPrinter(std::move(printer)) {}
+QtPrinter::QtPrinter(std::unique_ptr<QPrinter> printer) : mPrinter(std::move(printer)) { }
 
 void QtPrinter::begin()
 {
@@ -52,8 +52,11 @@ void QtPrinter::printLine(const QString &text)
 void QtPrinter::setFontName(const QString &name)
 {
     // The report's labels are padded so that every value starts in column 20, and its rows are
-    // columns: where the typeface is missing (as "SYSTEM" is), only a fixed-pitch one lines them up.
-    mFont.setFamily(QFontDatabase::hasFamily(name) ? name : QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    // columns: where the typeface is missing (as "SYSTEM" is), only a fixed-pitch one lines them
+    // up.
+    mFont.setFamily(QFontDatabase::hasFamily(name)
+            ? name
+            : QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
 }
 
 void QtPrinter::setFontSize(double points) { mFont.setPointSizeF(points); }

@@ -17,13 +17,15 @@ bool sameStamp(const struct stat &a, const struct stat &b)
         && a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
 }
 
-} // namespace
+}  // namespace
 
-ReadOnlyFile::ReadOnlyFile(int fd, const struct stat &status, QString path, std::atomic<qint64> &bytesRead)
+ReadOnlyFile::ReadOnlyFile(
+    int fd, const struct stat &status, QString path, std::atomic<qint64> &bytesRead)
     : mFd(fd), mStatus(status), mPath(std::move(path)), mBytesRead(bytesRead)
 {
     mFacts.size = status.st_size;
-    mFacts.modified = QDateTime::fromMSecsSinceEpoch(qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000, Qt::UTC);
+    mFacts.modified = QDateTime::fromMSecsSinceEpoch(
+        qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000, Qt::UTC);
 }
 
 ReadOnlyFile::~ReadOnlyFile() { ::close(mFd); }
@@ -53,6 +55,6 @@ QByteArray ReadOnlyFile::readAt(qint64 offset, qint64 length) const
 
 bool ReadOnlyFile::changedSinceOpened() const
 {
-    struct stat now {};
+    struct stat now { };
     return ::fstat(mFd, &now) != 0 || !sameStamp(mStatus, now);
 }

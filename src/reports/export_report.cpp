@@ -12,9 +12,11 @@ QString defaultReportName(const QString &fileName)
     return name;
 }
 
-void writeTextReport(const ReportSource &source, const std::function<void(QByteArrayView)> &writeLine)
+void writeTextReport(
+    const ReportSource &source, const std::function<void(QByteArrayView)> &writeLine)
 {
-    forEachReportLine(ReportForm::TextFile, source, [&](const ReportLine &line) { writeLine(line.text); });
+    forEachReportLine(
+        ReportForm::TextFile, source, [&](const ReportLine &line) { writeLine(line.text); });
 }
 
 QByteArray textReport(const ReportSource &source)
@@ -28,20 +30,25 @@ QByteArray textReport(const ReportSource &source)
     return text;
 }
 
-void exportReport(const ReportSource &source, const QString &folder, const FileService &files, Dialogs &dialogs)
+void exportReport(
+    const ReportSource &source, const QString &folder, const FileService &files, Dialogs &dialogs)
 {
     const QString name = defaultReportName(source.fileName);
-    const QString target = dialogs.chooseReportFile(folder.isEmpty() ? name : QDir(folder).filePath(name));
+    const QString target
+        = dialogs.chooseReportFile(folder.isEmpty() ? name : QDir(folder).filePath(name));
     if (target.isEmpty())
         return;
     if (files.exists(target)
-        && !dialogs.askYesNo(QStringLiteral("File %1 already exists: confirm overwrite?").arg(target), DefaultButton::No))
+        && !dialogs.askYesNo(
+            QStringLiteral("File %1 already exists: confirm overwrite?").arg(target),
+            DefaultButton::No))
         return;
     try {
         const auto writer = files.createTextFile(target);
         writeTextReport(source, [&](QByteArrayView line) { writer->writeLine(line); });
         writer->commit();
     } catch (const FileError &error) {
-        dialogs.showMessage({error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});
+        dialogs.showMessage(
+            {error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});
     }
 }

@@ -13,24 +13,27 @@ QString withUtcOffset(const QDateTime &time)
 {
     const int minutes = time.offsetFromUtc() / 60;
     return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
-        + QStringLiteral("%1%2:%3").arg(minutes < 0 ? '-' : '+').arg(qAbs(minutes) / 60, 2, 10, QLatin1Char('0')).arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
+        + QStringLiteral("%1%2:%3")
+              .arg(minutes < 0 ? '-' : '+')
+              .arg(qAbs(minutes) / 60, 2, 10, QLatin1Char('0'))
+              .arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
 }
 
 QJsonArray describeStyles(const QList<StyleEntry> &styles)
 {
     QJsonArray described;
     for (const StyleEntry &style : styles) {
-        described.append(QJsonObject{{QStringLiteral("number"), style.number},
-                                     {QStringLiteral("slot"), style.slot},
-                                     {QStringLiteral("name"), QString::fromLatin1(style.name)},
-                                     {QStringLiteral("size"), style.size},
-                                     {QStringLiteral("supplementarySize"), style.supplementarySize},
-                                     {QStringLiteral("ghost"), style.ghost}});
+        described.append(QJsonObject {{QStringLiteral("number"), style.number},
+            {QStringLiteral("slot"), style.slot},
+            {QStringLiteral("name"), QString::fromLatin1(style.name)},
+            {QStringLiteral("size"), style.size},
+            {QStringLiteral("supplementarySize"), style.supplementarySize},
+            {QStringLiteral("ghost"), style.ghost}});
     }
     return described;
 }
 
-} // namespace
+}  // namespace
 
 QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
 {
@@ -39,7 +42,8 @@ QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
     const QString family = familyName(file);
     return {
         {QStringLiteral("path"), displayFileName(path)},
-        {QStringLiteral("message"), result.message ? QJsonValue(result.message->text) : QJsonValue()},
+        {QStringLiteral("message"),
+            result.message ? QJsonValue(result.message->text) : QJsonValue()},
         {QStringLiteral("name"), orNull(read, displayFileName(file.name()))},
         {QStringLiteral("size"), orNull(read, file.size)},
         {QStringLiteral("modified"), orNull(read, withUtcOffset(inSystemZone(file.modified)))},

@@ -26,7 +26,7 @@ QChar dateSeparator(const QLocale &locale)
 const Separators &separators()
 {
     thread_local QLocale locale(QLocale::C);
-    thread_local Separators cached{};
+    thread_local Separators cached {};
     const QLocale current;
     if (cached.date.isNull() || current != locale) {
         locale = current;
@@ -38,7 +38,7 @@ const Separators &separators()
 
 QString twoDigits(int value) { return QString::number(value).rightJustified(2, QLatin1Char('0')); }
 
-} // namespace
+}  // namespace
 
 QString formatGrouped(qint64 value)
 {
@@ -60,7 +60,10 @@ QString formatGrouped(qint64 value)
 
 QString formatGroupedOrEmpty(qint64 value) { return value == 0 ? QString() : formatGrouped(value); }
 
-QString formatIndex(qint64 value) { return QString::number(value).rightJustified(2, QLatin1Char('0')); }
+QString formatIndex(qint64 value)
+{
+    return QString::number(value).rightJustified(2, QLatin1Char('0'));
+}
 
 QString formatDate(const QDate &date)
 {

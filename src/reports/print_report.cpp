@@ -2,7 +2,8 @@
 
 void printReport(const ReportSource &source, const PrinterFactory &openPrinter, Dialogs &dialogs)
 {
-    if (!dialogs.askYesNo(QStringLiteral("Confirm information data print to default printer?"), DefaultButton::No))
+    if (!dialogs.askYesNo(QStringLiteral("Confirm information data print to default printer?"),
+            DefaultButton::No))
         return;
     try {
         const std::unique_ptr<Printer> printer = openPrinter(source.fileName);

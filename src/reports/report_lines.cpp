@@ -9,7 +9,8 @@ ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &caption
     return {displayFileName(file.name()), captions, file.ghostCount(), file.styles};
 }
 
-void appendReportStyleRow(QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost)
+void appendReportStyleRow(
+    QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost)
 {
     appendEightBit(row, formatIndex(number));
     row += " - ";
@@ -29,7 +30,8 @@ QByteArray reportStyleRow(qint64 number, const QByteArray &name, qint64 size, bo
     return row;
 }
 
-void forEachReportLine(ReportForm form, const ReportSource &source, const std::function<void(const ReportLine &)> &take)
+void forEachReportLine(ReportForm form, const ReportSource &source,
+    const std::function<void(const ReportLine &)> &take)
 {
     const bool printed = form == ReportForm::PrintedPage;
     QByteArray line;  // one buffer for every line: a report over thousands of files makes many

@@ -28,8 +28,11 @@ inline const QByteArray ReportTitle = "Quarv - Brennix (3.00)";
 // Hands the report's lines, in order, one at a time. The two forms differ in four lines: the
 // printed page opens with an empty line, has no underline, always has the ghost line and no
 // empty line at the end.
-void forEachReportLine(ReportForm form, const ReportSource &source, const std::function<void(const ReportLine &)> &take);
+void forEachReportLine(ReportForm form, const ReportSource &source,
+    const std::function<void(const ReportLine &)> &take);
 
 // One style row: "01 - Name        -      1,234 bytes[ - GHOST]".
-[[nodiscard]] QByteArray reportStyleRow(qint64 number, const QByteArray &name, qint64 size, bool ghost);
-void appendReportStyleRow(QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost);
+[[nodiscard]] QByteArray reportStyleRow(
+    qint64 number, const QByteArray &name, qint64 size, bool ghost);
+void appendReportStyleRow(
+    QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost);

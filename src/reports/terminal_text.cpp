@@ -4,7 +4,7 @@
 
 namespace {
 bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
-}
+}  // namespace
 
 QByteArray maskControlBytes(QByteArray line)
 {

@@ -1,16 +1,22 @@
 #include "byte_reader.h"
 
-ByteReader::ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName, qsizetype base)
-    : mBytes(bytes), mPos(begin), mEnd(qMin(end, bytes.size())), mRegion(std::move(regionName)), mBase(base)
+ByteReader::ByteReader(
+    const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName, qsizetype base)
+    : mBytes(bytes),
+      mPos(begin),
+      mEnd(qMin(end, bytes.size())),
+      mRegion(std::move(regionName)),
+      mBase(base)
 {
 }
 
 void ByteReader::require(qsizetype n) const
 {
     if (n < 0 || n > mEnd - mPos)
-        throw DamagedFile(QStringLiteral("%1 runs past the end of the %2 (offset %3)")
-                              .arg(mContext.isEmpty() ? QStringLiteral("a field") : mContext, mRegion)
-                              .arg(mBase + mEnd));
+        throw DamagedFile(
+            QStringLiteral("%1 runs past the end of the %2 (offset %3)")
+                .arg(mContext.isEmpty() ? QStringLiteral("a field") : mContext, mRegion)
+                .arg(mBase + mEnd));
 }
 
 quint16 ByteReader::u2be()
@@ -37,6 +43,6 @@ void ByteReader::skip(qsizetype n)
 
 quint32 readU32BE(const QByteArray &bytes, qsizetype at)
 {
-    return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16 | quint32(quint8(bytes[at + 2])) << 8
-        | quint32(quint8(bytes[at + 3]));
+    return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16
+        | quint32(quint8(bytes[at + 2])) << 8 | quint32(quint8(bytes[at + 3]));
 }

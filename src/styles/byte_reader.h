@@ -9,7 +9,8 @@
 // message gives the end as an offset in the enclosing region, where bytes[0] stands at `base`.
 class ByteReader {
 public:
-    ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName, qsizetype base = 0);
+    ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName,
+        qsizetype base = 0);
 
     void setContext(const QString &what) { mContext = what; }
     [[nodiscard]] bool atEnd() const { return mPos >= mEnd; }

@@ -21,12 +21,15 @@ protected:
 // Bytes held in memory.
 class MemoryByteSource : public ByteSource {
 public:
-    explicit MemoryByteSource(QByteArray bytes) : mBytes(std::move(bytes)) {}
+    explicit MemoryByteSource(QByteArray bytes) : mBytes(std::move(bytes)) { }
 
     [[nodiscard]] qint64 size() const override { return mBytes.size(); }
 
 protected:
-    [[nodiscard]] QByteArray readAt(qint64 offset, qint64 length) override { return mBytes.mid(offset, length); }
+    [[nodiscard]] QByteArray readAt(qint64 offset, qint64 length) override
+    {
+        return mBytes.mid(offset, length);
+    }
 
 private:
     QByteArray mBytes;

@@ -8,7 +8,7 @@
 // wrong in plain words and becomes the "Damaged style file:" message.
 class DamagedFile : public std::runtime_error {
 public:
-    explicit DamagedFile(const QString &problem) : std::runtime_error(problem.toStdString()) {}
+    explicit DamagedFile(const QString &problem) : std::runtime_error(problem.toStdString()) { }
 
     [[nodiscard]] QString problem() const { return QString::fromStdString(what()); }
 };

@@ -6,13 +6,14 @@
 // A style file open for reading, of the size it had when it was opened.
 class FileByteSource : public ByteSource {
 public:
-    explicit FileByteSource(const ReadOnlyFile &file) : mFile(file) {}
+    explicit FileByteSource(const ReadOnlyFile &file) : mFile(file) { }
 
     [[nodiscard]] qint64 size() const override { return mFile.facts().size; }
 
 protected:
-    // The first read takes the file's first 8 KiB at once and keeps them: the header, the tables and
-    // often the names behind them then cost one system call, which is most of a small file's load.
+    // The first read takes the file's first 8 KiB at once and keeps them: the header, the tables
+    // and often the names behind them then cost one system call, which is most of a small file's
+    // load.
     [[nodiscard]] QByteArray readAt(qint64 offset, qint64 length) override
     {
         if (offset == 0 && mHead.isNull())

@@ -2,8 +2,8 @@
 
 namespace {
 // The tags we know, kept once: a library holds thousands of files with one of them.
-const QByteArray KnownTags[] = {QByteArrayLiteral("KORF"), QByteArrayLiteral("KORG9"), QByteArrayLiteral("KORG<"),
-                                QByteArrayLiteral("KORGM"), QByteArrayLiteral("KORGI")};
+const QByteArray KnownTags[] = {QByteArrayLiteral("KORF"), QByteArrayLiteral("KORG9"),
+    QByteArrayLiteral("KORG<"), QByteArrayLiteral("KORGM"), QByteArrayLiteral("KORGI")};
 
 QByteArray shared(const QByteArray &tag)
 {
@@ -13,7 +13,7 @@ QByteArray shared(const QByteArray &tag)
     }
     return tag;
 }
-} // namespace
+}  // namespace
 
 void examineHeaderSample(const QByteArray &sample, StyleFile &file)
 {

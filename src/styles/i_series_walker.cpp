@@ -16,16 +16,18 @@ QByteArray cleanGhostName(QByteArray name)
 
 qint32 slotLength(const QByteArray &header, const ISeriesLayout &layout, int slot)
 {
-    const qsizetype at = layout.sizeTableOffset + qsizetype(slot) * layout.sizeEntryLength + layout.sizeOffset;
+    const qsizetype at
+        = layout.sizeTableOffset + qsizetype(slot) * layout.sizeEntryLength + layout.sizeOffset;
     return quint8(header[at]) | quint8(header[at + 1]) << 8;
 }
 
-} // namespace
+}  // namespace
 
 void walkISeriesFile(ByteSource &source, const ISeriesLayout &layout, QList<StyleEntry> &styles)
 {
     if (source.size() < layout.headerLength)
-        throw DamagedFile(QStringLiteral("the file is shorter than its %1-byte header").arg(layout.headerLength));
+        throw DamagedFile(
+            QStringLiteral("the file is shorter than its %1-byte header").arg(layout.headerLength));
     const QByteArray header = source.read(0, layout.headerLength);
 
     qint64 offset = layout.headerLength;
@@ -34,8 +36,10 @@ void walkISeriesFile(ByteSource &source, const ISeriesLayout &layout, QList<Styl
         if (length == 0)
             continue;
         if (length > source.size() - offset)
-            throw DamagedFile(QStringLiteral("the %1-byte block of slot %2 is cut short by the end of the file")
-                                  .arg(length).arg(slot + 1));
+            throw DamagedFile(
+                QStringLiteral("the %1-byte block of slot %2 is cut short by the end of the file")
+                    .arg(length)
+                    .arg(slot + 1));
         StyleEntry style;
         style.number = style.slot = slot + 1;
         style.offset = qint32(offset);

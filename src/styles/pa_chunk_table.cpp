@@ -33,12 +33,13 @@ qsizetype lastInTail(const QByteArray &tail, qsizetype searchFrom, const char *m
 qsizetype lastChunkEndInTail(const QByteArray &tail, qsizetype kbeg, qsizetype kend)
 {
     const qsizetype header = kbeg - TrailerHeaderLength;
-    if (header >= 0 && quint8(tail[header]) == 0xFE && readU32BE(tail, kbeg - 4) == quint32(kend - kbeg + 8))
+    if (header >= 0 && quint8(tail[header]) == 0xFE
+        && readU32BE(tail, kbeg - 4) == quint32(kend - kbeg + 8))
         return header;
     return kbeg;
 }
 
-} // namespace
+}  // namespace
 
 PaChunkTable readPaChunkTable(ByteSource &file)
 {
@@ -58,12 +59,14 @@ PaChunkTable readPaChunkTable(ByteSource &file)
         throw DamagedFile(QStringLiteral("the marker \"KEND\" is not in the last 320 bytes"));
     const qsizetype tableStart = kbeg + 8;
     if (kend < tableStart)
-        throw DamagedFile(QStringLiteral("the marker \"KEND\" stands less than 8 bytes after \"KBEG\""));
+        throw DamagedFile(
+            QStringLiteral("the marker \"KEND\" stands less than 8 bytes after \"KBEG\""));
 
     const int tableLength = int(kend - tableStart);
     const int n = roundHalfEven(tableLength, 4);
     if (n > PaMaxChunks)
-        throw DamagedFile(QStringLiteral("the chunk table holds more than %1 entries").arg(PaMaxChunks));
+        throw DamagedFile(
+            QStringLiteral("the chunk table holds more than %1 entries").arg(PaMaxChunks));
     if (n > tableLength / 4)
         throw DamagedFile(QStringLiteral("the chunk table ends with an incomplete entry"));
 
@@ -72,13 +75,21 @@ PaChunkTable readPaChunkTable(ByteSource &file)
     for (int c = 0; c < n; ++c) {
         const qint64 start = readU32BE(tail, tableStart + 4 * c);
         if (start < PaHeaderLength)
-            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, inside the file header").arg(c + 1).arg(start));
+            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, inside the file header")
+                                  .arg(c + 1)
+                                  .arg(start));
         // Equal starts are a chunk of length 0: a style without data, wherever it stands.
         if (c > 0 && start < table.starts.back())
-            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, before chunk %3").arg(c + 1).arg(start).arg(c));
+            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, before chunk %3")
+                                  .arg(c + 1)
+                                  .arg(start)
+                                  .arg(c));
         if (start > table.end)
-            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, beyond the last chunk's end (%3)")
-                                  .arg(c + 1).arg(start).arg(table.end));
+            throw DamagedFile(
+                QStringLiteral("chunk %1 starts at offset %2, beyond the last chunk's end (%3)")
+                    .arg(c + 1)
+                    .arg(start)
+                    .arg(table.end));
         table.starts.push_back(qint32(start));
     }
     return table;

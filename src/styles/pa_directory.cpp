@@ -16,7 +16,8 @@ constexpr int KindOffset = 18;
 PaDirectoryRecord olderRecord(QByteArrayView directory, int r)
 {
     const qsizetype start = qMin(qsizetype(r) * RecordLength, directory.size());
-    const QByteArrayView record = directory.sliced(start, qMin(qsizetype(RecordLength), directory.size() - start));
+    const QByteArrayView record
+        = directory.sliced(start, qMin(qsizetype(RecordLength), directory.size() - start));
     PaDirectoryRecord result;
     result.isStyle = record.size() <= KindOffset || quint8(record[KindOffset]) != PaPerformanceKind;
     QByteArray name = record.first(qMin(qsizetype(NameLength), record.size())).toByteArray();
@@ -53,10 +54,12 @@ PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
         const QByteArray value = record.bytes(size);
         if (type == IdentityProperty) {
             if (value.size() < 3)
-                throw DamagedFile(QStringLiteral("property %1 of %2 is shorter than 3 bytes").arg(p).arg(label));
+                throw DamagedFile(
+                    QStringLiteral("property %1 of %2 is shorter than 3 bytes").arg(p).arg(label));
             result.isStyle = quint8(value[0]) != PaPerformanceKind;
         } else if (type == NameProperty) {
-            const QByteArray utf8 = value.left(value.indexOf('\0') < 0 ? value.size() : value.indexOf('\0'));
+            const QByteArray utf8
+                = value.left(value.indexOf('\0') < 0 ? value.size() : value.indexOf('\0'));
             result.name = QString::fromUtf8(utf8).toLatin1();  // outside Latin-1 becomes '?'
         }
     }
@@ -72,28 +75,36 @@ std::vector<PaDirectoryRecord> newerRecords(ByteSource &source, qint64 length, i
     qint64 at = 0;  // in the directory
     for (int r = 1; r <= count; ++r) {
         if (at >= length)
-            throw DamagedFile(QStringLiteral("the directory holds %1 records for %2 chunks").arg(r - 1).arg(count));
-        const QString pastEnd = QStringLiteral("directory record %1 runs past the end of the directory (offset %2)").arg(r).arg(length);
+            throw DamagedFile(QStringLiteral("the directory holds %1 records for %2 chunks")
+                                  .arg(r - 1)
+                                  .arg(count));
+        const QString pastEnd
+            = QStringLiteral("directory record %1 runs past the end of the directory (offset %2)")
+                  .arg(r)
+                  .arg(length);
         if (length - at < 2)
             throw DamagedFile(pastEnd);
         const QByteArray lengthBytes = source.read(PaHeaderLength + at, 2);
         const qint64 recordLength = quint8(lengthBytes[0]) << 8 | quint8(lengthBytes[1]);
         if (length - at - 2 < recordLength)
             throw DamagedFile(pastEnd);
-        records.push_back(newerRecord(source.read(PaHeaderLength + at + 2, recordLength), at + 2, r));
+        records.push_back(
+            newerRecord(source.read(PaHeaderLength + at + 2, recordLength), at + 2, r));
         at += 2 + recordLength;
     }
     return records;
 }
 
-} // namespace
+}  // namespace
 
-std::vector<PaDirectoryRecord> readPaDirectory(ByteSource &source, qint64 end, int count, bool newerLayout)
+std::vector<PaDirectoryRecord> readPaDirectory(
+    ByteSource &source, qint64 end, int count, bool newerLayout)
 {
     const qint64 length = end - PaHeaderLength;
     if (newerLayout)
         return newerRecords(source, length, count);
-    const QByteArray bytes = source.read(PaHeaderLength, qMin(length, qint64(count) * RecordLength));
+    const QByteArray bytes
+        = source.read(PaHeaderLength, qMin(length, qint64(count) * RecordLength));
     std::vector<PaDirectoryRecord> records;
     for (int r = 0; r < count; ++r)
         records.push_back(olderRecord(bytes, r));

@@ -18,4 +18,5 @@ constexpr quint8 PaPerformanceKind = 7;
 // chunk; only the records are read. The older layout has 24-byte records (a record beyond the
 // directory's end reads as short or empty, and so as a style); the newer one has variable-length
 // records with properties. Throws DamagedFile.
-[[nodiscard]] std::vector<PaDirectoryRecord> readPaDirectory(ByteSource &source, qint64 end, int count, bool newerLayout);
+[[nodiscard]] std::vector<PaDirectoryRecord> readPaDirectory(
+    ByteSource &source, qint64 end, int count, bool newerLayout);

@@ -11,13 +11,16 @@ QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory)
     const PaChunkTable chunks = readPaChunkTable(source);
     if (chunks.starts.empty())
         return {};
-    const std::vector<PaDirectoryRecord> records = readPaDirectory(source, chunks.starts.front(), int(chunks.starts.size()), newerDirectory);
+    const std::vector<PaDirectoryRecord> records
+        = readPaDirectory(source, chunks.starts.front(), int(chunks.starts.size()), newerDirectory);
 
-    const auto styleCount = std::count_if(records.begin(), records.end(), [](const PaDirectoryRecord &r) { return r.isStyle; });
+    const auto styleCount = std::count_if(
+        records.begin(), records.end(), [](const PaDirectoryRecord &r) { return r.isStyle; });
     int performancesSeen = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (!records[i].isStyle && ++performancesSeen > styleCount)
-            throw DamagedFile(QStringLiteral("directory record %1 holds performance data for a style the file does not have")
+            throw DamagedFile(QStringLiteral(
+                "directory record %1 holds performance data for a style the file does not have")
                                   .arg(i + 1));
     }
 

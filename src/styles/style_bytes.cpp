@@ -2,7 +2,8 @@
 
 #include "platform/file_error.h"
 
-QByteArray readStyleBytes(const StyleFile &file, const StyleEntry &style, StylePart part, const FileService &files)
+QByteArray readStyleBytes(
+    const StyleFile &file, const StyleEntry &style, StylePart part, const FileService &files)
 {
     const auto input = files.openForReading(file.path);
     const FileError changed(file.path, QStringLiteral("the file changed since it was loaded"));

@@ -6,7 +6,8 @@
 
 int StyleFile::ghostCount() const
 {
-    return int(std::count_if(styles.cbegin(), styles.cend(), [](const StyleEntry &s) { return s.ghost; }));
+    return int(
+        std::count_if(styles.cbegin(), styles.cend(), [](const StyleEntry &s) { return s.ghost; }));
 }
 
 QDateTime inSystemZone(const QDateTime &moment)

@@ -10,9 +10,9 @@
 struct StyleFile {
     QString path;
     qint64 size = 0;
-    QDateTime modified; // in UTC; see inSystemZone()
-    QByteArray tag;     // "KORF", else the first five bytes
-    bool pa1x = false;  // a "KORF" file whose byte 34 is 6
+    QDateTime modified;             // in UTC; see inSystemZone()
+    QByteArray tag;                 // "KORF", else the first five bytes
+    bool pa1x = false;              // a "KORF" file whose byte 34 is 6
     bool newerPaDirectory = false;  // a "KORF" file whose directory has variable-length records
     QList<StyleEntry> styles;
 

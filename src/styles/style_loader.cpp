@@ -26,7 +26,7 @@ LoadResult readFile(const QString &path, const FileService &files)
         return {std::nullopt, warning(error.message(QStringLiteral("Cannot read")))};
     }
     const FileFacts &facts = input->facts();
-    StyleFile file{path, facts.size, facts.modified, {}, false, false, {}};
+    StyleFile file {path, facts.size, facts.modified, {}, false, false, {}};
     LoadResult result;
     try {
         // Every read is checked against the size the file had when it was opened.
@@ -40,12 +40,14 @@ LoadResult readFile(const QString &path, const FileService &files)
     }
     // What was read of a file rewritten meanwhile may mix old and new bytes: show none of it.
     if (input->changedSinceOpened())
-        return {std::nullopt, warning(damaged(file.name(), QStringLiteral("the file changed while it was being read")))};
+        return {std::nullopt,
+            warning(
+                damaged(file.name(), QStringLiteral("the file changed while it was being read")))};
     result.file = std::move(file);
     return result;
 }
 
-} // namespace
+}  // namespace
 
 LoadResult loadStyleFile(const QString &path, const FileService &files)
 {
@@ -53,6 +55,9 @@ LoadResult loadStyleFile(const QString &path, const FileService &files)
     if (extension == QLatin1String(".STY"))
         return readFile(path, files);
     if (extension == QLatin1String(".PRF"))
-        return {std::nullopt, Message{QStringLiteral("In development"), QString(), MessageIcon::None}};
-    return {std::nullopt, Message{QStringLiteral("Unknown File Type!"), QStringLiteral("ZuvOzu"), MessageIcon::Critical}};
+        return {
+            std::nullopt, Message {QStringLiteral("In development"), QString(), MessageIcon::None}};
+    return {std::nullopt,
+        Message {
+            QStringLiteral("Unknown File Type!"), QStringLiteral("ZuvOzu"), MessageIcon::Critical}};
 }

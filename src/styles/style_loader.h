@@ -7,8 +7,8 @@
 #include <optional>
 
 struct LoadResult {
-    std::optional<StyleFile> file;    // what to show; none when the file could not be read at all
-    std::optional<Message> message;   // what went wrong, if anything
+    std::optional<StyleFile> file;   // what to show; none when the file could not be read at all
+    std::optional<Message> message;  // what went wrong, if anything
 };
 
 // Opens a style file: names that do not end in ".STY" (any letter case) are refused, the rest

@@ -8,20 +8,28 @@
 
 namespace {
 
-struct CommandRun { int exitCode = -1; QByteArray out; QString err; };
+struct CommandRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
 
 // Runs quarv-report as a process in `folder`, in a fixed locale, through a shell command in which
-// "$0" is the program and "$@" the arguments: the shell hands over names that are not UTF-8 as bytes.
-CommandRun quarvReport(const QStringList &arguments, const QString &folder = {}, const QString &command = QStringLiteral("exec \"$0\" \"$@\""))
+// "$0" is the program and "$@" the arguments: the shell hands over names that are not UTF-8 as
+// bytes.
+CommandRun quarvReport(const QStringList &arguments, const QString &folder = {},
+    const QString &command = QStringLiteral("exec \"$0\" \"$@\""))
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(folder);
-    process.start(QStringLiteral("/bin/sh"), QStringList{QStringLiteral("-c"), command, QStringLiteral(QUARV_REPORT_EXE)} + arguments);
+    process.start(QStringLiteral("/bin/sh"),
+        QStringList {QStringLiteral("-c"), command, QStringLiteral(QUARV_REPORT_EXE)} + arguments);
     EXPECT_TRUE(process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit);
-    return {process.exitCode(), process.readAllStandardOutput(), QString::fromUtf8(process.readAllStandardError())};
+    return {process.exitCode(), process.readAllStandardOutput(),
+        QString::fromUtf8(process.readAllStandardError())};
 }
 
 // Runs the command in this process, over `files`.
@@ -36,38 +44,57 @@ CommandRun runCommand(const QStringList &arguments, const FileService &files)
     const int exitCode = runReportCommand(arguments, outStream, errStream, files);
     std::fclose(outStream);
     std::fclose(errStream);
-    CommandRun run{exitCode, QByteArray(out, qsizetype(outSize)), QString::fromUtf8(err, qsizetype(errSize))};
+    CommandRun run {
+        exitCode, QByteArray(out, qsizetype(outSize)), QString::fromUtf8(err, qsizetype(errSize))};
     std::free(out);
     std::free(err);
     return run;
 }
 
-QByteArray exported(const QString &path) { return exported(*loadStyleFile(path, FileService()).file); }
+QByteArray exported(const QString &path)
+{
+    return exported(*loadStyleFile(path, FileService()).file);
+}
 
 // The records of RFC 4180 text: fields separated by commas, in double quotes (doubled inside) where
 // they hold one; reading stops at the first field that does not follow these rules.
 QList<QStringList> readCsv(const QByteArray &csv)
 {
-    static const QRegularExpression field(QStringLiteral(R"re(\G(?:"((?:[^"]|"")*)"|([^,\r\n"]*))(,|\r\n))re"));
-    QList<QStringList> records{{}};
+    static const QRegularExpression field(
+        QStringLiteral(R"re(\G(?:"((?:[^"]|"")*)"|([^,\r\n"]*))(,|\r\n))re"));
+    QList<QStringList> records {{}};
     for (const QRegularExpressionMatch &match : field.globalMatch(QString::fromUtf8(csv))) {
-        records.last() << (match.capturedStart(1) >= 0 ? match.captured(1).replace(QLatin1String("\"\""), QLatin1String("\"")) : match.captured(2));
+        records.last() << (match.capturedStart(1) >= 0
+                ? match.captured(1).replace(QLatin1String("\"\""), QLatin1String("\""))
+                : match.captured(2));
         if (match.captured(3) != QLatin1String(","))
             records << QStringList();
     }
     return records.mid(0, records.size() - 1);
 }
 
-} // namespace
+}  // namespace
 
 class QuarvReport : public ::testing::Test {
 protected:
     TestFolder folder;
-    QString pa = folder.write(QStringLiteral("PA.STY"), PaFileBuilder().style("Pop", 2700).performance(300).style("Rock", 900).performance(80).build().bytes);
-    QString iSeries = folder.write(QStringLiteral("I30.sty"), ISeriesFileBuilder("KORGI").slot(0).slot(3000, QByteArray("Na\0me\xe9     ", 11))
-                                                                  .slot(500, "Ghost      ").build());
+    QString pa = folder.write(QStringLiteral("PA.STY"),
+        PaFileBuilder()
+            .style("Pop", 2700)
+            .performance(300)
+            .style("Rock", 900)
+            .performance(80)
+            .build()
+            .bytes);
+    QString iSeries = folder.write(QStringLiteral("I30.sty"),
+        ISeriesFileBuilder("KORGI")
+            .slot(0)
+            .slot(3000, QByteArray("Na\0me\xe9     ", 11))
+            .slot(500, "Ghost      ")
+            .build());
     QString unknown = folder.write(QStringLiteral("UNKNOWN.STY"), "NOT A STYLE FILE");
-    QString damaged = folder.write(QStringLiteral("DAMAGED.STY"), PaFileBuilder().style("A", 500).build().bytes.left(400));
+    QString damaged = folder.write(
+        QStringLiteral("DAMAGED.STY"), PaFileBuilder().style("A", 500).build().bytes.left(400));
     QString refused = folder.write(QStringLiteral("notes.txt"), "x");
     QString missing = folder.path(QStringLiteral("MISSING.STY"));
 };
@@ -79,12 +106,16 @@ TEST_F(QuarvReport, ReportsAndProblems)
 {
     const CommandRun run = quarvReport({refused, unknown, pa, damaged, missing, iSeries});
     EXPECT_EQ(run.exitCode, 1);
-    EXPECT_EQ(run.err, QStringLiteral("quarv-report: %1: Unknown File Type!\n"
-                                      "quarv-report: %2: Unknown file format!\n"
-                                      "quarv-report: %3: Damaged style file: DAMAGED.STY: the marker \"KBEG\" is not in the last 320 bytes.\n"
-                                      "quarv-report: %4: Cannot read %4: No such file or directory.\n")
-                           .arg(refused, unknown, damaged, missing));
-    EXPECT_EQ(run.out, "==> " + pa.toUtf8() + " <==\r\n" + exported(pa) + "==> " + iSeries.toUtf8() + " <==\r\n" + exported(iSeries));
+    EXPECT_EQ(run.err,
+        QStringLiteral("quarv-report: %1: Unknown File Type!\n"
+                       "quarv-report: %2: Unknown file format!\n"
+                       "quarv-report: %3: Damaged style file: DAMAGED.STY: the marker \"KBEG\" is "
+                       "not in the last 320 bytes.\n"
+                       "quarv-report: %4: Cannot read %4: No such file or directory.\n")
+            .arg(refused, unknown, damaged, missing));
+    EXPECT_EQ(run.out,
+        "==> " + pa.toUtf8() + " <==\r\n" + exported(pa) + "==> " + iSeries.toUtf8() + " <==\r\n"
+            + exported(iSeries));
     EXPECT_EQ(quarvReport({pa}).out, exported(pa)) << "one file: exactly the export";
 }
 
@@ -96,7 +127,8 @@ TEST_F(QuarvReport, Options)
         {{}, "2||quarv-report: no FILE given\nUsage: "},
         {{"--frobnicate", "PA.STY"}, "2||quarv-report: Unknown option 'frobnicate'.\nUsage: "},
         {{"-"}, "2||quarv-report: standard input is not read: name the style files\nUsage: "},
-        {{"--json", "--csv", "PA.STY"}, "2||quarv-report: --json and --csv exclude each other\nUsage: "},
+        {{"--json", "--csv", "PA.STY"},
+            "2||quarv-report: --json and --csv exclude each other\nUsage: "},
         {{"--help"}, "0|Usage: |"},
         {{"--version"}, "0|quarv-report " QUARV_VERSION "\n|"},
         // After "--" a name that starts with a dash is a file, here one in the working folder; two
@@ -104,23 +136,39 @@ TEST_F(QuarvReport, Options)
         {{"--", "-dash.STY", "-dash.STY"}, "0|==> -dash.STY <==\r\nQuarv - Brennix (3.00)\r\n|"},
     };
     for (const auto &[arguments, expected] : cases) {
-        // The exit status, and how standard output and error start ("" where nothing may be written).
+        // The exit status, and how standard output and error start ("" where nothing may be
+        // written).
         const CommandRun run = quarvReport(arguments, folder.path(QString()));
         const QStringList starts = QString::fromUtf8(expected).split('|');
-        const auto start = [](const QString &text, const QString &begins) { return begins.isEmpty() && !text.isEmpty() ? "more" : text.left(begins.size()); };
-        EXPECT_EQ(QStringList({QString::number(run.exitCode), start(QString::fromUtf8(run.out), starts[1]), start(run.err, starts[2])}), starts);
+        const auto start = [](const QString &text, const QString &begins) {
+            return begins.isEmpty() && !text.isEmpty() ? "more" : text.left(begins.size());
+        };
+        EXPECT_EQ(QStringList({QString::number(run.exitCode),
+                      start(QString::fromUtf8(run.out), starts[1]), start(run.err, starts[2])}),
+            starts);
     }
-    EXPECT_TRUE(quarvReport({QStringLiteral("--help")}).out.contains(" [options] FILE...\nWrites the information report of each style file"));
+    EXPECT_TRUE(
+        quarvReport({QStringLiteral("--help")})
+            .out.contains(" [options] FILE...\nWrites the information report of each style file"));
 }
 
 TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
 {
-    // In a time zone half an hour off the hour and ten hours ahead, as the user's may be; and in UTC.
-    const CommandRun run = quarvReport({QStringLiteral("--json"), pa, iSeries, refused}, {}, QStringLiteral("TZ=Australia/Adelaide exec \"$0\" \"$@\""));
+    // In a time zone half an hour off the hour and ten hours ahead, as the user's may be; and in
+    // UTC.
+    const CommandRun run = quarvReport({QStringLiteral("--json"), pa, iSeries, refused}, {},
+        QStringLiteral("TZ=Australia/Adelaide exec \"$0\" \"$@\""));
     EXPECT_EQ(run.exitCode, 1);
-    const QString modified = fixedModificationTime().toTimeZone(QTimeZone("Australia/Adelaide")).toString(Qt::ISODate);
-    EXPECT_TRUE(quarvReport({QStringLiteral("--json"), pa}, {}, QStringLiteral("TZ=UTC exec \"$0\" \"$@\"")).out.contains(
-        "\"modified\": \"" + fixedModificationTime().toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")).toUtf8() + "+00:00\""));
+    const QString modified
+        = fixedModificationTime().toTimeZone(QTimeZone("Australia/Adelaide")).toString(Qt::ISODate);
+    EXPECT_TRUE(
+        quarvReport({QStringLiteral("--json"), pa}, {}, QStringLiteral("TZ=UTC exec \"$0\" \"$@\""))
+            .out.contains("\"modified\": \""
+                + fixedModificationTime()
+                      .toUTC()
+                      .toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
+                      .toUtf8()
+                + "+00:00\""));
     const QByteArray expected = QString::fromUtf8(R"json([
   {"path": "%1", "message": null, "name": "PA.STY", "size": %2, "modified": "%6", "tag": "KORF", "family": "Pa50/60/80 (KORF)", "pa1x": false,
    "usable": 2, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Pop", "size": 2700, "supplementarySize": 300, "ghost": false},
@@ -130,31 +178,48 @@ TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
                                        {"number": 3, "slot": 3, "name": "Ghost", "size": 500, "supplementarySize": 0, "ghost": true}]},
   {"path": "%5", "message": "Unknown File Type!", "name": null, "size": null, "modified": null, "tag": null, "family": null, "pa1x": null,
    "usable": null, "ghost": null, "styles": null}
-])json").arg(pa).arg(QFileInfo(pa).size()).arg(iSeries).arg(QFileInfo(iSeries).size()).arg(refused, modified).toUtf8();
+])json")
+                                    .arg(pa)
+                                    .arg(QFileInfo(pa).size())
+                                    .arg(iSeries)
+                                    .arg(QFileInfo(iSeries).size())
+                                    .arg(refused, modified)
+                                    .toUtf8();
     EXPECT_FALSE(QJsonDocument::fromJson(expected).isNull());
-    EXPECT_EQ(QJsonDocument::fromJson(run.out), QJsonDocument::fromJson(expected)) << run.out.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(run.out), QJsonDocument::fromJson(expected))
+        << run.out.toStdString();
 }
 
 // Each FILE is taken byte for byte as given; names reach a terminal without control characters,
 // and every message stays one line.
 TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
 {
-    const auto pa = [](const QByteArray &style) { return PaFileBuilder().style(style, 400).build().bytes; };
+    const auto pa
+        = [](const QByteArray &style) { return PaFileBuilder().style(style, 400).build().bytes; };
     folder.write(QStringLiteral("a\"b.STY"), pa("Quoted"));
     folder.write(QStringLiteral("esc.STY"), pa("Red\x1b[31m\x7f"));
     const QByteArray badName = QFile::encodeName(folder.path(QString())) + "/bad\xff\xfe.STY";
     std::FILE *bad = std::fopen(badName.constData(), "wb");
-    ASSERT_TRUE(bad && std::fwrite(pa("Bytes").constData(), 1, size_t(pa("Bytes").size()), bad) > 0 && std::fclose(bad) == 0);
+    ASSERT_TRUE(bad && std::fwrite(pa("Bytes").constData(), 1, size_t(pa("Bytes").size()), bad) > 0
+        && std::fclose(bad) == 0);
 
     const CommandRun run = quarvReport({}, folder.path(QString()),
-                                       QStringLiteral(R"sh(exec "$0" 'a"b.STY' "$(printf 'bad\377\376.STY')" "$(printf 'no\033[31m\r\nfile.STY')" esc.STY)sh"));
-    EXPECT_EQ(run.err, QStringLiteral("quarv-report: no\\x1b[31m\\r\\nfile.STY: Cannot read no\\x1b[31m\\r\\nfile.STY: No such file or directory.\n"));
-    for (const QByteArray &part : {QByteArray("File Name........: a\"b.STY\r\n"), QByteArray("01 - Quoted      -"), QByteArray("File Name........: bad??.STY\r\n"),
-                                   QByteArray("==> bad\xef\xbf\xbd\xef\xbf\xbd.STY <=="), QByteArray("01 - Bytes       -"), QByteArray("01 - Red\x1b[31m\x7f   -")})
+        QStringLiteral(
+            R"sh(exec "$0" 'a"b.STY' "$(printf 'bad\377\376.STY')" "$(printf 'no\033[31m\r\nfile.STY')" esc.STY)sh"));
+    EXPECT_EQ(run.err,
+        QStringLiteral("quarv-report: no\\x1b[31m\\r\\nfile.STY: Cannot read "
+                       "no\\x1b[31m\\r\\nfile.STY: No such file or directory.\n"));
+    for (const QByteArray &part : {QByteArray("File Name........: a\"b.STY\r\n"),
+             QByteArray("01 - Quoted      -"), QByteArray("File Name........: bad??.STY\r\n"),
+             QByteArray("==> bad\xef\xbf\xbd\xef\xbf\xbd.STY <=="),
+             QByteArray("01 - Bytes       -"), QByteArray("01 - Red\x1b[31m\x7f   -")})
         EXPECT_TRUE(run.out.contains(part)) << part.toStdString();
     // On a terminal (script(1) gives it one) the escape sequence becomes harmless.
-    const QByteArray onTerminal = quarvReport({}, folder.path(QString()), QStringLiteral(R"sh(exec script -qec "$0 esc.STY" /dev/null)sh")).out;
-    EXPECT_TRUE(onTerminal.contains("01 - Red?[31m?   -") && !onTerminal.contains('\x1b')) << onTerminal.toStdString();
+    const QByteArray onTerminal = quarvReport({}, folder.path(QString()),
+        QStringLiteral(R"sh(exec script -qec "$0 esc.STY" /dev/null)sh"))
+                                      .out;
+    EXPECT_TRUE(onTerminal.contains("01 - Red?[31m?   -") && !onTerminal.contains('\x1b'))
+        << onTerminal.toStdString();
     std::remove(badName.constData());  // QTemporaryDir cannot remove a name that is not UTF-8
 }
 
@@ -165,32 +230,50 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsv)
 {
     TestFolder folder;
     const QString root = folder.path(QStringLiteral("library"));
-    for (const char *name : {"elsewhere/USER01.STY", "library/a/deep/x.sty", "library/Z.Sty", "library/locked/HIDDEN.STY"})
-        folder.write(QLatin1String(name), ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
-    folder.write(QStringLiteral("library/PA.STY"), PaFileBuilder().style("Pop", 2700).performance(300).build().bytes);
-    folder.write(QStringLiteral("library/a/I3, \"live\".STY"), ISeriesFileBuilder("KORG9").slot(1500, QByteArray("Tab\tNul\0 \n", 10)).slot(600, "Ghost     ").build());
+    for (const char *name : {"elsewhere/USER01.STY", "library/a/deep/x.sty", "library/Z.Sty",
+             "library/locked/HIDDEN.STY"})
+        folder.write(
+            QLatin1String(name), ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
+    folder.write(QStringLiteral("library/PA.STY"),
+        PaFileBuilder().style("Pop", 2700).performance(300).build().bytes);
+    folder.write(QStringLiteral("library/a/I3, \"live\".STY"),
+        ISeriesFileBuilder("KORG9")
+            .slot(1500, QByteArray("Tab\tNul\0 \n", 10))
+            .slot(600, "Ghost     ")
+            .build());
     folder.write(QStringLiteral("library/notes.txt"), "x");
     folder.write(QStringLiteral("library/a/STY"), "x");
-    ASSERT_TRUE(QFile::link(root, root + QStringLiteral("/a/loop")) && QFile::link(folder.path(QStringLiteral("elsewhere")), root + QStringLiteral("/b"))
-                && QDir().mkpath(folder.path(QStringLiteral("empty/inside"))));
+    ASSERT_TRUE(QFile::link(root, root + QStringLiteral("/a/loop"))
+        && QFile::link(folder.path(QStringLiteral("elsewhere")), root + QStringLiteral("/b"))
+        && QDir().mkpath(folder.path(QStringLiteral("empty/inside"))));
     HookedFileService files;  // with a folder that cannot be read, as for anyone but root
     files.beforeListing = [&](const QString &path) {
         if (path == root + QStringLiteral("/locked"))
             throw FileError(path, QStringLiteral("Permission denied"));
     };
     // A folder without problems (a/deep) is no reason for a message.
-    const CommandRun run = runCommand({QStringLiteral("--csv"), root, folder.path(QStringLiteral("empty")), root + QStringLiteral("/a/deep")}, files);
-    EXPECT_EQ(QString::number(run.exitCode) + ' ' + run.err, QStringLiteral("1 quarv-report: %1/locked: Permission denied\n"
-                                      "quarv-report: %2: no style file (.STY) in this folder or below it\n").arg(root, folder.path(QStringLiteral("empty"))));
+    const CommandRun run
+        = runCommand({QStringLiteral("--csv"), root, folder.path(QStringLiteral("empty")),
+                         root + QStringLiteral("/a/deep")},
+            files);
+    EXPECT_EQ(QString::number(run.exitCode) + ' ' + run.err,
+        QStringLiteral("1 quarv-report: %1/locked: Permission denied\n"
+                       "quarv-report: %2: no style file (.STY) in this folder or below it\n")
+            .arg(root, folder.path(QStringLiteral("empty"))));
     const auto korg9 = [&](const QString &path, const QStringList &style) {
-        return QStringList{root + '/' + path, path.section('/', -1), "KORG9", "i3,i2,i1,i4s (KORG9)"} + style;
+        return QStringList {
+                   root + '/' + path, path.section('/', -1), "KORG9", "i3,i2,i1,i4s (KORG9)"}
+        + style;
     };
-    EXPECT_EQ(readCsv(run.out), (QList<QStringList>{{"path", "file name", "tag", "family", "number", "slot", "name", "size", "supplementary size", "ghost"},
-                                                    {root + "/PA.STY", "PA.STY", "KORF", "Pa50/60/80 (KORF)", "1", "1", "Pop", "2700", "300", "no"},
-                                                    korg9("Z.Sty", {"1", "1", "Pop Ballad", "2000", "0", "no"}),
-                                                    korg9("a/I3, \"live\".STY", {"1", "1", "Tab\\tNul\\u0000 \\n", "1500", "0", "no"}),
-                                                    korg9("a/I3, \"live\".STY", {"2", "2", "Ghost", "600", "0", "yes"}),
-                                                    korg9("a/deep/x.sty", {"1", "1", "Pop Ballad", "2000", "0", "no"}),
-                                                    korg9("b/USER01.STY", {"1", "1", "Pop Ballad", "2000", "0", "no"}),
-                                                    korg9("a/deep/x.sty", {"1", "1", "Pop Ballad", "2000", "0", "no"})}));
+    EXPECT_EQ(readCsv(run.out),
+        (QList<QStringList> {{"path", "file name", "tag", "family", "number", "slot", "name",
+                                 "size", "supplementary size", "ghost"},
+            {root + "/PA.STY", "PA.STY", "KORF", "Pa50/60/80 (KORF)", "1", "1", "Pop", "2700",
+                "300", "no"},
+            korg9("Z.Sty", {"1", "1", "Pop Ballad", "2000", "0", "no"}),
+            korg9("a/I3, \"live\".STY", {"1", "1", "Tab\\tNul\\u0000 \\n", "1500", "0", "no"}),
+            korg9("a/I3, \"live\".STY", {"2", "2", "Ghost", "600", "0", "yes"}),
+            korg9("a/deep/x.sty", {"1", "1", "Pop Ballad", "2000", "0", "no"}),
+            korg9("b/USER01.STY", {"1", "1", "Pop Ballad", "2000", "0", "no"}),
+            korg9("a/deep/x.sty", {"1", "1", "Pop Ballad", "2000", "0", "no"})}));
 }

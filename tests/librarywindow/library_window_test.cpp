@@ -24,16 +24,20 @@ QString shownRows(const LibraryWindow &window, int only = -1)
     QStringList rows;
     for (int row = 0; row < model->rowCount(); ++row) {
         QStringList cells;
-        for (int column = qMax(only, 0); column < (only < 0 ? model->columnCount() : only + 1); ++column)
+        for (int column = qMax(only, 0); column < (only < 0 ? model->columnCount() : only + 1);
+             ++column)
             cells << model->index(row, column).data().toString();
         rows << cells.join('|');
     }
     return rows.join('\n');
 }
 
-QString statusLine(const LibraryWindow &window) { return window.findChild<QLabel *>(QStringLiteral("status"))->text(); }
+QString statusLine(const LibraryWindow &window)
+{
+    return window.findChild<QLabel *>(QStringLiteral("status"))->text();
+}
 
-} // namespace
+}  // namespace
 
 // Every style of every file below the folder, sorted, filtered and chosen as the user asks; the
 // files with problems below, the status line, and the shown rows exported.
@@ -42,12 +46,21 @@ TEST(LibraryWindow, ListsFiltersSortsAndExportsEveryStyle)
     // Two backups of one bank (their styles are duplicates), a pack with a Pa-series bank and a
     // look-alike of the bank (same name and size, other bytes), a damaged file and another file.
     TestFolder folder;
-    const QByteArray bank = ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").slot(600, "Disco     ").build();
+    const QByteArray bank
+        = ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").slot(600, "Disco     ").build();
     folder.write(QStringLiteral("lib/backup1/USER01.STY"), bank);
     folder.write(QStringLiteral("lib/backup2/USER01.STY"), bank);
-    folder.write(QStringLiteral("lib/pack/deep/PA.STY"), PaFileBuilder().style("Slow Rock", 3000).performance(500).style("alpha", 10000).build().bytes);
-    folder.write(QStringLiteral("lib/pack/LOOKALIKE.sty"), ISeriesFileBuilder("KORG9").slot(0).slot(2000, "Pop Ballad").build());
-    folder.write(QStringLiteral("lib/DAMAGED.STY"), PaFileBuilder().style("A", 500).build().bytes.left(400));
+    folder.write(QStringLiteral("lib/pack/deep/PA.STY"),
+        PaFileBuilder()
+            .style("Slow Rock", 3000)
+            .performance(500)
+            .style("alpha", 10000)
+            .build()
+            .bytes);
+    folder.write(QStringLiteral("lib/pack/LOOKALIKE.sty"),
+        ISeriesFileBuilder("KORG9").slot(0).slot(2000, "Pop Ballad").build());
+    folder.write(
+        QStringLiteral("lib/DAMAGED.STY"), PaFileBuilder().style("A", 500).build().bytes.left(400));
     folder.write(QStringLiteral("lib/notes.txt"), "x");
     folder.write(QStringLiteral("lib/locked/HIDDEN.STY"), bank);
     const QString lib = folder.path(QStringLiteral("lib"));
@@ -60,7 +73,8 @@ TEST(LibraryWindow, ListsFiltersSortsAndExportsEveryStyle)
     LibraryWindow window(lib, files, dialogs);
     window.show();
     ASSERT_TRUE(waitUntilCatalogued(window));
-    EXPECT_EQ(shownRows(window).replace(QLatin1String("i3,i2,i1,i4s (KORG9)"), QLatin1String("K9")), QStringLiteral(R"(backup1/USER01.STY|K9|01|Pop Ballad|2,000|0||yes
+    EXPECT_EQ(shownRows(window).replace(QLatin1String("i3,i2,i1,i4s (KORG9)"), QLatin1String("K9")),
+        QStringLiteral(R"(backup1/USER01.STY|K9|01|Pop Ballad|2,000|0||yes
 backup1/USER01.STY|K9|02|Disco|600|0|yes|yes
 backup2/USER01.STY|K9|01|Pop Ballad|2,000|0||yes
 backup2/USER01.STY|K9|02|Disco|600|0|yes|yes
@@ -68,23 +82,35 @@ pack/deep/PA.STY|Pa50/60/80 (KORF)|01|Slow Rock|3,000|500||
 pack/deep/PA.STY|Pa50/60/80 (KORF)|02|alpha|10,000|0||
 pack/LOOKALIKE.sty|K9|02|Pop Ballad|2,000|0||)"));
     const QListWidget *problems = window.findChild<QListWidget *>();
-    EXPECT_EQ(statusLine(window) + '\n' + problems->item(0)->text() + '\n' + problems->item(1)->text(),
-              "5 files, 7 styles, 2 ghost styles, 4 duplicates, 1 files with problems\nlocked: Permission denied\n"
-              "DAMAGED.STY: Damaged style file: DAMAGED.STY: the marker \"KBEG\" is not in the last 320 bytes.");
+    EXPECT_EQ(
+        statusLine(window) + '\n' + problems->item(0)->text() + '\n' + problems->item(1)->text(),
+        "5 files, 7 styles, 2 ghost styles, 4 duplicates, 1 files with problems\nlocked: "
+        "Permission denied\n"
+        "DAMAGED.STY: Damaged style file: DAMAGED.STY: the marker \"KBEG\" is not in the last 320 "
+        "bytes.");
 
     // Numbers sort as numbers, names in any letter case; the filter finds names and files.
     QHeaderView *header = window.findChild<QTableView *>()->horizontalHeader();
     auto *filter = window.findChild<QLineEdit *>();
     auto *show = window.findChild<QComboBox *>();
     const std::tuple<std::function<void()>, int, const char *> steps[] = {
-        {[&] { QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(LibraryModel::Size) + 5, 5)); },
-         LibraryModel::Size, "600 600 2,000 2,000 2,000 3,000 10,000"},
-        {[&] { QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(LibraryModel::Name) + 5, 5)); },
-         LibraryModel::Name, "alpha Disco Disco Pop Ballad Pop Ballad Pop Ballad Slow Rock"},
-        {[&] { QTest::keyClicks(filter, QStringLiteral("BACKUP2")); }, LibraryModel::File, "backup2/USER01.STY backup2/USER01.STY"},
-        {[&] { filter->setText(QStringLiteral("o")); }, LibraryModel::Name, "Disco Disco Pop Ballad Pop Ballad Pop Ballad Slow Rock"},
+        {[&] {
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                 QPoint(header->sectionViewportPosition(LibraryModel::Size) + 5, 5));
+         },
+            LibraryModel::Size, "600 600 2,000 2,000 2,000 3,000 10,000"},
+        {[&] {
+             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                 QPoint(header->sectionViewportPosition(LibraryModel::Name) + 5, 5));
+         },
+            LibraryModel::Name, "alpha Disco Disco Pop Ballad Pop Ballad Pop Ballad Slow Rock"},
+        {[&] { QTest::keyClicks(filter, QStringLiteral("BACKUP2")); }, LibraryModel::File,
+            "backup2/USER01.STY backup2/USER01.STY"},
+        {[&] { filter->setText(QStringLiteral("o")); }, LibraryModel::Name,
+            "Disco Disco Pop Ballad Pop Ballad Pop Ballad Slow Rock"},
         {[&] { filter->clear(), show->setCurrentIndex(1); }, LibraryModel::Name, "Disco Disco"},
-        {[&] { show->setCurrentIndex(2); }, LibraryModel::Name, "Disco Disco Pop Ballad Pop Ballad"},
+        {[&] { show->setCurrentIndex(2); }, LibraryModel::Name,
+            "Disco Disco Pop Ballad Pop Ballad"},
     };
     for (const auto &[step, column, shown] : steps) {
         step();
@@ -94,11 +120,16 @@ pack/LOOKALIKE.sty|K9|02|Pop Ballad|2,000|0||)"));
     // Export List writes the rows as shown, with the columns of quarv-report --csv.
     dialogs.choose(folder.path(QStringLiteral("list.csv")));
     clickButton(window, QStringLiteral("&Export List..."));
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("list chooser offering %1/STYLES.CSV").arg(lib)});
-    QString expected = QStringLiteral("path,file name,tag,family,number,slot,name,size,supplementary size,ghost\r\n");
-    for (const char *row : {"1/USER01.STY,2,2,Disco,600,0,yes", "2/USER01.STY,2,2,Disco,600,0,yes", "1/USER01.STY,1,1,Pop Ballad,2000,0,no",
-                            "2/USER01.STY,1,1,Pop Ballad,2000,0,no"})
-        expected += QStringLiteral("%1/backup%2\r\n").arg(lib, QLatin1String(row)).replace(QLatin1String("STY,"), QLatin1String("STY,USER01.STY,KORG9,\"i3,i2,i1,i4s (KORG9)\","));
+    EXPECT_EQ(dialogs.shown,
+        QStringList {QStringLiteral("list chooser offering %1/STYLES.CSV").arg(lib)});
+    QString expected = QStringLiteral(
+        "path,file name,tag,family,number,slot,name,size,supplementary size,ghost\r\n");
+    for (const char *row : {"1/USER01.STY,2,2,Disco,600,0,yes", "2/USER01.STY,2,2,Disco,600,0,yes",
+             "1/USER01.STY,1,1,Pop Ballad,2000,0,no", "2/USER01.STY,1,1,Pop Ballad,2000,0,no"})
+        expected += QStringLiteral("%1/backup%2\r\n")
+                        .arg(lib, QLatin1String(row))
+                        .replace(QLatin1String("STY,"),
+                            QLatin1String("STY,USER01.STY,KORG9,\"i3,i2,i1,i4s (KORG9)\","));
     EXPECT_EQ(QString::fromUtf8(readBytes(folder.path(QStringLiteral("list.csv")))), expected);
 }
 
@@ -106,7 +137,8 @@ TEST(LibraryWindow, CancelStopsMidway)
 {
     TestFolder folder;
     for (int i = 0; i < 12; ++i)
-        folder.write(QStringLiteral("lib/F%1.STY").arg(i, 2, 10, QLatin1Char('0')), korgmWithStyles(2));
+        folder.write(
+            QStringLiteral("lib/F%1.STY").arg(i, 2, 10, QLatin1Char('0')), korgmWithStyles(2));
     QSemaphore gate;  // files are read one permit at a time, so that the test can stop midway
     HookedFileService files;
     files.afterOpening = [&](const QString &) { gate.acquire(); };
@@ -118,8 +150,12 @@ TEST(LibraryWindow, CancelStopsMidway)
     gate.release(100);
     ASSERT_TRUE(waitUntilCatalogued(window));
     const int read = statusLine(window).section(' ', 0, 0).toInt();
-    EXPECT_EQ(statusLine(window), QStringLiteral("%1 files, %2 styles, 0 ghost styles, 0 duplicates, 0 files with problems (stopped: %3 files not read)")
-                                      .arg(read).arg(2 * read).arg(12 - read));
+    EXPECT_EQ(statusLine(window),
+        QStringLiteral("%1 files, %2 styles, 0 ghost styles, 0 duplicates, 0 files with problems "
+                       "(stopped: %3 files not read)")
+            .arg(read)
+            .arg(2 * read)
+            .arg(12 - read));
     EXPECT_LT(read, 12);
 }
 
@@ -141,7 +177,11 @@ TEST(LibraryWindow, OpensFromTheMainWindowAndShowsAStyleThere)
     libraries.constFirst()->findChild<QLineEdit *>()->setText(QStringLiteral("Style 30"));
     table->setCurrentIndex(table->model()->index(0, 0));
     QTest::keyClick(table, Qt::Key_Return);
-    EXPECT_EQ(h.label(QStringLiteral("fileName"))->text() + h.label(QStringLiteral("name5"))->text(), QStringLiteral(" BIG.STY Style 30   "))
+    EXPECT_EQ(
+        h.label(QStringLiteral("fileName"))->text() + h.label(QStringLiteral("name5"))->text(),
+        QStringLiteral(" BIG.STY Style 30   "))
         << "on the last page, 25 to 40";
-    EXPECT_EQ(h.dialogs.shown, (QStringList{QStringLiteral("folder chooser in "), QStringLiteral("folder chooser in ") + lib}));
+    EXPECT_EQ(h.dialogs.shown,
+        (QStringList {
+            QStringLiteral("folder chooser in "), QStringLiteral("folder chooser in ") + lib}));
 }

@@ -13,14 +13,19 @@
 
 namespace {
 
-// The 16 rows as "number|name|size", a ghost row marked "*" (number and name light red, size white).
+// The 16 rows as "number|name|size", a ghost row marked "*" (number and name light red, size
+// white).
 QStringList rows(const WindowHarness &h)
 {
     QStringList out;
     for (int r = 0; r < 16; ++r) {
-        const QLabel *cells[] = {h.label(QStringLiteral("number%1").arg(r)), h.label(QStringLiteral("name%1").arg(r)), h.label(QStringLiteral("size%1").arg(r))};
-        EXPECT_TRUE(backgroundOf(cells[1]) == backgroundOf(cells[0]) && backgroundOf(cells[2]) == QColor(Qt::white)) << r;
-        out << cells[0]->text() + '|' + cells[1]->text() + '|' + cells[2]->text() + (backgroundOf(cells[0]) == QColor(255, 192, 192) ? "*" : "");
+        const QLabel *cells[] = {h.label(QStringLiteral("number%1").arg(r)),
+            h.label(QStringLiteral("name%1").arg(r)), h.label(QStringLiteral("size%1").arg(r))};
+        EXPECT_TRUE(backgroundOf(cells[1]) == backgroundOf(cells[0])
+            && backgroundOf(cells[2]) == QColor(Qt::white))
+            << r;
+        out << cells[0]->text() + '|' + cells[1]->text() + '|' + cells[2]->text()
+                + (backgroundOf(cells[0]) == QColor(255, 192, 192) ? "*" : "");
     }
     return out;
 }
@@ -31,7 +36,8 @@ QStringList expectedRows(int first, int last, int ghost = 0)
     QStringList out;
     for (int k = first; k <= last; ++k)
         out << QStringLiteral("%1 | ").arg(k, 2, 10, QLatin1Char('0'))
-                   + (k == ghost ? QStringLiteral("Style %1|500 *").arg(k) : QStringLiteral("Style %1|1,%2 ").arg(k, -5).arg(200 + k));
+                + (k == ghost ? QStringLiteral("Style %1|500 *").arg(k)
+                              : QStringLiteral("Style %1|1,%2 ").arg(k, -5).arg(200 + k));
     while (out.size() < 16)
         out << QStringLiteral("||");
     return out;
@@ -43,20 +49,25 @@ QScrollBar *scrollBar(const WindowHarness &h) { return h.window.findChild<QScrol
 QString panel(const WindowHarness &h)
 {
     QStringList captions;
-    for (const char *name : {"fileName", "fileSize", "fileDate", "fileFormat", "usableStyles", "ghostStyles"})
+    for (const char *name :
+        {"fileName", "fileSize", "fileDate", "fileFormat", "usableStyles", "ghostStyles"})
         captions << h.label(QLatin1String(name))->text();
-    return captions.join('|') + (h.isEnabled("printAction") ? "|print" : "") + (h.isEnabled("exportAction") ? "|export" : "");
+    return captions.join('|') + (h.isEnabled("printAction") ? "|print" : "")
+        + (h.isEnabled("exportAction") ? "|export" : "");
 }
 
-} // namespace
+}  // namespace
 
 // Which file the window's command line names: "path" and the arguments not used, after "|".
 TEST(CommandLine, WhichFileTheArgumentsName)
 {
-    const std::pair<QStringList, const char *> cases[] = {{{"/m/My", "Set.STY"}, "/m/My Set.STY|"}, {{"\"/m/My", "Set.STY\""}, "/m/My Set.STY|"},
-                                                          {{"/m/one.STY", "/m/two.STY", "x"}, "/m/one.STY|/m/two.STY x"}, {{"\"/m/none.STY\""}, "/m/none.STY|"}};
+    const std::pair<QStringList, const char *> cases[]
+        = {{{"/m/My", "Set.STY"}, "/m/My Set.STY|"}, {{"\"/m/My", "Set.STY\""}, "/m/My Set.STY|"},
+            {{"/m/one.STY", "/m/two.STY", "x"}, "/m/one.STY|/m/two.STY x"},
+            {{"\"/m/none.STY\""}, "/m/none.STY|"}};
     for (const auto &[arguments, named] : cases) {
-        const CommandLineFile file = commandLineFile(arguments, [](const QString &path) { return path == "/m/My Set.STY" || path == "/m/one.STY"; });
+        const CommandLineFile file = commandLineFile(arguments,
+            [](const QString &path) { return path == "/m/My Set.STY" || path == "/m/one.STY"; });
         EXPECT_EQ(file.path + '|' + file.unused.join(' '), QLatin1String(named));
     }
 }
@@ -68,17 +79,27 @@ TEST(MainWindow, PanelFollowsTheLastFileReadOpenedOrDropped)
 {
     WindowHarness h;
     EXPECT_EQ(h.window.windowTitle() + panel(h), QStringLiteral("Quarv - Brennix (3.00)|||||"));
-    h.open(ISeriesFileBuilder("KORG9").slot(1300, "A    ").slot(0).slot(300, "B         ").build(), QStringLiteral("I3SET.STY"));
-    EXPECT_EQ(panel(h), QStringLiteral(" I3SET.STY|1,696 |15/03/2004 | i3,i2,i1,i4s (KORG9)|1 |1 |print|export"));
-    EXPECT_EQ(rows(h).mid(0, 3), (QStringList{"01 | A    FGHIJ|1,300 ", "03 | B|300 *", "||"}));
-    h.open(PaFileBuilder().style("Pop", 2700).style("Rock", 2000).performance(3000).performance(1879).build().bytes);
-    EXPECT_EQ(rows(h).mid(0, 3), (QStringList{"01 | Pop|5,700 ", "02 | Rock|3,879 ", "||"})) << "both parts together";
+    h.open(ISeriesFileBuilder("KORG9").slot(1300, "A    ").slot(0).slot(300, "B         ").build(),
+        QStringLiteral("I3SET.STY"));
+    EXPECT_EQ(panel(h),
+        QStringLiteral(" I3SET.STY|1,696 |15/03/2004 | i3,i2,i1,i4s (KORG9)|1 |1 |print|export"));
+    EXPECT_EQ(rows(h).mid(0, 3), (QStringList {"01 | A    FGHIJ|1,300 ", "03 | B|300 *", "||"}));
+    h.open(PaFileBuilder()
+               .style("Pop", 2700)
+               .style("Rock", 2000)
+               .performance(3000)
+               .performance(1879)
+               .build()
+               .bytes);
+    EXPECT_EQ(rows(h).mid(0, 3), (QStringList {"01 | Pop|5,700 ", "02 | Rock|3,879 ", "||"}))
+        << "both parts together";
     h.open("GARBAGE");
     EXPECT_EQ(panel(h), QStringLiteral(" TEST.STY|7 |15/03/2004 | Unknown format|0 |0 "));
     h.open(korgmWithStyles(2, {1, 2}));
     h.window.openFile(h.folder.path(QStringLiteral("MISSING.STY")));
     h.window.openFile(QStringLiteral("notes.txt"));
-    EXPECT_EQ(panel(h), QStringLiteral(" TEST.STY|1,224 |15/03/2004 | iS40,iS50 (KORGM)|0 |2 |print|export"));
+    EXPECT_EQ(panel(h),
+        QStringLiteral(" TEST.STY|1,224 |15/03/2004 | iS40,iS50 (KORGM)|0 |2 |print|export"));
     h.open(ISeriesFileBuilder("KORGM").build());
     EXPECT_EQ(panel(h), QStringLiteral(" TEST.STY|224 |15/03/2004 | iS40,iS50 (KORGM)|0 |0 "));
     EXPECT_EQ(rows(h), expectedRows(1, 0));
@@ -87,20 +108,27 @@ TEST(MainWindow, PanelFollowsTheLastFileReadOpenedOrDropped)
     const auto drop = [&](const QString &path) {
         QMimeData data;
         data.setUrls({QUrl::fromLocalFile(path)});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QDragEnterEvent enter(
+            QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QDropEvent event(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(&h.window, &enter);
         QApplication::sendEvent(&h.window, &event);
-        return enter.isAccepted() ? h.label(QStringLiteral("fileName"))->text() : QStringLiteral("refused");
+        return enter.isAccepted() ? h.label(QStringLiteral("fileName"))->text()
+                                  : QStringLiteral("refused");
     };
-    EXPECT_EQ(drop(h.folder.write(QStringLiteral("My Set.sty"), korgmWithStyles(2))), QStringLiteral(" My Set.sty"));
-    EXPECT_EQ(drop(h.folder.write(QStringLiteral("notes.txt"), "x")), QStringLiteral(" My Set.sty"));
+    EXPECT_EQ(drop(h.folder.write(QStringLiteral("My Set.sty"), korgmWithStyles(2))),
+        QStringLiteral(" My Set.sty"));
+    EXPECT_EQ(
+        drop(h.folder.write(QStringLiteral("notes.txt"), "x")), QStringLiteral(" My Set.sty"));
     drop(h.folder.path(QString()));
     const auto *library = h.window.findChild<LibraryWindow *>();
-    EXPECT_EQ(library ? library->windowTitle() : QString(), QStringLiteral("Quarv library - ") + h.folder.path(QString()));
-    EXPECT_EQ(h.dialogs.shown, (QStringList{"warning Quarv: Unknown file format!",
-                                            QStringLiteral("warning Quarv: Cannot read %1: No such file or directory.").arg(h.folder.path(QStringLiteral("MISSING.STY"))),
-                                            "critical ZuvOzu: Unknown File Type!", "critical ZuvOzu: Unknown File Type!"}));
+    EXPECT_EQ(library ? library->windowTitle() : QString(),
+        QStringLiteral("Quarv library - ") + h.folder.path(QString()));
+    EXPECT_EQ(h.dialogs.shown,
+        (QStringList {"warning Quarv: Unknown file format!",
+            QStringLiteral("warning Quarv: Cannot read %1: No such file or directory.")
+                .arg(h.folder.path(QStringLiteral("MISSING.STY"))),
+            "critical ZuvOzu: Unknown File Type!", "critical ZuvOzu: Unknown File Type!"}));
 }
 
 // The bar's range follows the number of styles; the bar, the wheel and a dragged thumb move the
@@ -109,17 +137,21 @@ TEST(MainWindow, PanelFollowsTheLastFileReadOpenedOrDropped)
 TEST(MainWindow, ScrollingShowsEveryStyle)
 {
     WindowHarness h;
-    for (const auto &[styles, range] : {std::pair(0, "off"), std::pair(16, "off"), std::pair(17, "1-2"), std::pair(40, "1-25")}) {
+    for (const auto &[styles, range] :
+        {std::pair(0, "off"), std::pair(16, "off"), std::pair(17, "1-2"), std::pair(40, "1-25")}) {
         h.open(korgmWithStyles(styles));
         const QScrollBar *bar = scrollBar(h);
-        EXPECT_EQ(bar->isEnabled() ? QStringLiteral("%1-%2").arg(bar->minimum()).arg(bar->maximum()) : QStringLiteral("off"), QLatin1String(range));
+        EXPECT_EQ(bar->isEnabled() ? QStringLiteral("%1-%2").arg(bar->minimum()).arg(bar->maximum())
+                                   : QStringLiteral("off"),
+            QLatin1String(range));
         EXPECT_EQ(rows(h), expectedRows(1, std::min(styles, 16))) << styles;
     }
     h.open(korgmWithStyles(40, {3}));
     scrollBar(h)->triggerAction(QAbstractSlider::SliderSingleStepAdd);
     EXPECT_EQ(rows(h), expectedRows(2, 17, 3));
     for (const int delta : {-360, 120}) {
-        QWheelEvent event(QPointF(250, 100), QPointF(250, 100), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent event(QPointF(250, 100), QPointF(250, 100), QPoint(), QPoint(0, delta),
+            Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(&h.window, &event);
         EXPECT_EQ(rows(h), expectedRows(delta < 0 ? 5 : 4, delta < 0 ? 20 : 19, 3));
     }
@@ -141,7 +173,8 @@ TEST(MainWindow, Keyboard)
     QApplication::setActiveWindow(&h.window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window));
     const auto key = [&](int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &h.window, Qt::Key(key), modifiers);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : &h.window,
+            Qt::Key(key), modifiers);
     };
     h.dialogs.choose(h.folder.write(QStringLiteral("KEYS.STY"), korgmWithStyles(40)));
     h.dialogs.answer(false);
@@ -151,33 +184,41 @@ TEST(MainWindow, Keyboard)
     // F1 and the help items open their page, About the box with a caption that shows as empty: each
     // is looked at once it is up ("class|title", and the help text), then closed.
     QStringList modals;
-    for (const std::function<void()> &open : {std::function<void()>([&] { key(Qt::Key_F1); }), std::function<void()>([&] { h.trigger("helpPage1Action"); }),
-                                               std::function<void()>([&] { h.trigger("aboutAction"); })}) {
+    for (const std::function<void()> &open : {std::function<void()>([&] { key(Qt::Key_F1); }),
+             std::function<void()>([&] { h.trigger("helpPage1Action"); }),
+             std::function<void()>([&] { h.trigger("aboutAction"); })}) {
         QTimer::singleShot(0, [&] {
             QWidget *modal = QApplication::activeModalWidget();
             const auto *text = modal->findChild<QLabel *>(QStringLiteral("helpText"));
-            modals << QString::fromLatin1(modal->metaObject()->className()) + '|' + modal->windowTitle() + (text ? '|' + text->text() : QString());
+            modals << QString::fromLatin1(modal->metaObject()->className()) + '|'
+                    + modal->windowTitle() + (text ? '|' + text->text() : QString());
             modal->close();
         });
         open();
     }
-    EXPECT_EQ(modals.join('|').split("\r\n"), (QStringList{"HelpWindow|Using Quarv|", "How to open a .STY file", "",
-                                                            "Click on File menu, choose Open, select a .STY file and click on Open button!|HelpWindow|Using Quarv|",
-                                                            "How to export .STY file informations to a .TXT file", "",
-                                                            "Click on File menu, choose Export Info, select a .TXT file and write it!|AboutBox| "}));
+    EXPECT_EQ(modals.join('|').split("\r\n"),
+        (QStringList {"HelpWindow|Using Quarv|", "How to open a .STY file", "",
+            "Click on File menu, choose Open, select a .STY file and click on Open "
+            "button!|HelpWindow|Using Quarv|",
+            "How to export .STY file informations to a .TXT file", "",
+            "Click on File menu, choose Export Info, select a .TXT file and write "
+            "it!|AboutBox| "}));
     QApplication::setActiveWindow(&h.window);
     key(Qt::Key_Tab);
     EXPECT_TRUE(scrollBar(h)->hasFocus());
-    const std::pair<Qt::Key, int> moves[] = {{Qt::Key_Down, 2}, {Qt::Key_PageDown, 18}, {Qt::Key_PageDown, 25}, {Qt::Key_Up, 24},
-                                             {Qt::Key_PageUp, 8}, {Qt::Key_End, 25}, {Qt::Key_Home, 1}, {Qt::Key_Up, 1}};
+    const std::pair<Qt::Key, int> moves[]
+        = {{Qt::Key_Down, 2}, {Qt::Key_PageDown, 18}, {Qt::Key_PageDown, 25}, {Qt::Key_Up, 24},
+            {Qt::Key_PageUp, 8}, {Qt::Key_End, 25}, {Qt::Key_Home, 1}, {Qt::Key_Up, 1}};
     for (const auto &[move, first] : moves) {
         key(move);
         EXPECT_EQ(rows(h), expectedRows(first, first + 15)) << move;
     }
     key(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(h.window.isVisible());
-    EXPECT_EQ(h.dialogs.shown, (QStringList{"open chooser in ", "question No: Confirm information data print to default printer?",
-                                            "question No: Confirm information data export to text file?"}))
+    EXPECT_EQ(h.dialogs.shown,
+        (QStringList {"open chooser in ",
+            "question No: Confirm information data print to default printer?",
+            "question No: Confirm information data export to text file?"}))
         << "closing asks nothing";
 }
 
@@ -209,57 +250,79 @@ TEST(MainWindow, RecentFilesAndFolders)
     MainWindow again(h.files, h.dialogs, recordingPrinters(h.printed), h.settings);
     h.dialogs.choose(QString());
     again.findChild<QAction *>(QStringLiteral("openAction"))->trigger();
-    EXPECT_EQ(h.dialogs.shown, (QStringList{QStringLiteral("warning Quarv: Cannot open %1: the file is no longer there. It is removed "
-                                                           "from Open Recent.").arg(h.folder.path(QStringLiteral("a/8.STY"))),
-                                            "question No: Confirm information data export to text file?", "save chooser offering " + h.folder.path(QStringLiteral("b/B.TXT")),
-                                            "open chooser in " + h.folder.path(QStringLiteral("b"))}));
+    EXPECT_EQ(h.dialogs.shown,
+        (QStringList {
+            QStringLiteral(
+                "warning Quarv: Cannot open %1: the file is no longer there. It is removed "
+                "from Open Recent.")
+                .arg(h.folder.path(QStringLiteral("a/8.STY"))),
+            "question No: Confirm information data export to text file?",
+            "save chooser offering " + h.folder.path(QStringLiteral("b/B.TXT")),
+            "open chooser in " + h.folder.path(QStringLiteral("b"))}));
 }
 
 // A screen reader can name every value, the panel's by their field names, the cells by column and
-// row, and read the value itself. The cells keep their light backgrounds under a dark colour scheme,
-// so their text must stay dark: WCAG contrast of at least 4.5 (the notices of the About box lie over
-// its picture's white band). Every caption fits its cell whatever font we get; the pictures are
-// drawn for the screen's scale, at scale 2 from their "@2x" files (ctest runs this at scale 2 too).
+// row, and read the value itself. The cells keep their light backgrounds under a dark colour
+// scheme, so their text must stay dark: WCAG contrast of at least 4.5 (the notices of the About box
+// lie over its picture's white band). Every caption fits its cell whatever font we get; the
+// pictures are drawn for the screen's scale, at scale 2 from their "@2x" files (ctest runs this at
+// scale 2 too).
 TEST(Desktop, NamedReadableAndSharpUnderADarkPaletteAtAnyScale)
 {
     const auto luminance = [](const QColor &c) {
-        const auto linear = [](qreal v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        const auto linear
+            = [](qreal v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
         return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
     };
     const QPalette before = QApplication::palette();
-    QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(30, 30, 30)));  // light text on dark grey
+    QApplication::setPalette(
+        QPalette(QColor(53, 53, 53), QColor(30, 30, 30)));  // light text on dark grey
     WindowHarness h;
     h.open(korgmWithStyles(3, {2}));
     HelpWindow help({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
     AboutBox about;
     QStringList names;
     int checked = 0;
-    for (const QLabel *label : h.window.findChildren<QLabel *>() + help.findChildren<QLabel *>() + about.findChildren<QLabel *>()) {
-        if (label->window() == &h.window && !label->objectName().isEmpty()) {  // fixed captions read their text
+    for (const QLabel *label : h.window.findChildren<QLabel *>() + help.findChildren<QLabel *>()
+            + about.findChildren<QLabel *>()) {
+        if (label->window() == &h.window
+            && !label->objectName().isEmpty()) {  // fixed captions read their text
             names << label->accessibleName();
-            EXPECT_EQ(label->accessibleDescription(), label->text().trimmed()) << label->objectName().toStdString();
+            EXPECT_EQ(label->accessibleDescription(), label->text().trimmed())
+                << label->objectName().toStdString();
         }
         const bool translucent = label->testAttribute(Qt::WA_TranslucentBackground);
         if (!label->autoFillBackground() && !translucent)
             continue;  // on the window's own background, which the colour scheme sets with its text
         const qreal text = luminance(label->palette().color(QPalette::WindowText));
-        const qreal back = luminance(translucent ? QColor(Qt::white) : label->palette().color(QPalette::Window));
-        EXPECT_GE((qMax(text, back) + 0.05) / (qMin(text, back) + 0.05), 4.5) << label->text().toStdString();
+        const qreal back
+            = luminance(translucent ? QColor(Qt::white) : label->palette().color(QPalette::Window));
+        EXPECT_GE((qMax(text, back) + 0.05) / (qMin(text, back) + 0.05), 4.5)
+            << label->text().toStdString();
         ++checked;
     }
     QApplication::setPalette(before);
-    EXPECT_EQ(checked, 12 + 3 + 48 + 1 + 3) << "field names and values, headings, cells, help text, notices";
+    EXPECT_EQ(checked, 12 + 3 + 48 + 1 + 3)
+        << "field names and values, headings, cells, help text, notices";
     names.sort();
-    EXPECT_EQ(names.size() - names.removeDuplicates(), 6 + 48 + 1) << "values, cells and the logo, each its own name";
-    EXPECT_EQ(names.mid(0, 4) << scrollBar(h)->accessibleName(), (QStringList{"File format", "Ghost styles", "Name", "Name, row 1", "Style list"}));
+    EXPECT_EQ(names.size() - names.removeDuplicates(), 6 + 48 + 1)
+        << "values, cells and the logo, each its own name";
+    EXPECT_EQ(names.mid(0, 4) << scrollBar(h)->accessibleName(),
+        (QStringList {"File format", "Ghost styles", "Name", "Name, row 1", "Style list"}));
 
     PaFileBuilder big;
     for (int i = 0; i < 32; ++i)
         big.style("Rock Ballad", 500000).performance(20000);
     h.open(big.build().bytes, QStringLiteral("BIGGEST.STY"));
-    h.label(QStringLiteral("fileFormat"))->setText(QStringLiteral(" i3,i2,i1,i4s (KORG9)"));  // the widest family
+    h.label(QStringLiteral("fileFormat"))
+        ->setText(QStringLiteral(" i3,i2,i1,i4s (KORG9)"));  // the widest family
     for (const QLabel *label : h.window.findChildren<QLabel *>())
-        EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width()) << label->text().toStdString();
-    for (const QLabel *label : {h.label(QStringLiteral("logo")), help.findChild<QLabel *>(QStringLiteral("banner")), about.findChild<QLabel *>(QStringLiteral("picture"))})
-        EXPECT_TRUE(label->pixmap().devicePixelRatio() == qApp->devicePixelRatio() && label->pixmap().size() == label->size() * qApp->devicePixelRatio());
+        EXPECT_LE(
+            label->fontMetrics().horizontalAdvance(label->text()), label->contentsRect().width())
+            << label->text().toStdString();
+    for (const QLabel *label :
+        {h.label(QStringLiteral("logo")), help.findChild<QLabel *>(QStringLiteral("banner")),
+            about.findChild<QLabel *>(QStringLiteral("picture"))})
+        EXPECT_TRUE(label->pixmap().devicePixelRatio() == qApp->devicePixelRatio()
+            && label->pixmap().size() == label->size() * qApp->devicePixelRatio());
 }

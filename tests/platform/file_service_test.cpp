@@ -13,5 +13,7 @@ TEST(FileName, KeepsEveryByte)
         {"pair\xf0\x90\x82\x80\x80", "pair\xf0\x90\x82\x80\xef\xbf\xbd"},
     };
     for (const auto &[bytes, shown] : cases)
-        EXPECT_EQ(QStringList({encodeFileName(decodeFileName(bytes)), displayFileName(decodeFileName(bytes))}), QStringList({bytes, QString::fromUtf8(shown)}));
+        EXPECT_EQ(QStringList({encodeFileName(decodeFileName(bytes)),
+                      displayFileName(decodeFileName(bytes))}),
+            QStringList({bytes, QString::fromUtf8(shown)}));
 }

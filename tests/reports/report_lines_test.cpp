@@ -14,15 +14,24 @@ StyleFile loaded(const QByteArray &bytes, const QString &name = QStringLiteral("
     return *loadStyleFile(folder.write(name, bytes), FileService()).file;
 }
 
-QByteArray iSeriesSet() { return ISeriesFileBuilder("KORGI").slot(12345, "Pop Ballad ").slot(1024, "Disco      ").slot(0).slot(10240, "Swing      ").build(); }
+QByteArray iSeriesSet()
+{
+    return ISeriesFileBuilder("KORGI")
+        .slot(12345, "Pop Ballad ")
+        .slot(1024, "Disco      ")
+        .slot(0)
+        .slot(10240, "Swing      ")
+        .build();
+}
 
-} // namespace
+}  // namespace
 
 // A whole report; without ghosts there is no ghost line, a Pa-series row shows the main part only,
 // the file name keeps its blanks and characters outside Latin-1 become "?".
 TEST(TextReport, WholeReports)
 {
-    EXPECT_EQ(exported(loaded(iSeriesSet(), QStringLiteral("MYSET.STY"))), QByteArray(R"(Quarv - Brennix (3.00)
+    EXPECT_EQ(exported(loaded(iSeriesSet(), QStringLiteral("MYSET.STY"))),
+        QByteArray(R"(Quarv - Brennix (3.00)
 ^^^^^^^^^^^^^^^^^^^^^^
 
 File Name........: MYSET.STY
@@ -36,11 +45,20 @@ Ghost styles.....: 1
 02 - Disco       -      1,024 bytes - GHOST
 04 - Swing       -     10,240 bytes
 
-)").replace("\n", "\r\n"));
-    const QByteArray pa = PaFileBuilder().style("Pop", 2700).style("Rock", 2000).performance(3000).performance(1879).build().bytes;
+)")
+            .replace("\n", "\r\n"));
+    const QByteArray pa = PaFileBuilder()
+                              .style("Pop", 2700)
+                              .style("Rock", 2000)
+                              .performance(3000)
+                              .performance(1879)
+                              .build()
+                              .bytes;
     EXPECT_TRUE(exported(loaded(pa, QStringLiteral(" Ünï €ÿĀ.sty")))
-                    .endsWith("File Name........:  \xDCn\xEF ?\xFF?.sty\r\nFile Size........: 9,743 bytes\r\nFile Last Updated: 15/03/2004\r\n"
-                              "Style made for...: Pa50/60/80 (KORF)\r\nUsable styles....: 2\r\n\r\n01 - Pop         -      2,700 bytes\r\n"
+                    .endsWith("File Name........:  \xDCn\xEF ?\xFF?.sty\r\nFile Size........: "
+                              "9,743 bytes\r\nFile Last Updated: 15/03/2004\r\n"
+                              "Style made for...: Pa50/60/80 (KORF)\r\nUsable styles....: "
+                              "2\r\n\r\n01 - Pop         -      2,700 bytes\r\n"
                               "02 - Rock        -      2,000 bytes\r\n\r\n"));
 }
 
@@ -49,12 +67,20 @@ Ghost styles.....: 1
 TEST(TextReport, SeparatorsOfTheLocale)
 {
     const StyleFile file = loaded(iSeriesSet());
-    for (const auto &[locale, size, date] : {std::tuple("de_DE", QByteArray("23.833"), QByteArray("15.03.2004")), std::tuple("nl_NL", QByteArray("23.833"), QByteArray("15-03-2004")),
-                                             std::tuple("fr_FR", QByteArray("23\xA0" "833"), QByteArray("15/03/2004"))}) {
+    for (const auto &[locale, size, date] :
+        {std::tuple("de_DE", QByteArray("23.833"), QByteArray("15.03.2004")),
+            std::tuple("nl_NL", QByteArray("23.833"), QByteArray("15-03-2004")),
+            std::tuple("fr_FR",
+                QByteArray("23\xA0"
+                           "833"),
+                QByteArray("15/03/2004"))}) {
         QLocale::setDefault(QLocale(QLatin1String(locale)));
         const QByteArray report = exported(file);
-        EXPECT_TRUE(report.contains("File Size........: " + size + " bytes\r\nFile Last Updated: " + date + "\r\n")) << locale;
-        EXPECT_TRUE(report.contains("01 - Pop Ballad  -     12" + size.mid(2, 1) + "345 bytes")) << locale;
+        EXPECT_TRUE(report.contains(
+            "File Size........: " + size + " bytes\r\nFile Last Updated: " + date + "\r\n"))
+            << locale;
+        EXPECT_TRUE(report.contains("01 - Pop Ballad  -     12" + size.mid(2, 1) + "345 bytes"))
+            << locale;
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
 }
@@ -70,12 +96,14 @@ protected:
             dialogs.answer(answer);
         dialogs.choose(chosen);
         exportReport(source, QStringLiteral("/styles"), FileService(), dialogs);
-        EXPECT_EQ(dialogs.shown.value(0), QStringLiteral("save chooser offering /styles/MYSET.TXT"));
+        EXPECT_EQ(
+            dialogs.shown.value(0), QStringLiteral("save chooser offering /styles/MYSET.TXT"));
         return dialogs.shown.mid(1);
     }
 
     TestFolder folder;
-    StyleFile file = loaded(ISeriesFileBuilder("KORG9").slot(2000, "Rock      ").build(), QStringLiteral("MySet.sty"));
+    StyleFile file = loaded(
+        ISeriesFileBuilder("KORG9").slot(2000, "Rock      ").build(), QStringLiteral("MySet.sty"));
     ReportSource source = reportSource(file, fileInfoCaptions(file));
     ScriptedDialogs dialogs;
 };
@@ -85,29 +113,38 @@ protected:
 TEST_F(ExportTest, WritesWhereTheUserChoseOrSaysWhyNot)
 {
     const QString old = folder.write(QStringLiteral("old.txt"), "old bytes");
-    const QString question = QStringLiteral("question No: File %1 already exists: confirm overwrite?").arg(old);
-    EXPECT_EQ(exportTo(QString()) + exportTo(old, {false}) + exportTo(folder.path(QStringLiteral("new.txt"))), QStringList{question}) << "success is silent";
-    EXPECT_EQ(readBytes(old) + readBytes(folder.path(QStringLiteral("new.txt"))), "old bytes" + exported(file));
+    const QString question
+        = QStringLiteral("question No: File %1 already exists: confirm overwrite?").arg(old);
+    EXPECT_EQ(exportTo(QString()) + exportTo(old, {false})
+            + exportTo(folder.path(QStringLiteral("new.txt"))),
+        QStringList {question})
+        << "success is silent";
+    EXPECT_EQ(readBytes(old) + readBytes(folder.path(QStringLiteral("new.txt"))),
+        "old bytes" + exported(file));
 
     const QString readOnly = folder.write(QStringLiteral("locked.txt"), "keep me");
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
     const QString noFolder = folder.path(QStringLiteral("missing/out.txt"));
     QStringList messages = exportTo(readOnly, {true}).mid(1) + exportTo(noFolder);
     // A disk that fills up: files of this process may not grow beyond 16 bytes.
-    rlimit limit{};
+    rlimit limit {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
-    const rlimit small{16, limit.rlim_max};
+    const rlimit small {16, limit.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     messages += exportTo(old, {true}).mid(1);
     ::setrlimit(RLIMIT_FSIZE, &limit);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_EQ(messages, (QStringList{QStringLiteral("critical Quarv: Cannot write %1: the file is read-only.").arg(readOnly),
-                                     QStringLiteral("critical Quarv: Cannot write %1: No such file or directory.").arg(noFolder),
-                                     QStringLiteral("critical Quarv: Cannot write %1: File too large.").arg(old)}));
+    EXPECT_EQ(messages,
+        (QStringList {
+            QStringLiteral("critical Quarv: Cannot write %1: the file is read-only.").arg(readOnly),
+            QStringLiteral("critical Quarv: Cannot write %1: No such file or directory.")
+                .arg(noFolder),
+            QStringLiteral("critical Quarv: Cannot write %1: File too large.").arg(old)}));
     EXPECT_EQ(readBytes(readOnly) + readBytes(old), "keep meold bytes");
-    EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files).join(QLatin1Char(' ')), QStringLiteral("locked.txt new.txt old.txt"));
-    EXPECT_EQ(exportTo(old, {true}), QStringList{question});
+    EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files).join(QLatin1Char(' ')),
+        QStringLiteral("locked.txt new.txt old.txt"));
+    EXPECT_EQ(exportTo(old, {true}), QStringList {question});
     EXPECT_EQ(readBytes(old), exported(file));
 }
 
@@ -123,16 +160,24 @@ TEST_F(ExportTest, PrintsThePageFormThenSaysDone)
         return dialogs.shown.mid(1).join(QLatin1Char('|'));
     };
     EXPECT_EQ(print(true, recordingPrinters(calls)), QStringLiteral("none Quarv: Done!"));
-    EXPECT_EQ(calls, (QStringList{"document:MySet.sty", "line:", "font:SYSTEM", "size:14", "line:Quarv - Brennix (3.00)", "size:10", "line:",
-                                  "line:File Name........: MySet.sty", "line:File Size........: 2,096 bytes",
-                                  "line:File Last Updated: 15/03/2004", "line:Style made for...: i3,i2,i1,i4s (KORG9)",
-                                  "line:Usable styles....: 1", "line:Ghost styles.....: 0", "line:",
-                                  "line:01 - Rock        -      2,000 bytes", "end"}));
+    EXPECT_EQ(calls,
+        (QStringList {"document:MySet.sty", "line:", "font:SYSTEM", "size:14",
+            "line:Quarv - Brennix (3.00)", "size:10", "line:", "line:File Name........: MySet.sty",
+            "line:File Size........: 2,096 bytes", "line:File Last Updated: 15/03/2004",
+            "line:Style made for...: i3,i2,i1,i4s (KORG9)", "line:Usable styles....: 1",
+            "line:Ghost styles.....: 0", "line:", "line:01 - Rock        -      2,000 bytes",
+            "end"}));
     calls.clear();
     EXPECT_EQ(print(false, recordingPrinters(calls)) + calls.join('|'), QString());
-    EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("question No: Confirm information data print to default printer?")});
-    EXPECT_EQ(print(true, recordingPrinters(calls, 5)), QStringLiteral("warning Quarv: Cannot print: the printer is out of paper."));
+    EXPECT_EQ(dialogs.shown,
+        QStringList {
+            QStringLiteral("question No: Confirm information data print to default printer?")});
+    EXPECT_EQ(print(true, recordingPrinters(calls, 5)),
+        QStringLiteral("warning Quarv: Cannot print: the printer is out of paper."));
     EXPECT_EQ(calls.size(), 5);
-    EXPECT_EQ(print(true, [](const QString &) -> std::unique_ptr<Printer> { throw PrinterError(QStringLiteral("no default printer is installed")); }),
-              QStringLiteral("warning Quarv: Cannot print: no default printer is installed."));
+    EXPECT_EQ(print(true,
+                  [](const QString &) -> std::unique_ptr<Printer> {
+                      throw PrinterError(QStringLiteral("no default printer is installed"));
+                  }),
+        QStringLiteral("warning Quarv: Cannot print: no default printer is installed."));
 }

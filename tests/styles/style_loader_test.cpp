@@ -4,8 +4,11 @@
 #include <sys/stat.h>
 
 namespace {
-QByteArray korgFile() { return ISeriesFileBuilder("KORG9").slot(3000, "Usable    ").slot(500, "Ghost").build(); }
-} // namespace
+QByteArray korgFile()
+{
+    return ISeriesFileBuilder("KORG9").slot(3000, "Usable    ").slot(500, "Ghost").build();
+}
+}  // namespace
 
 // Only names ending in ".STY", in any letter case, are loaded. The tag is "KORF" when it stands at
 // offset 23, else the first five bytes; the Pa1X flag is the byte at offset 34 of a "KORF" file.
@@ -13,61 +16,92 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
 {
     const QString loaded = R"(1+1: 1@1 "Usable    " 3000+0, 2@2 "GhostMNOPQ" 500+0 ghost)";
     const QString refused = QStringLiteral("no file ! critical ZuvOzu: Unknown File Type!");
-    for (const auto &[name, expected] : {std::pair("upper.STY", loaded), std::pair("lower.sty", loaded), std::pair("mixed.Sty", loaded),
-                                         std::pair("blank.STY ", refused), std::pair("text.TXT", refused), std::pair("STY", refused),
-                                         std::pair("perf.PRF", QStringLiteral("no file ! none -: In development")), std::pair("perf.prf", QStringLiteral("no file ! none -: In development"))})
+    for (const auto &[name, expected] :
+        {std::pair("upper.STY", loaded), std::pair("lower.sty", loaded),
+            std::pair("mixed.Sty", loaded), std::pair("blank.STY ", refused),
+            std::pair("text.TXT", refused), std::pair("STY", refused),
+            std::pair("perf.PRF", QStringLiteral("no file ! none -: In development")),
+            std::pair("perf.prf", QStringLiteral("no file ! none -: In development"))})
         EXPECT_EQ(loadSummary(korgFile(), QString::fromLatin1(name)), expected) << name;
 
     const auto korfAt23 = [](int size, char at34 = 0) {
-        QByteArray bytes = QByteArray("KORG9").leftJustified(size, 'x', true).replace(23, 4, QByteArray("KORF").left(size - 23));
+        QByteArray bytes = QByteArray("KORG9")
+                               .leftJustified(size, 'x', true)
+                               .replace(23, 4, QByteArray("KORF").left(size - 23));
         return size > 34 ? bytes.replace(34, 1, QByteArray(1, at34)) : bytes;
     };
     const QString unknown = QStringLiteral(" 0+0: ! warning Quarv: Unknown file format!");
     const QString paShort = ' ' + damaged(QStringLiteral("the file is shorter than 320 bytes"));
     const std::pair<QByteArray, QString> cases[] = {
-        {QByteArray(), unknown}, {"KORG", "KORG" + unknown}, {"korg9xxxx", "korg9" + unknown}, {"KORG6xxxx", "KORG6" + unknown},
-        {korfAt23(26), "KORG9 " + damaged(QStringLiteral("the file is shorter than its 96-byte header"))},
-        {korfAt23(27), "KORF" + paShort}, {korfAt23(34), "KORF" + paShort}, {korfAt23(35, 6), "KORF pa1x" + paShort}, {korfAt23(35, 7), "KORF" + paShort},
+        {QByteArray(), unknown},
+        {"KORG", "KORG" + unknown},
+        {"korg9xxxx", "korg9" + unknown},
+        {"KORG6xxxx", "KORG6" + unknown},
+        {korfAt23(26),
+            "KORG9 " + damaged(QStringLiteral("the file is shorter than its 96-byte header"))},
+        {korfAt23(27), "KORF" + paShort},
+        {korfAt23(34), "KORF" + paShort},
+        {korfAt23(35, 6), "KORF pa1x" + paShort},
+        {korfAt23(35, 7), "KORF" + paShort},
     };
     for (const auto &[bytes, expected] : cases) {
         TestFolder folder;
-        const LoadResult result = loadStyleFile(folder.write(QStringLiteral("TEST.STY"), bytes), FileService());
-        EXPECT_EQ(QString::fromLatin1(result.file->tag) + (result.file->pa1x ? " pa1x" : "") + ' ' + summary(result), expected);
+        const LoadResult result
+            = loadStyleFile(folder.write(QStringLiteral("TEST.STY"), bytes), FileService());
+        EXPECT_EQ(QString::fromLatin1(result.file->tag) + (result.file->pa1x ? " pa1x" : "") + ' '
+                + summary(result),
+            expected);
     }
 }
 
-// A file that cannot be read at all gives no file to show, only the reason; nor does one that changed
-// while it was read: it could mix old and new bytes. Every load closes what it opened, whatever its
-// outcome: a report over thousands of files must not run out of file descriptors.
+// A file that cannot be read at all gives no file to show, only the reason; nor does one that
+// changed while it was read: it could mix old and new bytes. Every load closes what it opened,
+// whatever its outcome: a report over thousands of files must not run out of file descriptors.
 TEST(LoadStyleFile, FilesThatCannotBeReadShowNothingAndEveryLoadCloses)
 {
     TestFolder folder;
     const auto path = [&](const char *name) { return folder.path(QLatin1String(name)); };
     QFile sparse(path("HUGE.STY"));
-    ASSERT_TRUE(QDir().mkdir(path("x.STY")) && ::mkfifo(QFile::encodeName(path("fifo.STY")).constData(), 0600) == 0
-                && QFile::link(path("loop.STY"), path("loop.STY")) && sparse.open(QIODevice::WriteOnly) && sparse.resize(qint64(1) << 31));
-    for (const auto &[name, reason] : {std::pair("MISSING.STY", "No such file or directory"), std::pair("x.STY", "this is a folder, not a file"),
-                                       std::pair("fifo.STY", "this is not a regular file"), std::pair("loop.STY", "Too many levels of symbolic links"),
-                                       std::pair("HUGE.STY", "the file is larger than 2,147,483,647 bytes")})
-        EXPECT_EQ(summary(loadStyleFile(path(name), FileService())), QStringLiteral("no file ! warning Quarv: Cannot read %1: %2.").arg(path(name), reason));
-    const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(); };
+    ASSERT_TRUE(QDir().mkdir(path("x.STY"))
+        && ::mkfifo(QFile::encodeName(path("fifo.STY")).constData(), 0600) == 0
+        && QFile::link(path("loop.STY"), path("loop.STY")) && sparse.open(QIODevice::WriteOnly)
+        && sparse.resize(qint64(1) << 31));
+    for (const auto &[name, reason] : {std::pair("MISSING.STY", "No such file or directory"),
+             std::pair("x.STY", "this is a folder, not a file"),
+             std::pair("fifo.STY", "this is not a regular file"),
+             std::pair("loop.STY", "Too many levels of symbolic links"),
+             std::pair("HUGE.STY", "the file is larger than 2,147,483,647 bytes")})
+        EXPECT_EQ(summary(loadStyleFile(path(name), FileService())),
+            QStringLiteral("no file ! warning Quarv: Cannot read %1: %2.").arg(path(name), reason));
+    const auto openFiles = [] {
+        return QDir(QStringLiteral("/proc/self/fd"))
+            .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
+            .size();
+    };
     const auto before = openFiles();
-    // After the file is opened, another program rewrites it in place: cut to half its size, or the same
-    // size with other bytes.
+    // After the file is opened, another program rewrites it in place: cut to half its size, or the
+    // same size with other bytes.
     for (const bool shrink : {true, false}) {
         HookedFileService files;
         files.afterOpening = [shrink](const QString &path) {
             QFile rewrite(path);
-            EXPECT_TRUE(rewrite.open(QIODevice::ReadWrite) && (shrink ? rewrite.resize(rewrite.size() / 2) : rewrite.write(QByteArray(int(rewrite.size()), 'x')) > 0));
+            EXPECT_TRUE(rewrite.open(QIODevice::ReadWrite)
+                && (shrink ? rewrite.resize(rewrite.size() / 2)
+                           : rewrite.write(QByteArray(int(rewrite.size()), 'x')) > 0));
         };
-        for (const QByteArray &bytes : {PaFileBuilder().style("A", 4000).performance(4000).build().bytes, korgFile()}) {
-            QTemporaryDir folder;  // not a TestFolder: it would report the change this test makes on purpose
+        for (const QByteArray &bytes :
+            {PaFileBuilder().style("A", 4000).performance(4000).build().bytes, korgFile()}) {
+            QTemporaryDir
+                folder;  // not a TestFolder: it would report the change this test makes on purpose
             QFile out(folder.filePath(QStringLiteral("CHANGE.sty")));
-            // An old time stamp: the rewrite must change it, however coarse the file system's clock.
-            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size() && out.setFileTime(fixedModificationTime(), QFileDevice::FileModificationTime));
+            // An old time stamp: the rewrite must change it, however coarse the file system's
+            // clock.
+            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size()
+                && out.setFileTime(fixedModificationTime(), QFileDevice::FileModificationTime));
             out.close();
             EXPECT_EQ(summary(loadStyleFile(out.fileName(), files)),
-                      "no file ! warning Quarv: Damaged style file: CHANGE.sty: the file changed while it was being read.");
+                "no file ! warning Quarv: Damaged style file: CHANGE.sty: the file changed while "
+                "it was being read.");
         }
     }
     for (const QByteArray &bytes : {korgFile(), korgFile().left(200), QByteArray("unknown")})
@@ -101,19 +135,21 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
         return bytesRead(builder.build());
     };
     // The names of the first seven 1,300-byte blocks lie in the first 8 KiB.
-    EXPECT_EQ((std::vector<qint64>{pa(1000), pa(200000), korgm(65535), korgm(1300)}),
-              (std::vector<qint64>{8192 + 328, 8192 + 328, 8192 + 47 * 11, 8192 + 41 * 11}));
+    EXPECT_EQ((std::vector<qint64> {pa(1000), pa(200000), korgm(65535), korgm(1300)}),
+        (std::vector<qint64> {8192 + 328, 8192 + 328, 8192 + 47 * 11, 8192 + 41 * 11}));
 
     const auto built = PaFileBuilder().style("A", 300).performance(200).build();
     const QString path = folder.write(QStringLiteral("ON DEMAND.STY"), built.bytes);
     const StyleFile file = *loadStyleFile(path, files).file;
-    EXPECT_EQ(readStyleBytes(file, file.styles[0], StylePart::Main, files) + readStyleBytes(file, file.styles[0], StylePart::Supplementary, files),
-              built.bytes.mid(built.chunkStarts[0], 300) + built.bytes.mid(built.chunkStarts[1], 200));
+    EXPECT_EQ(readStyleBytes(file, file.styles[0], StylePart::Main, files)
+            + readStyleBytes(file, file.styles[0], StylePart::Supplementary, files),
+        built.bytes.mid(built.chunkStarts[0], 300) + built.bytes.mid(built.chunkStarts[1], 200));
     folder.write(QStringLiteral("ON DEMAND.STY"), built.bytes + "more");
     try {
         (void)readStyleBytes(file, file.styles[0], StylePart::Main, files);
         ADD_FAILURE() << "a changed file was read";
     } catch (const FileError &error) {
-        EXPECT_EQ(error.message(QStringLiteral("Cannot read")), QStringLiteral("Cannot read %1: the file changed since it was loaded.").arg(path));
+        EXPECT_EQ(error.message(QStringLiteral("Cannot read")),
+            QStringLiteral("Cannot read %1: the file changed since it was loaded.").arg(path));
     }
 }

@@ -9,10 +9,13 @@
 inline PrinterFactory recordingPrinters(QStringList &calls, int failAt = -1)
 {
     struct RecordingPrinter : Printer {
-        RecordingPrinter(QStringList &calls, int failAt) : calls(calls), failAt(failAt) {}
+        RecordingPrinter(QStringList &calls, int failAt) : calls(calls), failAt(failAt) { }
         void printLine(const QString &text) override { record(QStringLiteral("line:") + text); }
         void setFontName(const QString &name) override { record(QStringLiteral("font:") + name); }
-        void setFontSize(double points) override { record(QStringLiteral("size:") + QString::number(points)); }
+        void setFontSize(double points) override
+        {
+            record(QStringLiteral("size:") + QString::number(points));
+        }
         void endDocument() override { record(QStringLiteral("end")); }
         void record(const QString &call)
         {

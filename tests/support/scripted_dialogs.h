@@ -10,7 +10,9 @@
 inline QString describeMessage(const Message &message)
 {
     const char *const icons[] = {"none", "warning", "critical"};
-    return QStringLiteral("%1 %2: %3").arg(QLatin1String(icons[int(message.icon)]), message.title.isNull() ? QStringLiteral("-") : message.title, message.text);
+    return QStringLiteral("%1 %2: %3")
+        .arg(QLatin1String(icons[int(message.icon)]),
+            message.title.isNull() ? QStringLiteral("-") : message.title, message.text);
 }
 
 // Dialogs answered from a script. Every dialog shown is written down as one line: a message as
@@ -25,12 +27,26 @@ public:
     void showMessage(const Message &message) override { shown << describeMessage(message); }
     bool askYesNo(const QString &question, DefaultButton defaultButton) override
     {
-        return next(mAnswers, QStringLiteral("question %1: %2").arg(defaultButton == DefaultButton::No ? "No" : "Yes", question));
+        return next(mAnswers,
+            QStringLiteral("question %1: %2")
+                .arg(defaultButton == DefaultButton::No ? "No" : "Yes", question));
     }
-    QString chooseStyleFile(const QString &folder) override { return next(mChoices, QStringLiteral("open chooser in ") + folder); }
-    QString chooseReportFile(const QString &path) override { return next(mChoices, QStringLiteral("save chooser offering ") + path); }
-    QString chooseFolder(const QString &folder) override { return next(mChoices, QStringLiteral("folder chooser in ") + folder); }
-    QString chooseListFile(const QString &path) override { return next(mChoices, QStringLiteral("list chooser offering ") + path); }
+    QString chooseStyleFile(const QString &folder) override
+    {
+        return next(mChoices, QStringLiteral("open chooser in ") + folder);
+    }
+    QString chooseReportFile(const QString &path) override
+    {
+        return next(mChoices, QStringLiteral("save chooser offering ") + path);
+    }
+    QString chooseFolder(const QString &folder) override
+    {
+        return next(mChoices, QStringLiteral("folder chooser in ") + folder);
+    }
+    QString chooseListFile(const QString &path) override
+    {
+        return next(mChoices, QStringLiteral("list chooser offering ") + path);
+    }
 
     QStringList shown;
 

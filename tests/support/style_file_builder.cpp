@@ -7,9 +7,12 @@ constexpr int PaTail = 320;
 
 QByteArray u16be(quint32 v) { return QByteArray(1, char(v >> 8)) + char(v); }
 QByteArray u32be(quint32 v) { return u16be(v >> 16) + u16be(v & 0xFFFF); }
-QByteArray padded(const QByteArray &text, int length, char fill) { return text.left(length).leftJustified(length, fill); }
+QByteArray padded(const QByteArray &text, int length, char fill)
+{
+    return text.left(length).leftJustified(length, fill);
+}
 
-} // namespace
+}  // namespace
 
 QByteArray fillerBytes(int index, qint32 length)
 {
@@ -25,7 +28,8 @@ PaFileBuilder &PaFileBuilder::add(const QByteArray &name, char fill, quint8 kind
     return *this;
 }
 
-PaFileBuilder &PaFileBuilder::record(const QByteArray &rawName, quint8 kind, const QByteArray &chunk)
+PaFileBuilder &PaFileBuilder::record(
+    const QByteArray &rawName, quint8 kind, const QByteArray &chunk)
 {
     mEntries.push_back({rawName, '\0', kind, chunk});
     return *this;
@@ -46,9 +50,11 @@ QByteArray PaFileBuilder::directory() const
     for (std::size_t i = 0; i < mEntries.size(); ++i) {
         const Entry &e = mEntries[i];
         if (mNewer)
-            dir += newerRecord({{0, QByteArray(1, char(e.kind)) + '\0' + char(i / 2)}, {2, e.name + '\0'}});
+            dir += newerRecord(
+                {{0, QByteArray(1, char(e.kind)) + '\0' + char(i / 2)}, {2, e.name + '\0'}});
         else
-            dir += padded(e.name, 11, e.nameFill) + QByteArray(7, '\0') + char(e.kind) + QByteArray(5, '\0');
+            dir += padded(e.name, 11, e.nameFill) + QByteArray(7, '\0') + char(e.kind)
+                + QByteArray(5, '\0');
     }
     dir += QByteArray(mPadding, '\0');
     return mDirectoryCut < 0 ? dir : dir.left(mDirectoryCut);
@@ -67,7 +73,8 @@ PaFileBuilder::Built PaFileBuilder::build() const
     const qsizetype table = 4 * qsizetype(mEntries.size());
     const qsizetype trailer = (mTrailerHeader ? 8 : 0) + 8 + table + 8 + mTrailing;
     QByteArray dir = directory();
-    dir += QByteArray(qMax(qsizetype(0), PaTail - (PaHeader + dir.size() + chunksLength + trailer)), '\0');
+    dir += QByteArray(
+        qMax(qsizetype(0), PaTail - (PaHeader + dir.size() + chunksLength + trailer)), '\0');
 
     Built built;
     built.bytes = header + dir;
@@ -87,7 +94,8 @@ PaFileBuilder::Built PaFileBuilder::build() const
     return built;
 }
 
-ISeriesFileBuilder &ISeriesFileBuilder::slot(qint32 length, const QByteArray &blockName, const QByteArray &headerName)
+ISeriesFileBuilder &ISeriesFileBuilder::slot(
+    qint32 length, const QByteArray &blockName, const QByteArray &headerName)
 {
     mSlots.push_back({length, blockName, headerName});
     return *this;
@@ -107,7 +115,9 @@ QByteArray ISeriesFileBuilder::build() const
         } else {
             out.replace(24 + 4 * k, 2, size);
         }
-        blocks += fillerBytes(k, s.length).replace(0, qMin(s.blockName.size(), qsizetype(s.length)), s.blockName.left(s.length));
+        blocks += fillerBytes(k, s.length)
+                      .replace(0, qMin(s.blockName.size(), qsizetype(s.length)),
+                          s.blockName.left(s.length));
     }
     return out + blocks + mTrailing;
 }

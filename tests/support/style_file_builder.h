@@ -21,22 +21,53 @@ public:
         QByteArray value;
     };
 
-    // A style record, or a kind-7 record (a style's performance data), with a chunk of filler bytes.
-    PaFileBuilder &style(const QByteArray &name, qint32 chunkLength) { return add(name, ' ', 2, chunkLength); }
-    PaFileBuilder &performance(qint32 chunkLength, const QByteArray &name = {}) { return add(name, '\0', 7, chunkLength); }
+    // A style record, or a kind-7 record (a style's performance data), with a chunk of filler
+    // bytes.
+    PaFileBuilder &style(const QByteArray &name, qint32 chunkLength)
+    {
+        return add(name, ' ', 2, chunkLength);
+    }
+    PaFileBuilder &performance(qint32 chunkLength, const QByteArray &name = {})
+    {
+        return add(name, '\0', 7, chunkLength);
+    }
     // A record with raw name bytes (the first 11 count), any kind byte and its chunk.
     PaFileBuilder &record(const QByteArray &rawName, quint8 kind, const QByteArray &chunk);
-    PaFileBuilder &pa1x() { mPa1X = true; return *this; }
+    PaFileBuilder &pa1x()
+    {
+        mPa1X = true;
+        return *this;
+    }
     // Variable-length records with properties: identity (kind, bank, slot) and a NUL-ended name.
-    PaFileBuilder &newerDirectory() { mNewer = true; return *this; }
+    PaFileBuilder &newerDirectory()
+    {
+        mNewer = true;
+        return *this;
+    }
     // The 0xFE chunk header that the instruments write before "KBEG".
-    PaFileBuilder &trailerChunkHeader() { mTrailerHeader = true; return *this; }
+    PaFileBuilder &trailerChunkHeader()
+    {
+        mTrailerHeader = true;
+        return *this;
+    }
     // Zero bytes after the directory's records (it is padded anyway to make the file 320 bytes).
-    PaFileBuilder &directoryPadding(int bytes) { mPadding = bytes; return *this; }
+    PaFileBuilder &directoryPadding(int bytes)
+    {
+        mPadding = bytes;
+        return *this;
+    }
     // Keeps only the first `bytes` of the directory: its last records are short or missing.
-    PaFileBuilder &cutDirectory(int bytes) { mDirectoryCut = bytes; return *this; }
+    PaFileBuilder &cutDirectory(int bytes)
+    {
+        mDirectoryCut = bytes;
+        return *this;
+    }
     // Zero bytes after the trailer.
-    PaFileBuilder &trailingBytes(int count) { mTrailing = count; return *this; }
+    PaFileBuilder &trailingBytes(int count)
+    {
+        mTrailing = count;
+        return *this;
+    }
 
     [[nodiscard]] Built build() const;
     // One newer-layout record: length, property count, properties, a 4-byte checksum.
@@ -61,11 +92,16 @@ private:
 // (224-byte header, 48 slots): at most that many slots; blocks back to back after the header.
 class ISeriesFileBuilder {
 public:
-    explicit ISeriesFileBuilder(const QByteArray &tag) : mTag(tag) {}
+    explicit ISeriesFileBuilder(const QByteArray &tag) : mTag(tag) { }
 
     // The next slot: a block of `length` filler bytes beginning with `blockName` (no block when 0).
-    ISeriesFileBuilder &slot(qint32 length, const QByteArray &blockName = {}, const QByteArray &headerName = {});
-    ISeriesFileBuilder &trailingBytes(const QByteArray &bytes) { mTrailing = bytes; return *this; }
+    ISeriesFileBuilder &slot(
+        qint32 length, const QByteArray &blockName = {}, const QByteArray &headerName = {});
+    ISeriesFileBuilder &trailingBytes(const QByteArray &bytes)
+    {
+        mTrailing = bytes;
+        return *this;
+    }
 
     [[nodiscard]] QByteArray build() const;
 

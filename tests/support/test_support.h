@@ -15,9 +15,18 @@
 #include <ostream>
 
 // Readable failure output for Qt texts.
-inline void PrintTo(const QString &text, std::ostream *os) { *os << '"' << text.toStdString() << '"'; }
-inline void PrintTo(const QByteArray &bytes, std::ostream *os) { *os << '"' << bytes.toPercentEncoding(" !#$&'()*+,-./:;=?@[]^_{|}~<>").toStdString() << '"'; }
-inline void PrintTo(const QStringList &list, std::ostream *os) { *os << '[' << list.join('|').toStdString() << ']'; }
+inline void PrintTo(const QString &text, std::ostream *os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QByteArray &bytes, std::ostream *os)
+{
+    *os << '"' << bytes.toPercentEncoding(" !#$&'()*+,-./:;=?@[]^_{|}~<>").toStdString() << '"';
+}
+inline void PrintTo(const QStringList &list, std::ostream *os)
+{
+    *os << '[' << list.join('|').toStdString() << ']';
+}
 
 // A temporary folder for the files a test writes. Every style file (.sty in any case) written
 // here must still have its bytes and modification time when the folder goes: nothing that loads
@@ -58,7 +67,8 @@ public:
         beforeListing(path);
         return FileService::listFolder(path, identity);
     }
-    std::function<void(const QString &path)> afterOpening = [](const QString &) {}, beforeListing = [](const QString &) {};
+    std::function<void(const QString &path)> afterOpening = [](const QString &) {},
+                                             beforeListing = [](const QString &) {};
 };
 
 // A load's outcome in one line: "<usable>+<ghost>:" and each style as number@slot "name"
@@ -67,10 +77,12 @@ public:
 [[nodiscard]] QString summary(const LoadResult &result);
 
 // The summary of the bytes loaded through the real file service from a file called `name`.
-[[nodiscard]] QString loadSummary(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"));
+[[nodiscard]] QString loadSummary(
+    const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"));
 
 // The summary of a TEST.STY that the loader calls damaged.
-[[nodiscard]] QString damaged(const QString &problem, const QString &counts = QStringLiteral("0+0:"));
+[[nodiscard]] QString damaged(
+    const QString &problem, const QString &counts = QStringLiteral("0+0:"));
 
 // The text-file report of a style file, with the panel's captions as the window shows them.
 [[nodiscard]] QByteArray exported(const StyleFile &file);

@@ -13,19 +13,31 @@
 
 // The real main window with scripted dialogs and a recording printer.
 struct WindowHarness {
-    WindowHarness() : window(files, dialogs, recordingPrinters(printed), settings) {}
+    WindowHarness() : window(files, dialogs, recordingPrinters(printed), settings) { }
 
-    void trigger(const char *action) { window.findChild<QAction *>(QLatin1String(action))->trigger(); }
-    [[nodiscard]] bool isEnabled(const char *action) const { return window.findChild<QAction *>(QLatin1String(action))->isEnabled(); }
-    [[nodiscard]] QLabel *label(const QString &name) const { return window.findChild<QLabel *>(name); }
+    void trigger(const char *action)
+    {
+        window.findChild<QAction *>(QLatin1String(action))->trigger();
+    }
+    [[nodiscard]] bool isEnabled(const char *action) const
+    {
+        return window.findChild<QAction *>(QLatin1String(action))->isEnabled();
+    }
+    [[nodiscard]] QLabel *label(const QString &name) const
+    {
+        return window.findChild<QLabel *>(name);
+    }
     // Writes a file and opens it, as the command line or a drop would.
-    void open(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY")) { window.openFile(folder.write(name, bytes)); }
+    void open(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"))
+    {
+        window.openFile(folder.write(name, bytes));
+    }
 
     TestFolder folder;
     QStringList printed;
     FileService files;
     ScriptedDialogs dialogs;
-    QSettings settings{folder.path(QStringLiteral("quarv.conf")), QSettings::IniFormat};
+    QSettings settings {folder.path(QStringLiteral("quarv.conf")), QSettings::IniFormat};
     MainWindow window;
 };
 
@@ -34,7 +46,8 @@ inline QByteArray korgmWithStyles(int count, const QList<int> &ghosts = {})
 {
     ISeriesFileBuilder builder("KORGM");
     for (int k = 1; k <= count; ++k)
-        builder.slot(ghosts.contains(k) ? 500 : 1200 + k, ("Style " + QByteArray::number(k)).leftJustified(11));
+        builder.slot(ghosts.contains(k) ? 500 : 1200 + k,
+            ("Style " + QByteArray::number(k)).leftJustified(11));
     return builder.build();
 }
 
