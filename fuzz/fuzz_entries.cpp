@@ -2,8 +2,8 @@
 
 #include "reports/file_info_captions.h"
 #include "reports/report_lines.h"
-#include "styles/damaged_file.h"
-#include "styles/read_style_file.h"
+#include "styles/style_header.h"
+#include "styles/style_walk.h"
 
 #include <QtEndian>
 
@@ -45,21 +45,31 @@ bool matchesTable(const std::vector<qint64> &offsets, qint64 offset, qint64 size
 
 }  // namespace
 
+QList<QByteArray> iSeriesTags()
+{
+    QList<QByteArray> tags;
+    for (const KnownFormat &format : KnownFormats) {
+        if (format.series == StyleSeries::I)
+            tags << format.tag;
+    }
+    return tags;
+}
+
 QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
 {
     switch (family) {
     case FuzzFamily::Any: return input;
     case FuzzFamily::PaSeries: {
+        const KnownFormat &pa = KnownFormats[0];
+        const qsizetype end = pa.tagOffset + qsizetype(qstrlen(pa.tag));
         QByteArray bytes = input;
-        if (bytes.size() < 27)
-            bytes.append(QByteArray(27 - bytes.size(), '\0'));
-        bytes.replace(23, 4, "KORF");
-        return bytes;
+        if (bytes.size() < end)
+            bytes.append(QByteArray(end - bytes.size(), '\0'));
+        return bytes.replace(pa.tagOffset, end - pa.tagOffset, pa.tag);
     }
     case FuzzFamily::ISeries: {
-        static const char *const tags[] = {"KORG9", "KORG<", "KORGM", "KORGI"};
-        const int which = input.isEmpty() ? 0 : quint8(input[0]) % 4;
-        return QByteArray(tags[which]) + input.mid(1);
+        static const QList<QByteArray> tags = iSeriesTags();
+        return tags[input.isEmpty() ? 0 : quint8(input[0]) % tags.size()] + input.mid(1);
     }
     }
     return input;
@@ -70,18 +80,20 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
     StyleFile file;
     file.path = QStringLiteral("FUZZ.STY");
     const QByteArray bytes = fuzzBytesFor(family, input);
-    try {
-        MemoryByteSource source(bytes);
-        (void)readStyleFile(source, file);
-    } catch (const DamagedFile &) {
-        if (file.tag == "KORF")
-            require(file.styles.isEmpty(), "a damaged Pa-series file lists nothing");
+    MemoryByteSource source(bytes);
+    file.header = readStyleHeader(source);
+    bool paSeries = false;
+    if (file.header.format != nullptr) {
+        paSeries = file.header.format->series == StyleSeries::Pa;
+        StyleWalk walk = walkStyles(source, *file.header.format);
+        require(walk.damage.isNull() || !paSeries || walk.styles.isEmpty(),
+            "a damaged Pa-series file lists nothing");
+        file.styles = std::move(walk.styles);
     }
-    const std::vector<qint64> offsets
-        = file.tag == "KORF" ? tableOffsets(bytes) : std::vector<qint64>();
+    const std::vector<qint64> offsets = paSeries ? tableOffsets(bytes) : std::vector<qint64>();
     qint64 bytesInStyles = 0;
     for (const StyleEntry &style : file.styles) {
-        if (file.tag == "KORF") {
+        if (paSeries) {
             const auto entry = std::size_t(style.slot - 1);
             require(entry < offsets.size() && offsets[entry] == style.offset,
                 "a style starts where its table entry says");

@@ -1,5 +1,6 @@
 #include "fuzz_seeds.h"
 
+#include "fuzz_entries.h"
 #include "style_file_builder.h"
 
 std::vector<FuzzSeed> fuzzSeeds()
@@ -26,9 +27,9 @@ std::vector<FuzzSeed> fuzzSeeds()
                                  .build();
     const QByteArray large
         = ISeriesFileBuilder("KORGM").slot(20, "A").slot(0).slot(12, "B").build();
-    // The i target puts the tag itself from the first byte: 0 selects "KORG9", 2 "KORGM".
-    const auto forI = [](char selector, const QByteArray &file) {
-        return QByteArray(1, selector) + file.mid(5);
+    // The i target puts the tag itself, chosen by the first byte.
+    const auto forI = [](const QByteArray &file) {
+        return QByteArray(1, char(iSeriesTags().indexOf(file.left(5)))) + file.mid(5);
     };
     return {
         {"any", "pa", pa},
@@ -38,7 +39,7 @@ std::vector<FuzzSeed> fuzzSeeds()
         {"pa", "trailer-header", paHeader},
         {"pa", "newer-directory", paNewer},
         {"pa", "high-offset-byte", highByte},
-        {"i", "korg9", forI(0, small)},
-        {"i", "korgm", forI(2, large)},
+        {"i", "korg9", forI(small)},
+        {"i", "korgm", forI(large)},
     };
 }

@@ -1,5 +1,7 @@
 #include "style_file_builder.h"
 
+#include "styles/known_formats.h"
+
 namespace {
 
 constexpr int PaHeader = 36;
@@ -103,21 +105,22 @@ ISeriesFileBuilder &ISeriesFileBuilder::slot(
 
 QByteArray ISeriesFileBuilder::build() const
 {
-    const bool small = mTag == "KORG9" || mTag == "KORG<";
-    QByteArray out = padded(mTag, small ? 96 : 224, '\0');
+    const ISeriesLayout &layout = iSeriesFormat(mTag)->layout;
+    QByteArray out = padded(mTag, layout.headerLength, '\0');
+    // The instruments name the slots in the header too, just before the size table, where there
+    // is room for them (in the four-slot layout); the reader goes by the names in the blocks.
+    const int headerNames = layout.sizeTableOffset - layout.slotCount * layout.nameLength;
     QByteArray blocks;
     for (int k = 0; k < int(mSlots.size()); ++k) {
         const Slot &s = mSlots[std::size_t(k)];
         const QByteArray size = QByteArray(1, char(s.length & 0xFF)) + char((s.length >> 8) & 0xFF);
-        if (small) {
-            out.replace(32 + 10 * k, 10, padded(s.headerName, 10, ' '));
-            out.replace(72 + 6 * k + 4, 2, size);
-        } else {
-            out.replace(24 + 4 * k, 2, size);
-        }
+        if (headerNames >= 0)
+            out.replace(headerNames + layout.nameLength * k, layout.nameLength,
+                        padded(s.headerName, layout.nameLength, ' '));
+        out.replace(layout.sizeTableOffset + layout.sizeEntryLength * k + layout.sizeOffset, 2, size);
         blocks += fillerBytes(k, s.length)
                       .replace(0, qMin(s.blockName.size(), qsizetype(s.length)),
-                          s.blockName.left(s.length));
+                               s.blockName.left(s.length));
     }
     return out + blocks + mTrailing;
 }

@@ -3,6 +3,7 @@
 #include "platform/file_name.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
+#include "quarv_version.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

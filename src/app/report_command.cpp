@@ -3,6 +3,7 @@
 #include "library/style_csv.h"
 #include "library/style_folder.h"
 #include "platform/file_name.h"
+#include "quarv_version.h"
 #include "reports/export_report.h"
 #include "reports/json_description.h"
 #include "reports/terminal_text.h"

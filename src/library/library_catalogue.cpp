@@ -7,29 +7,54 @@ void LibraryCatalogue::add(const CatalogueFile &read)
     if (!read.file || read.file->styles.isEmpty())
         return;
     const StyleFile &file = *read.file;
-    const QString below = read.path.startsWith(mFolder) ? read.path.mid(mFolder.size()) : read.path;
-    mFiles.append({below, file.size, file.modified, file.tag, file.pa1x, file.newerPaDirectory,
-        int(mStyles.size())});
+    File kept;
+    kept.below = read.path.startsWith(mFolder) ? read.path.mid(mFolder.size()) : read.path;
+    kept.size = file.size;
+    kept.modified = file.modified;
+    kept.header = file.header;
+    kept.firstRow = int(mStyles.size());
+    mFiles.append(kept);
     for (const StyleEntry &style : file.styles) {
-        const qsizetype length = qMin(style.name.size(), qsizetype(0xFFFF));
-        mStyles.append({qint32(mFiles.size() - 1), qint32(mNames.size()), style.size,
-            style.supplementarySize, style.offset, style.supplementaryOffset, quint16(length),
-            quint8(style.number), quint8(style.slot), style.ghost});
-        mNames.append(style.name.constData(), length);
+        Style s;
+        s.file = qint32(mFiles.size() - 1);
+        s.nameAt = qint32(mNames.size());
+        s.size = style.size;
+        s.supplementarySize = style.supplementarySize;
+        s.offset = style.offset;
+        s.supplementaryOffset = style.supplementaryOffset;
+        s.nameLength = quint16(qMin(style.name.size(), qsizetype(0xFFFF)));
+        s.number = quint8(style.number);
+        s.slot = quint8(style.slot);
+        s.ghost = style.ghost;
+        mStyles.append(s);
+        mNames.append(style.name.constData(), s.nameLength);
     }
 }
 
 StyleEntry LibraryCatalogue::style(int row) const
 {
     const Style &s = mStyles[row];
-    return {s.number, s.slot, mNames.mid(s.nameAt, s.nameLength), s.size, s.supplementarySize,
-        s.ghost, s.offset, s.supplementaryOffset};
+    StyleEntry style;
+    style.number = s.number;
+    style.slot = s.slot;
+    style.name = mNames.mid(s.nameAt, s.nameLength);
+    style.size = s.size;
+    style.supplementarySize = s.supplementarySize;
+    style.ghost = s.ghost;
+    style.offset = s.offset;
+    style.supplementaryOffset = s.supplementaryOffset;
+    return style;
 }
 
 StyleFile LibraryCatalogue::file(int row) const
 {
     const File &f = mFiles[mStyles[row].file];
-    return {mFolder + f.below, f.size, f.modified, f.tag, f.pa1x, f.newerPaDirectory, {}};
+    StyleFile file;
+    file.path = mFolder + f.below;
+    file.size = f.size;
+    file.modified = f.modified;
+    file.header = f.header;
+    return file;
 }
 
 int LibraryCatalogue::compareFiles(int a, int b) const

@@ -33,24 +33,22 @@ public:
 private:
     struct File {
         QString below;  // the path below the folder
-        qint64 size;
+        qint64 size = 0;
         QDateTime modified;
-        QByteArray tag;
-        bool pa1x;
-        bool newerPaDirectory;
-        int firstRow;
+        StyleHeader header;
+        int firstRow = 0;
     };
     struct Style {
-        qint32 file;
-        qint32 nameAt;  // in mNames
-        qint32 size;
-        qint32 supplementarySize;
-        qint32 offset;
-        qint32 supplementaryOffset;
-        quint16 nameLength;
-        quint8 number;  // a file holds at most 64 records or 48 slots
-        quint8 slot;
-        bool ghost;
+        qint32 file = 0;
+        qint32 nameAt = 0;  // in mNames
+        qint32 size = 0;
+        qint32 supplementarySize = 0;
+        qint32 offset = 0;
+        qint32 supplementaryOffset = 0;
+        quint16 nameLength = 0;
+        quint8 number = 0;  // a file holds at most 64 records or 48 slots
+        quint8 slot = 0;
+        bool ghost = false;
     };
 
     QString mFolder;

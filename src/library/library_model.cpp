@@ -54,9 +54,7 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     switch (index.column()) {
     case File: return mCatalogue.pathBelowFolder(row);
-    case Format:
-        return familyName(
-            mCatalogue.file(row));  // family and tag: files of unknown tags have no rows
+    case Format: return mCatalogue.file(row).family();  // files of unknown formats have no rows
     case Number: return formatIndex(mCatalogue.number(row));
     case Name: return QString(mCatalogue.name(row));
     case Size: return formatGrouped(mCatalogue.size(row));

@@ -51,8 +51,8 @@ QByteArray csvHeaderLine()
 
 QByteArray csvLine(const QString &path, const StyleFile &file, const StyleEntry &style)
 {
-    return line({displayFileName(path), displayFileName(file.name()), jsonEscaped(file.tag),
-        familyName(file), QString::number(style.number), QString::number(style.slot),
+    return line({displayFileName(path), displayFileName(file.name()), jsonEscaped(file.header.tag),
+        file.family(), QString::number(style.number), QString::number(style.slot),
         jsonEscaped(style.name), QString::number(style.size),
         QString::number(style.supplementarySize),
         style.ghost ? QStringLiteral("yes") : QStringLiteral("no")});

@@ -17,20 +17,19 @@ QString joinPath(const QString &folder, const QString &name)
 void walk(
     const QString &folder, const FileService &files, QSet<QString> &visited, StyleFolder &found)
 {
-    QString identity;
-    std::vector<FolderEntry> entries;
+    FolderListing listing;
     try {
-        entries = files.listFolder(folder, &identity);
+        listing = files.listFolder(folder);
     } catch (const FileError &error) {
         found.problems << QStringLiteral("%1: %2").arg(error.path(), error.reason());
         return;
     }
-    if (!identity.isEmpty()) {
-        if (visited.contains(identity))
+    if (!listing.identity.isEmpty()) {
+        if (visited.contains(listing.identity))
             return;  // reached again through a symbolic link
-        visited.insert(identity);
+        visited.insert(listing.identity);
     }
-    for (const FolderEntry &entry : entries) {
+    for (const FolderEntry &entry : listing.entries) {
         const QString path = joinPath(folder, entry.name);
         if (entry.kind == FolderEntry::Folder)
             walk(path, files, visited, found);

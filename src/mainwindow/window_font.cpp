@@ -1,6 +1,7 @@
 #include "window_font.h"
 
 #include "main_window_layout.h"
+#include "styles/known_formats.h"
 
 #include <QFontMetrics>
 
@@ -12,8 +13,8 @@ std::vector<FixedCell> widestCaptions()
     std::vector<FixedCell> cells;
     for (const char *name : FieldNames)
         cells.push_back({QString::fromLatin1(name), px(FieldNameWidth) - 2});
-    for (const char *family : {" Pa50/60/80 (KORF)", " i3,i2,i1,i4s (KORG9)", " iS40,iS50 (KORGM)"})
-        cells.push_back({QString::fromLatin1(family), px(DataWidths[3]) - 2});
+    for (const KnownFormat &format : KnownFormats)
+        cells.push_back({QLatin1Char(' ') + format.caption(), px(DataWidths[3]) - 2});
     cells.push_back({QStringLiteral("16,777,216 "), px(DataWidths[1]) - 2});
     cells.push_back({QStringLiteral("99/99/9999 "), px(DataWidths[2]) - 2});
     cells.push_back({QStringLiteral("16,777,216 "), px(ColumnWidths[2]) - 2});

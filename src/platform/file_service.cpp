@@ -47,7 +47,7 @@ bool FileService::isFolder(const QString &path) const
     return ::stat(encodeFileName(path).constData(), &status) == 0 && S_ISDIR(status.st_mode);
 }
 
-std::vector<FolderEntry> FileService::listFolder(const QString &path, QString *identity) const
+FolderListing FileService::listFolder(const QString &path) const
 {
     const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR *folder = fd < 0 ? nullptr : ::fdopendir(fd);
@@ -57,10 +57,10 @@ std::vector<FolderEntry> FileService::listFolder(const QString &path, QString *i
             ::close(fd);
         throw FileError(path, reason);
     }
+    FolderListing listing;
     struct stat status { };
-    if (identity != nullptr && ::fstat(fd, &status) == 0)
-        *identity = QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
-    std::vector<FolderEntry> entries;
+    if (::fstat(fd, &status) == 0)
+        listing.identity = QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
     errno = 0;
     while (const dirent *entry = ::readdir(folder)) {
         const QByteArray name(entry->d_name);
@@ -76,14 +76,14 @@ std::vector<FolderEntry> FileService::listFolder(const QString &path, QString *i
                 : S_ISREG(status.st_mode)        ? FolderEntry::File
                                                  : FolderEntry::Other;
         }
-        entries.push_back(found);
+        listing.entries.push_back(found);
         errno = 0;
     }
     const QString reason = errno != 0 ? systemReason() : QString();
     ::closedir(folder);
     if (!reason.isNull())
         throw FileError(path, reason);
-    return entries;
+    return listing;
 }
 
 std::unique_ptr<TextWriter> FileService::createTextFile(const QString &path) const

@@ -16,6 +16,13 @@ struct FolderEntry {
     Kind kind = Other;
 };
 
+// A folder's entries, and its identity (device and inode), which tells a folder reached twice
+// through symbolic links.
+struct FolderListing {
+    QString identity;
+    std::vector<FolderEntry> entries;
+};
+
 // Every file access of the program; failures throw FileError. Paths may hold bytes that are
 // not UTF-8 (see file_name.h). Reading is for regular files only, so that a folder, a FIFO or a
 // device that happens to be called x.STY is refused at once instead of blocking the window.
@@ -26,10 +33,8 @@ public:
     [[nodiscard]] virtual std::unique_ptr<ReadOnlyFile> openForReading(const QString &path) const;
     [[nodiscard]] bool exists(const QString &path) const;
     [[nodiscard]] bool isFolder(const QString &path) const;
-    // The entries of a folder, and the folder's identity (device and inode), which tells a folder
-    // reached twice through symbolic links.
-    [[nodiscard]] virtual std::vector<FolderEntry> listFolder(
-        const QString &path, QString *identity = nullptr) const;
+    // The entries of a folder, and its identity.
+    [[nodiscard]] virtual FolderListing listFolder(const QString &path) const;
     // A report file that replaces `path` when it is committed.
     [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
 

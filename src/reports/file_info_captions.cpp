@@ -5,7 +5,7 @@
 
 FileInfoCaptions fileInfoCaptions(const StyleFile &file)
 {
-    const QString family = familyName(file);
+    const QString family = file.family();
     return {
         QLatin1Char(' ') + displayFileName(file.name()),
         formatGrouped(file.size) + QLatin1Char(' '),

@@ -39,7 +39,8 @@ QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
 {
     const bool read = result.file.has_value();
     const StyleFile file = result.file.value_or(StyleFile());
-    const QString family = familyName(file);
+    const QString family = file.family();
+    const bool isPaSeries = file.header.format && file.header.format->series == StyleSeries::Pa;
     return {
         {QStringLiteral("path"), displayFileName(path)},
         {QStringLiteral("message"),
@@ -47,9 +48,9 @@ QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
         {QStringLiteral("name"), orNull(read, displayFileName(file.name()))},
         {QStringLiteral("size"), orNull(read, file.size)},
         {QStringLiteral("modified"), orNull(read, withUtcOffset(inSystemZone(file.modified)))},
-        {QStringLiteral("tag"), orNull(read, QString::fromLatin1(file.tag))},
+        {QStringLiteral("tag"), orNull(read, QString::fromLatin1(file.header.tag))},
         {QStringLiteral("family"), orNull(!family.isNull(), family)},
-        {QStringLiteral("pa1x"), orNull(file.tag == "KORF", file.pa1x)},
+        {QStringLiteral("pa1x"), orNull(isPaSeries, file.header.pa1x)},
         {QStringLiteral("usable"), orNull(read, file.usableCount())},
         {QStringLiteral("ghost"), orNull(read, file.ghostCount())},
         {QStringLiteral("styles"), orNull(read, describeStyles(file.styles))},

@@ -23,31 +23,36 @@ qint32 slotLength(const QByteArray &header, const ISeriesLayout &layout, int slo
 
 }  // namespace
 
-void walkISeriesFile(ByteSource &source, const ISeriesLayout &layout, QList<StyleEntry> &styles)
+StyleWalk walkISeriesFile(ByteSource &source, const ISeriesLayout &layout)
 {
-    if (source.size() < layout.headerLength)
-        throw DamagedFile(
-            QStringLiteral("the file is shorter than its %1-byte header").arg(layout.headerLength));
-    const QByteArray header = source.read(0, layout.headerLength);
-
-    qint64 offset = layout.headerLength;
-    for (int slot = 0; slot < layout.slotCount; ++slot) {
-        const qint32 length = slotLength(header, layout, slot);
-        if (length == 0)
-            continue;
-        if (length > source.size() - offset)
-            throw DamagedFile(
-                QStringLiteral("the %1-byte block of slot %2 is cut short by the end of the file")
-                    .arg(length)
-                    .arg(slot + 1));
-        StyleEntry style;
-        style.number = style.slot = slot + 1;
-        style.offset = qint32(offset);
-        style.size = length;
-        style.ghost = length <= GhostStyleMaxSize;
-        const QByteArray name = source.read(offset, qMin(length, layout.nameLength));
-        style.name = style.ghost ? cleanGhostName(name) : name;
-        styles.append(style);
-        offset += length;
+    StyleWalk walk;
+    try {
+        if (source.size() < layout.headerLength)
+            throw DamagedFile(QStringLiteral("the file is shorter than its %1-byte header")
+                                  .arg(layout.headerLength));
+        const QByteArray header = source.read(0, layout.headerLength);
+        qint64 offset = layout.headerLength;
+        for (int slot = 0; slot < layout.slotCount; ++slot) {
+            const qint32 length = slotLength(header, layout, slot);
+            if (length == 0)
+                continue;
+            if (length > source.size() - offset)
+                throw DamagedFile(QStringLiteral(
+                    "the %1-byte block of slot %2 is cut short by the end of the file")
+                                      .arg(length)
+                                      .arg(slot + 1));
+            StyleEntry style;
+            style.number = style.slot = slot + 1;
+            style.offset = qint32(offset);
+            style.size = length;
+            style.ghost = length <= GhostStyleMaxSize;
+            const QByteArray name = source.read(offset, qMin(length, layout.nameLength));
+            style.name = style.ghost ? cleanGhostName(name) : name;
+            walk.styles.append(style);
+            offset += length;
+        }
+    } catch (const DamagedFile &damage) {
+        walk.damage = damage.problem();
     }
+    return walk;
 }

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 
-QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory)
+namespace {
+
+QList<StyleEntry> paSeriesStyles(ByteSource &source, bool newerDirectory)
 {
     const PaChunkTable chunks = readPaChunkTable(source);
     if (chunks.starts.empty())
@@ -45,4 +47,15 @@ QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory)
         style.supplementarySize = chunks.length(performances[k]);
     }
     return styles;
+}
+
+}  // namespace
+
+StyleWalk walkPaSeriesFile(ByteSource &source, bool newerDirectory)
+{
+    try {
+        return {paSeriesStyles(source, newerDirectory), {}};
+    } catch (const DamagedFile &damage) {
+        return {{}, damage.problem()};
+    }
 }

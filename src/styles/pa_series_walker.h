@@ -1,12 +1,10 @@
 #pragma once
 
 #include "byte_source.h"
-#include "style_entry.h"
-
-#include <QList>
+#include "style_walk.h"
 
 // The styles of a "KORF" file, from its trailer's chunk table and its directory; the chunks
 // themselves are not read. Chunk i belongs to directory record i: a style's chunk is its main
-// part, the k-th performance record's chunk the supplementary part of the k-th style. Throws
-// DamagedFile, and then lists nothing.
-[[nodiscard]] QList<StyleEntry> walkPaSeriesFile(ByteSource &source, bool newerDirectory);
+// part, the k-th performance record's chunk the supplementary part of the k-th style. A damaged
+// file lists nothing.
+[[nodiscard]] StyleWalk walkPaSeriesFile(ByteSource &source, bool newerDirectory);

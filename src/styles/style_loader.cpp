@@ -4,7 +4,8 @@
 #include "file_byte_source.h"
 #include "platform/file_error.h"
 #include "platform/file_name.h"
-#include "read_style_file.h"
+#include "style_header.h"
+#include "style_walk.h"
 
 #include <limits>
 
@@ -25,14 +26,23 @@ LoadResult readFile(const QString &path, const FileService &files)
     } catch (const FileError &error) {
         return {std::nullopt, warning(error.message(QStringLiteral("Cannot read")))};
     }
-    const FileFacts &facts = input->facts();
-    StyleFile file {path, facts.size, facts.modified, {}, false, false, {}};
+    StyleFile file;
+    file.path = path;
+    file.size = input->facts().size;
+    file.modified = input->facts().modified;
     LoadResult result;
     try {
         // Every read is checked against the size the file had when it was opened.
         FileByteSource source(*input);
-        if (!readStyleFile(source, file))
+        file.header = readStyleHeader(source);
+        if (file.header.format == nullptr) {
             result.message = warning(QStringLiteral("Unknown file format!"));
+        } else {
+            StyleWalk walk = walkStyles(source, *file.header.format);
+            file.styles = std::move(walk.styles);
+            if (!walk.damage.isNull())
+                result.message = warning(damaged(file.name(), walk.damage));
+        }
     } catch (const DamagedFile &damage) {
         result.message = warning(damaged(file.name(), damage.problem()));
     } catch (const FileError &error) {

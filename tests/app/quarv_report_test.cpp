@@ -1,4 +1,5 @@
 #include "app/report_command.h"
+#include "quarv_version.h"
 #include "test_support.h"
 
 #include <QJsonDocument>

@@ -48,8 +48,8 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
         TestFolder folder;
         const LoadResult result
             = loadStyleFile(folder.write(QStringLiteral("TEST.STY"), bytes), FileService());
-        EXPECT_EQ(QString::fromLatin1(result.file->tag) + (result.file->pa1x ? " pa1x" : "") + ' '
-                + summary(result),
+        EXPECT_EQ(QString::fromLatin1(result.file->header.tag)
+                + (result.file->header.pa1x ? " pa1x" : "") + ' ' + summary(result),
             expected);
     }
 }

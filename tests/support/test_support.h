@@ -62,10 +62,10 @@ public:
         afterOpening(path);
         return file;
     }
-    std::vector<FolderEntry> listFolder(const QString &path, QString *identity) const override
+    FolderListing listFolder(const QString &path) const override
     {
         beforeListing(path);
-        return FileService::listFolder(path, identity);
+        return FileService::listFolder(path);
     }
     std::function<void(const QString &path)> afterOpening = [](const QString &) {},
                                              beforeListing = [](const QString &) {};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+enum class StyleSeries { Pa, I };
+
+// The Pa-series header's variants, which tell the instrument family: the newer directory
+// layout (bytes 28 and 29 are 5 and 1), else Pa1X/Pro (byte 34 is 6), else the first models.
+enum class PaGeneration { None, Classic, Pa1X, NewerDirectory };
+
+// Where an i-series file keeps its slots: a header with a table of little-endian 16-bit data
+// lengths, then the data blocks of the filled slots back to back; each block starts with its name.
+struct ISeriesLayout {
+    int headerLength = 0;
+    int sizeTableOffset = 0;
+    int sizeEntryLength = 0;
+    int sizeOffset = 0;  // of the length inside its entry
+    int slotCount = 0;
+    int nameLength = 0;
+};
+
+constexpr ISeriesLayout FourSlots {96, 72, 6, 4, 4, 10};
+constexpr ISeriesLayout FortyEightSlots {224, 24, 4, 0, 48, 11};
+
+// One format that Quarv reads: a tag at its offset, the family it stands for, how its styles are
+// laid out. Recognition, the family captions, the JSON, the window's widest captions, the MIME
+// type, the fuzz targets and the style file builder all read this table and nothing else.
+struct KnownFormat {
+    const char *tag;
+    int tagOffset;
+    StyleSeries series;
+    PaGeneration generation;  // Pa-series rows: the header variant the row stands for
+    const char *family;       // shown with the tag: "i30" gives "i30 (KORGI)"
+    ISeriesLayout layout;     // i-series rows
+
+    // The family and tag, as the panel, the reports and the JSON show them: "i30 (KORGI)".
+    [[nodiscard]] const QString &caption() const;
+};
+
+// "KORF" at offset 23 comes first: it wins over whatever the first five bytes say.
+inline constexpr KnownFormat KnownFormats[] = {
+    {"KORF", 23, StyleSeries::Pa, PaGeneration::NewerDirectory, "Pa-series", {}},
+    {"KORF", 23, StyleSeries::Pa, PaGeneration::Pa1X, "Pa1X/Pro", {}},
+    {"KORF", 23, StyleSeries::Pa, PaGeneration::Classic, "Pa50/60/80", {}},
+    {"KORG9", 0, StyleSeries::I, PaGeneration::None, "i3,i2,i1,i4s", FourSlots},
+    {"KORG<", 0, StyleSeries::I, PaGeneration::None, "i5", FourSlots},
+    {"KORGM", 0, StyleSeries::I, PaGeneration::None, "iS40,iS50", FortyEightSlots},
+    {"KORGI", 0, StyleSeries::I, PaGeneration::None, "i30", FortyEightSlots},
+};
+
+// The row of an i-series tag, or nullptr.
+[[nodiscard]] const KnownFormat *iSeriesFormat(QByteArrayView tag);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "byte_source.h"
+#include "known_formats.h"
+
+#include <QByteArray>
+
+// How many bytes of a file decide its format.
+constexpr qsizetype HeaderSampleLength = 3000;
+
+// What a style file's first bytes say it is.
+struct StyleHeader {
+    QByteArray tag;                       // a known format's tag, else the first five bytes
+    const KnownFormat *format = nullptr;  // null for a format Quarv does not read
+    bool pa1x = false;                    // a "KORF" file whose byte 34 is 6
+};
+
+// The first row of the format table whose tag stands at its offset in `sample` (and, for the
+// Pa-series, whose header variant the sample has).
+[[nodiscard]] StyleHeader recogniseHeader(const QByteArray &sample);
+// The same from the first bytes of a file.
+[[nodiscard]] StyleHeader readStyleHeader(ByteSource &source);
