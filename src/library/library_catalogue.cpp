@@ -57,10 +57,9 @@ StyleFile LibraryCatalogue::file(int row) const
     return file;
 }
 
-int LibraryCatalogue::compareFiles(int a, int b) const
+QString LibraryCatalogue::family(int row) const
 {
-    return mFiles[mStyles[a].file].below.compare(
-        mFiles[mStyles[b].file].below, Qt::CaseInsensitive);
+    return mFiles[mStyles[row].file].header.format->caption();
 }
 
 QString LibraryCatalogue::path(int row) const { return mFolder + mFiles[mStyles[row].file].below; }

@@ -27,8 +27,10 @@ public:
     [[nodiscard]] qint32 supplementarySize(int row) const { return mStyles[row].supplementarySize; }
     // The style's place among its file's styles.
     [[nodiscard]] int styleIndex(int row) const { return row - mFiles[mStyles[row].file].firstRow; }
-    // The rows' files by their paths in any letter case, as file managers list them: <0, 0 or >0.
-    [[nodiscard]] int compareFiles(int a, int b) const;
+    // The family and tag of the style's file (every listed file has a known format).
+    [[nodiscard]] QString family(int row) const;
+    // The path below the folder as held, bytes that are not UTF-8 included: sorts the files.
+    [[nodiscard]] const QString &heldPath(int row) const { return mFiles[mStyles[row].file].below; }
 
 private:
     struct File {

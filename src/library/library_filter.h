@@ -3,8 +3,9 @@
 #include <QSortFilterProxyModel>
 
 // The rows of a LibraryModel that the window shows: those whose name or file holds the filter
-// text (in any letter case), and of them all, the ghosts or the duplicates; sorted by a column's
-// numbers as numbers and its names in any letter case, equal rows in the library's order.
+// text (in any letter case), and of them all, the ghosts or the duplicates; sorted by the
+// column's SortRole, numbers as numbers and texts in any letter case, equal rows in the
+// library's order.
 class LibraryFilter : public QSortFilterProxyModel {
     Q_OBJECT
 
@@ -19,7 +20,6 @@ public:
 protected:
     [[nodiscard]] bool filterAcceptsRow(
         int sourceRow, const QModelIndex &sourceParent) const override;
-    // Straight from the styles, without a QVariant per comparison: sorting 30,000 rows stays quick.
     [[nodiscard]] bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 
 private:

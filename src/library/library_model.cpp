@@ -45,22 +45,41 @@ int LibraryModel::columnCount(const QModelIndex &parent) const
 
 QVariant LibraryModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::TextAlignmentRole))
+    if (!index.isValid())
         return {};
     const int row = index.row();
+    if (role == SortRole)
+        return sortKey(row, index.column());
+    if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)
+        return {};
     const bool numeric
         = index.column() == Number || index.column() == Size || index.column() == Supplementary;
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     switch (index.column()) {
     case File: return mCatalogue.pathBelowFolder(row);
-    case Format: return mCatalogue.file(row).family();  // files of unknown formats have no rows
+    case Format: return mCatalogue.family(row);
     case Number: return formatIndex(mCatalogue.number(row));
     case Name: return QString(mCatalogue.name(row));
     case Size: return formatGrouped(mCatalogue.size(row));
     case Supplementary: return formatGrouped(mCatalogue.supplementarySize(row));
     case Ghost: return mCatalogue.ghost(row) ? tr("yes") : QString();
     case Duplicate: return isDuplicate(row) ? tr("yes") : QString();
+    default: return {};
+    }
+}
+
+QVariant LibraryModel::sortKey(int row, int column) const
+{
+    switch (column) {
+    case File: return mCatalogue.heldPath(row);
+    case Format: return mCatalogue.family(row);
+    case Number: return mCatalogue.number(row);
+    case Name: return QString(mCatalogue.name(row));
+    case Size: return mCatalogue.size(row);
+    case Supplementary: return mCatalogue.supplementarySize(row);
+    case Ghost: return mCatalogue.ghost(row);
+    case Duplicate: return isDuplicate(row);
     default: return {};
     }
 }

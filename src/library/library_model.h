@@ -12,6 +12,8 @@ class LibraryModel : public QAbstractTableModel {
 
 public:
     enum Column { File, Format, Number, Name, Size, Supplementary, Ghost, Duplicate, ColumnCount };
+    // What a column sorts by: numbers as numbers, flags as bools, texts as texts.
+    static constexpr int SortRole = Qt::UserRole;
 
     explicit LibraryModel(const QString &folder, QObject *parent = nullptr);
 
@@ -35,6 +37,8 @@ public:
         int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    [[nodiscard]] QVariant sortKey(int row, int column) const;
+
     LibraryCatalogue mCatalogue;
     int mShownRows = 0;
     QSet<int> mDuplicates;

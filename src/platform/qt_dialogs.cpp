@@ -40,8 +40,9 @@ bool QtDialogs::askYesNo(const QString &question, DefaultButton defaultButton)
     return box.exec() == QMessageBox::Yes;
 }
 
-void configureStyleChooser(QFileDialog &dialog, const QString &folder)
+QString QtDialogs::chooseStyleFile(const QString &folder)
 {
+    QFileDialog dialog(mParent);
     dialog.setDirectory(folder);
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -49,29 +50,18 @@ void configureStyleChooser(QFileDialog &dialog, const QString &folder)
     dialog.setNameFilter(QStringLiteral("Styles (*.STY)"));
     // Style files come from FAT media in any letter case: a.sty and A.STY are both style files.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
-}
-
-void configureReportChooser(QFileDialog &dialog, const QString &suggestedPath)
-{
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the export asks, quoting the path
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Styles (*.TXT)"));
-    dialog.selectFile(suggestedPath);
-}
-
-QString QtDialogs::chooseStyleFile(const QString &folder)
-{
-    QFileDialog dialog(mParent);
-    configureStyleChooser(dialog, folder);
     return chosenPath(dialog);
 }
 
 QString QtDialogs::chooseReportFile(const QString &suggestedPath)
 {
     QFileDialog dialog(mParent);
-    configureReportChooser(dialog, suggestedPath);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the export asks, quoting the path
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(QStringLiteral("Styles (*.TXT)"));
+    dialog.selectFile(suggestedPath);
     return chosenPath(dialog);
 }
 

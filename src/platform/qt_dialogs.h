@@ -2,7 +2,6 @@
 
 #include "dialogs.h"
 
-class QFileDialog;
 class QWidget;
 
 // The real dialogs: message boxes and the open and save choosers, over a parent window.
@@ -21,7 +20,3 @@ public:
 private:
     QWidget *mParent;
 };
-
-// The chooser set-ups, apart so that tests can look at them without showing them.
-void configureStyleChooser(QFileDialog &dialog, const QString &folder);
-void configureReportChooser(QFileDialog &dialog, const QString &suggestedPath);

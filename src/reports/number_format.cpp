@@ -36,8 +36,6 @@ const Separators &separators()
     return cached;
 }
 
-QString twoDigits(int value) { return QString::number(value).rightJustified(2, QLatin1Char('0')); }
-
 }  // namespace
 
 QString formatGrouped(qint64 value)
@@ -68,6 +66,6 @@ QString formatIndex(qint64 value)
 QString formatDate(const QDate &date)
 {
     const QChar separator = separators().date;
-    return twoDigits(date.day()) + separator + twoDigits(date.month()) + separator
+    return formatIndex(date.day()) + separator + formatIndex(date.month()) + separator
         + QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
 }

@@ -8,7 +8,7 @@
 [[nodiscard]] QString formatGrouped(qint64 value);
 // "#,###": the same, but 0 gives empty text.
 [[nodiscard]] QString formatGroupedOrEmpty(qint64 value);
-// "00": at least two digits, never cut.
+// "00": at least two digits, never cut (style numbers, days and months).
 [[nodiscard]] QString formatIndex(qint64 value);
 // "dd/mm/yyyy", with the user's date separator in place of "/" where it is ".", "-" or "/".
 [[nodiscard]] QString formatDate(const QDate &date);

@@ -4,13 +4,10 @@
 #include "number_format.h"
 #include "platform/file_name.h"
 
-ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &captions)
-{
-    return {displayFileName(file.name()), captions, file.ghostCount(), file.styles};
-}
+namespace {
 
-void appendReportStyleRow(
-    QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost)
+// One style row: "01 - Name        -      1,234 bytes[ - GHOST]".
+void appendStyleRow(QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost)
 {
     appendEightBit(row, formatIndex(number));
     row += " - ";
@@ -23,11 +20,11 @@ void appendReportStyleRow(
     row += ghost ? " bytes - GHOST" : " bytes";
 }
 
-QByteArray reportStyleRow(qint64 number, const QByteArray &name, qint64 size, bool ghost)
+}  // namespace
+
+ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &captions)
 {
-    QByteArray row;
-    appendReportStyleRow(row, number, name, size, ghost);
-    return row;
+    return {displayFileName(file.name()), captions, file.ghostCount(), file.styles};
 }
 
 void forEachReportLine(ReportForm form, const ReportSource &source,
@@ -67,7 +64,7 @@ void forEachReportLine(ReportForm form, const ReportSource &source,
         labelled("Ghost styles.....: ", 5);
     hand();
     for (const StyleEntry &style : source.styles) {
-        appendReportStyleRow(line, style.number, style.name, style.size, style.ghost);
+        appendStyleRow(line, style.number, style.name, style.size, style.ghost);
         hand();
     }
     if (!printed)

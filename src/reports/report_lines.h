@@ -30,9 +30,3 @@ inline const QByteArray ReportTitle = "Quarv - Brennix (3.00)";
 // empty line at the end.
 void forEachReportLine(ReportForm form, const ReportSource &source,
     const std::function<void(const ReportLine &)> &take);
-
-// One style row: "01 - Name        -      1,234 bytes[ - GHOST]".
-[[nodiscard]] QByteArray reportStyleRow(
-    qint64 number, const QByteArray &name, qint64 size, bool ghost);
-void appendReportStyleRow(
-    QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost);

@@ -1,5 +1,7 @@
 #include "byte_reader.h"
 
+#include <QtEndian>
+
 ByteReader::ByteReader(
     const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName, qsizetype base)
     : mBytes(bytes),
@@ -22,7 +24,7 @@ void ByteReader::require(qsizetype n) const
 quint16 ByteReader::u2be()
 {
     require(2);
-    const quint16 value = quint16(quint8(mBytes[mPos]) << 8 | quint8(mBytes[mPos + 1]));
+    const quint16 value = readU16BE(mBytes, mPos);
     mPos += 2;
     return value;
 }
@@ -41,8 +43,12 @@ void ByteReader::skip(qsizetype n)
     mPos += n;
 }
 
+quint16 readU16BE(const QByteArray &bytes, qsizetype at)
+{
+    return qFromBigEndian<quint16>(bytes.constData() + at);
+}
+
 quint32 readU32BE(const QByteArray &bytes, qsizetype at)
 {
-    return quint32(quint8(bytes[at])) << 24 | quint32(quint8(bytes[at + 1])) << 16
-        | quint32(quint8(bytes[at + 2])) << 8 | quint32(quint8(bytes[at + 3]));
+    return qFromBigEndian<quint32>(bytes.constData() + at);
 }

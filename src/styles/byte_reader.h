@@ -31,4 +31,5 @@ private:
 };
 
 // Big-endian numbers at an offset the caller has already checked.
+[[nodiscard]] quint16 readU16BE(const QByteArray &bytes, qsizetype at);
 [[nodiscard]] quint32 readU32BE(const QByteArray &bytes, qsizetype at);

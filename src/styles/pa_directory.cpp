@@ -84,8 +84,7 @@ std::vector<PaDirectoryRecord> newerRecords(ByteSource &source, qint64 length, i
                   .arg(length);
         if (length - at < 2)
             throw DamagedFile(pastEnd);
-        const QByteArray lengthBytes = source.read(PaHeaderLength + at, 2);
-        const qint64 recordLength = quint8(lengthBytes[0]) << 8 | quint8(lengthBytes[1]);
+        const qint64 recordLength = readU16BE(source.read(PaHeaderLength + at, 2), 0);
         if (length - at - 2 < recordLength)
             throw DamagedFile(pastEnd);
         records.push_back(

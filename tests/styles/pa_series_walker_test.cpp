@@ -26,9 +26,9 @@ const QByteArray Identity("\x02\0\0", 3);  // a style's kind, bank and slot
 }  // namespace
 
 // The worked example: 10,000 bytes, chunks at 300, 3000, 5000 and 8000, "KBEG" at 9879 and "KEND"
-// at 9903; records 1 and 2 are styles, 3 and 4 their performance data. The last chunk counts the
-// "K" of "KBEG" in the old reading; we end it before the marker. The 0xFE chunk header that the
-// instruments write before "KBEG" is not part of the last style.
+// at 9903; records 1 and 2 are styles, 3 and 4 their performance data. The last chunk ends just
+// before "KBEG"; the 0xFE chunk header that the instruments write before "KBEG" is not part of
+// the last style.
 TEST(PaSeriesWalker, RecordsAndChunks)
 {
     const auto example = PaFileBuilder()
