@@ -46,13 +46,14 @@ int main(int argc, char **argv)
     for (int i = 0; i < argc; ++i)
         arguments << decodeFileName(argv[i]);
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Lists the styles in a Korg arranger keyboard style file (.STY)."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "quarv", "Lists the styles in a Korg arranger keyboard style file (.STY)."));
     parser.addHelpOption();
     parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("FILE"),
-        QStringLiteral("The style file to open. The arguments are taken as one path."),
-        QStringLiteral("[FILE]"));
+        QCoreApplication::translate(
+            "quarv", "The style file to open. The arguments are taken as one path."),
+        QCoreApplication::translate("quarv", "[FILE]"));
     if (helpOrVersion) {
         (void)parser.parse(arguments);  // Qt's own options are not known here: they make no error
         parser.isSet(QStringLiteral("version")) ? parser.showVersion() : parser.showHelp();
@@ -71,8 +72,8 @@ int main(int argc, char **argv)
         window.openFile(named.path);  // any message comes before the window shows
     if (!named.unused.isEmpty())
         dialogs.showMessage(
-            warning(QStringLiteral(
-                "Quarv opens one style file at a time; these arguments were not used: %1")
+            warning(QCoreApplication::translate(
+                "quarv", "Quarv opens one style file at a time; these arguments were not used: %1")
                         .arg(displayFileName(named.unused.join(QLatin1Char(' '))))));
     window.show();
     if (folder)

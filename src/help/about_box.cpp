@@ -29,15 +29,15 @@ AboutBox::AboutBox(QWidget *parent)
         const char *text;
     } notices[3] = {
         {{4, 212, 485, 41},
-            "Quarv is free to use and to give away, unchanged and free of charge, "
-            "together with this notice."},
+            QT_TR_NOOP("Quarv is free to use and to give away, unchanged and free of charge, "
+                       "together with this notice.")},
         {{4, 256, 485, 41},
-            "Quarv comes with no warranty of any kind: it only reads style files, "
-            "but you use it at your own risk."},
-        {{4, 300, 485, 29}, "Questions and reports: write to the Quarv developers."},
+            QT_TR_NOOP("Quarv comes with no warranty of any kind: it only reads style files, "
+                       "but you use it at your own risk.")},
+        {{4, 300, 485, 29}, QT_TR_NOOP("Questions and reports: write to the Quarv developers.")},
     };
     for (std::size_t i = 0; i < 3; ++i) {
-        auto *label = new QLabel(QString::fromLatin1(notices[i].text), this);
+        auto *label = new QLabel(tr(notices[i].text), this);
         label->setGeometry(notices[i].geometry);
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);

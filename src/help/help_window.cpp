@@ -12,7 +12,7 @@ HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       mCaptions(captions)
 {
-    setWindowTitle(QStringLiteral("Using ") + QStringLiteral("Quarv"));
+    setWindowTitle(tr("Using Quarv"));
     setFixedSize(277, 239);
     setModal(true);
 
@@ -33,7 +33,7 @@ HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
     blackOnWhite.setColor(QPalette::Window, Qt::white);
     blackOnWhite.setColor(QPalette::WindowText, Qt::black);
     mText->setPalette(blackOnWhite);
-    mText->setToolTip(QStringLiteral("Press any key to exit"));
+    mText->setToolTip(tr("Press any key to exit"));
 
     const auto button = [this](const QString &caption, const QRect &geometry) {
         auto *b = new QPushButton(caption, this);
@@ -43,9 +43,9 @@ HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
         b->installEventFilter(this);
         return b;
     };
-    QPushButton *previous = button(QStringLiteral("Previous"), {4, 216, 89, 21});
-    QPushButton *next = button(QStringLiteral("Next"), {184, 216, 89, 21});
-    QPushButton *exit = button(QStringLiteral("Exit"), {96, 216, 85, 21});
+    QPushButton *previous = button(tr("Previous"), {4, 216, 89, 21});
+    QPushButton *next = button(tr("Next"), {184, 216, 89, 21});
+    QPushButton *exit = button(tr("Exit"), {96, 216, 85, 21});
     setTabOrder(previous, next);
     setTabOrder(next, exit);
     installEventFilter(this);

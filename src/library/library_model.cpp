@@ -88,7 +88,8 @@ QVariant LibraryModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const headings[ColumnCount]
-        = {"File", "Format", "#", "Name", "Size", "Supplementary", "Ghost", "Duplicate"};
+    static const char *const headings[ColumnCount] = {QT_TR_NOOP("File"), QT_TR_NOOP("Format"),
+        QT_TR_NOOP("#"), QT_TR_NOOP("Name"), QT_TR_NOOP("Size"), QT_TR_NOOP("Supplementary"),
+        QT_TR_NOOP("Ghost"), QT_TR_NOOP("Duplicate")};
     return tr(headings[section]);
 }

@@ -25,7 +25,7 @@ LibraryWindow::LibraryWindow(
       mModel(folder),
       mCataloguer(files)
 {
-    setWindowTitle(QStringLiteral("Quarv library - %1").arg(displayFileName(folder)));
+    setWindowTitle(tr("Quarv library - %1").arg(displayFileName(folder)));
     mFilter.setSourceModel(&mModel);
     createWidgets();
 
@@ -208,7 +208,6 @@ void LibraryWindow::exportList()
         }
         writer->commit();
     } catch (const FileError &error) {
-        mDialogs.showMessage(
-            {error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});
+        mDialogs.showMessage({error.writeMessage(), QuarvTitle, MessageIcon::Critical});
     }
 }

@@ -11,19 +11,18 @@ const char *const ValueNames[6]
     = {"fileName", "fileSize", "fileDate", "fileFormat", "usableStyles", "ghostStyles"};
 }  // namespace
 
-FileInfoPanel::FileInfoPanel(QWidget *parent)
-    : QGroupBox(QStringLiteral(" File informations "), parent)
+FileInfoPanel::FileInfoPanel(QWidget *parent) : QGroupBox(tr(" File informations "), parent)
 {
     setGeometry(twipsRect(0, 1395, 3075, 2085));
     for (int i = 0; i < 6; ++i) {
         const int top = 240 + 300 * i;
         (void)fixedCell(this, twipsRect(120, top, FieldNameWidth, 255), LightGrey, Qt::AlignRight,
-            QString::fromLatin1(FieldNames[i]));
+            tr(FieldNames[i]));
         const Qt::Alignment alignment = (i == 0 || i == 3) ? Qt::AlignLeft : Qt::AlignRight;
         mValues[std::size_t(i)]
             = fixedCell(this, twipsRect(1320, top, DataWidths[i], 255), White, alignment);
         mValues[std::size_t(i)]->setObjectName(QLatin1String(ValueNames[i]));
-        mValues[std::size_t(i)]->setAccessibleName(QString::fromLatin1(FieldNames[i]).trimmed());
+        mValues[std::size_t(i)]->setAccessibleName(tr(FieldNames[i]).trimmed());
     }
 }
 

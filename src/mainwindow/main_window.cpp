@@ -43,7 +43,7 @@ MainWindow::MainWindow(const FileService &files, Dialogs &dialogs, PrinterFactor
     setCentralWidget(client);
     auto *logo = new QLabel(client);
     logo->setObjectName(QStringLiteral("logo"));
-    logo->setAccessibleName(QStringLiteral("Quarv logo"));
+    logo->setAccessibleName(tr("Quarv logo"));
     logo->setGeometry(twipsRect(60, 240, 3000, 945));
     logo->setPixmap(picture(QStringLiteral("logo"), logo));
     mPanel = new FileInfoPanel(client);
@@ -65,38 +65,38 @@ void MainWindow::createActions()
         connect(a, &QAction::triggered, this, slot);
         return a;
     };
-    mOpenAction = action(QStringLiteral("&Open"), "openAction", &MainWindow::open);
-    mOpenAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+O")));
-    mOpenFolderAction
-        = action(QStringLiteral("Open &Folder..."), "openFolderAction", &MainWindow::openFolder);
-    mOpenFolderAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")));
-    mPrintAction = action(QStringLiteral("Print Info"), "printAction", &MainWindow::print);
+    mOpenAction = action(tr("&Open"), "openAction", &MainWindow::open);
+    mOpenAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mOpenFolderAction = action(tr("Open &Folder..."), "openFolderAction", &MainWindow::openFolder);
+    mOpenFolderAction->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    mPrintAction = action(tr("Print Info"), "printAction", &MainWindow::print);
     mPrintAction->setShortcut(QKeySequence::Print);
-    mExportAction = action(QStringLiteral("Export Info"), "exportAction", &MainWindow::exportInfo);
-    mExportAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
-    mQuitAction = new QAction(QStringLiteral("&Quit"), this);
+    mExportAction = action(tr("Export Info"), "exportAction", &MainWindow::exportInfo);
+    mExportAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_E));
+    mQuitAction = new QAction(tr("&Quit"), this);
     mQuitAction->setObjectName(QStringLiteral("quitAction"));
     connect(mQuitAction, &QAction::triggered, this, &QWidget::close);
-    mQuitAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+Q")));
+    mQuitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    const char *const pages[3] = {"... open a .STY file",
-        "... export .STY file informations to a .TXT file", "... print .STY file informations"};
+    const char *const pages[3] = {QT_TR_NOOP("... open a .STY file"),
+        QT_TR_NOOP("... export .STY file informations to a .TXT file"),
+        QT_TR_NOOP("... print .STY file informations")};
     for (int page = 0; page < 3; ++page) {
-        auto *a = new QAction(QString::fromLatin1(pages[page]), this);
+        auto *a = new QAction(tr(pages[page]), this);
         a->setObjectName(QStringLiteral("helpPage%1Action").arg(page));
         connect(a, &QAction::triggered, this, [this, page] { showHelpPage(page); });
         mHelpPageActions[std::size_t(page)] = a;
     }
     mHelpPageActions[0]->setShortcut(QKeySequence::HelpContents);
-    mAboutAction = action(QStringLiteral("&About"), "aboutAction", &MainWindow::about);
+    mAboutAction = action(tr("&About"), "aboutAction", &MainWindow::about);
 }
 
 void MainWindow::createMenus()
 {
-    QMenu *file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu *file = menuBar()->addMenu(tr("&File"));
     file->addAction(mOpenAction);
     file->addAction(mOpenFolderAction);
-    mRecentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+    mRecentMenu = file->addMenu(tr("Open &Recent"));
     mRecentMenu->setObjectName(QStringLiteral("recentMenu"));
     connect(mRecentMenu, &QMenu::aboutToShow, this, &MainWindow::fillRecentMenu);
     file->addSeparator();
@@ -105,8 +105,8 @@ void MainWindow::createMenus()
     file->addSeparator();
     file->addAction(mQuitAction);
 
-    QMenu *help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QMenu *howTo = help->addMenu(QStringLiteral("&Using Quarv: How to ... "));
+    QMenu *help = menuBar()->addMenu(tr("&Help"));
+    QMenu *howTo = help->addMenu(tr("&Using Quarv: How to ... "));
     for (QAction *page : mHelpPageActions)
         howTo->addAction(page);
     help->addSeparator();
@@ -189,9 +189,9 @@ void MainWindow::openRecent(const QString &path)
         return;
     }
     mRecentFiles.remove(path);
-    mDialogs.showMessage(warning(QStringLiteral(
-        "Cannot open %1: the file is no longer there. It is removed from Open Recent.")
-                                     .arg(displayFileName(path))));
+    mDialogs.showMessage(
+        warning(tr("Cannot open %1: the file is no longer there. It is removed from Open Recent.")
+                    .arg(displayFileName(path))));
 }
 
 void MainWindow::openFile(const QString &path)
@@ -215,8 +215,7 @@ void MainWindow::print()
 
 void MainWindow::exportInfo()
 {
-    if (mDialogs.askYesNo(
-            QStringLiteral("Confirm information data export to text file?"), DefaultButton::No))
+    if (mDialogs.askYesNo(tr("Confirm information data export to text file?"), DefaultButton::No))
         exportReport(reportSource(mFile, mPanel->captions()), QFileInfo(mFile.path).absolutePath(),
             mFiles, mDialogs);
 }

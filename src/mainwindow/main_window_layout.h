@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QColor>
+#include <QCoreApplication>
 #include <QRect>
 
 // The main window's fixed layout, given in twips: 15 twips are one pixel at 96 dots per inch.
@@ -11,8 +12,11 @@ inline QRect twipsRect(int left, int top, int width, int height)
 }
 
 // The panel's rows: field names and the widths of their value cells.
-constexpr const char *FieldNames[6]
-    = {"Name ", "Size ", "Updated ", "File format ", "Usable styles ", "Ghost styles "};
+constexpr const char *FieldNames[6] = {QT_TRANSLATE_NOOP("FileInfoPanel", "Name "),
+    QT_TRANSLATE_NOOP("FileInfoPanel", "Size "), QT_TRANSLATE_NOOP("FileInfoPanel", "Updated "),
+    QT_TRANSLATE_NOOP("FileInfoPanel", "File format "),
+    QT_TRANSLATE_NOOP("FileInfoPanel", "Usable styles "),
+    QT_TRANSLATE_NOOP("FileInfoPanel", "Ghost styles ")};
 constexpr int FieldNameWidth = 1155;
 constexpr int DataWidths[6] = {1395, 795, 1215, 1635, 615, 615};
 

@@ -18,26 +18,26 @@ QRect cellRect(int left, int top, int width, int height)
 }
 
 const char *const ColumnNames[3] = {"number", "name", "size"};
-const char *const ColumnTitles[3] = {"Number", "Name", "Size"};
+const char *const ColumnTitles[3] = {QT_TRANSLATE_NOOP("StyleList", "Number"),
+    QT_TRANSLATE_NOOP("StyleList", "Name"), QT_TRANSLATE_NOOP("StyleList", "Size")};
 
 }  // namespace
 
 StyleList::StyleList(QWidget *parent) : QWidget(parent)
 {
     setGeometry(twipsRect(ListLeft, 0, 6225 - ListLeft, 4170));
-    const char *const headings[3] = {"# ", " Name", "Size"};
+    const char *const headings[3] = {QT_TR_NOOP("# "), QT_TR_NOOP(" Name"), QT_TR_NOOP("Size")};
     const Qt::Alignment alignments[3] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignRight};
     for (int c = 0; c < 3; ++c) {
         QLabel *heading = fixedCell(this, cellRect(ColumnLefts[c], 30, ColumnWidths[c], 285),
-            LightGreen, alignments[c], QString::fromLatin1(headings[c]));
+            LightGreen, alignments[c], tr(headings[c]));
         heading->setFont(headingFont());
         for (int r = 0; r < RowsPerPage; ++r) {
             QLabel *cell
                 = fixedCell(this, cellRect(ColumnLefts[c], 300 + 240 * r, ColumnWidths[c], 255),
                     White, alignments[c]);
             cell->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(ColumnNames[c])).arg(r));
-            cell->setAccessibleName(
-                QStringLiteral("%1, row %2").arg(QLatin1String(ColumnTitles[c])).arg(r + 1));
+            cell->setAccessibleName(tr("%1, row %2").arg(tr(ColumnTitles[c])).arg(r + 1));
             mRows[std::size_t(r)][std::size_t(c)] = cell;
         }
     }
@@ -50,9 +50,8 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
     mScrollBar->setEnabled(false);
     mScrollBar->setFocusPolicy(
         Qt::StrongFocus);  // reachable with Tab: the keyboard moves the list too
-    mScrollBar->setAccessibleName(QStringLiteral("Style list"));
-    mScrollBar->setAccessibleDescription(
-        QStringLiteral("Moves the list of styles one style at a time"));
+    mScrollBar->setAccessibleName(tr("Style list"));
+    mScrollBar->setAccessibleDescription(tr("Moves the list of styles one style at a time"));
     connect(mScrollBar, &QScrollBar::valueChanged, this, &StyleList::showPage);
 }
 

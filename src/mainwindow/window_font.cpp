@@ -12,9 +12,12 @@ std::vector<FixedCell> widestCaptions()
 {
     std::vector<FixedCell> cells;
     for (const char *name : FieldNames)
-        cells.push_back({QString::fromLatin1(name), px(FieldNameWidth) - 2});
+        cells.push_back(
+            {QCoreApplication::translate("FileInfoPanel", name), px(FieldNameWidth) - 2});
     for (const KnownFormat &format : KnownFormats)
         cells.push_back({QLatin1Char(' ') + format.caption(), px(DataWidths[3]) - 2});
+    cells.push_back(
+        {QCoreApplication::translate("FileInfoPanel", "Unknown format"), px(DataWidths[3]) - 2});
     cells.push_back({QStringLiteral("16,777,216 "), px(DataWidths[1]) - 2});
     cells.push_back({QStringLiteral("99/99/9999 "), px(DataWidths[2]) - 2});
     cells.push_back({QStringLiteral("16,777,216 "), px(ColumnWidths[2]) - 2});

@@ -9,7 +9,12 @@ FileError::FileError(const QString &path, const QString &reason)
 {
 }
 
-QString FileError::message(const QString &verb) const
+QString FileError::readMessage() const
 {
-    return QStringLiteral("%1 %2: %3.").arg(verb, displayFileName(mPath), mReason);
+    return tr("Cannot read %1: %2.").arg(displayFileName(mPath), mReason);
+}
+
+QString FileError::writeMessage() const
+{
+    return tr("Cannot write %1: %2.").arg(displayFileName(mPath), mReason);
 }

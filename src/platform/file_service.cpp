@@ -26,9 +26,9 @@ std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) c
     if (::fstat(fd, &status) != 0)
         problem = systemReason();
     else if (S_ISDIR(status.st_mode))
-        problem = QStringLiteral("this is a folder, not a file");
+        problem = FileError::tr("this is a folder, not a file");
     else if (!S_ISREG(status.st_mode))
-        problem = QStringLiteral("this is not a regular file");
+        problem = FileError::tr("this is not a regular file");
     if (!problem.isNull()) {
         ::close(fd);
         throw FileError(path, problem);
@@ -92,8 +92,8 @@ std::unique_ptr<TextWriter> FileService::createTextFile(const QString &path) con
     constexpr auto anyWrite
         = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     if (target.exists() && target.isFile() && !(target.permissions() & anyWrite))
-        throw FileError(path, QStringLiteral("the file is read-only"));
+        throw FileError(path, FileError::tr("the file is read-only"));
     if (target.isDir())
-        throw FileError(path, QStringLiteral("this is a folder, not a file"));
+        throw FileError(path, FileError::tr("this is a folder, not a file"));
     return std::make_unique<TextWriter>(path);
 }

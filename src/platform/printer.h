@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <functional>
@@ -8,6 +9,8 @@
 
 // A printer that cannot be used or fails while printing; the text says why in plain words.
 class PrinterError : public std::runtime_error {
+    Q_DECLARE_TR_FUNCTIONS(PrinterError)
+
 public:
     explicit PrinterError(const QString &problem) : std::runtime_error(problem.toStdString()) { }
     [[nodiscard]] QString problem() const { return QString::fromStdString(what()); }

@@ -47,7 +47,7 @@ QString QtDialogs::chooseStyleFile(const QString &folder)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilter(QStringLiteral("Styles (*.STY)"));
+    dialog.setNameFilter(tr("Styles (*.STY)"));
     // Style files come from FAT media in any letter case: a.sty and A.STY are both style files.
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     return chosenPath(dialog);
@@ -60,7 +60,7 @@ QString QtDialogs::chooseReportFile(const QString &suggestedPath)
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the export asks, quoting the path
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(QStringLiteral("Styles (*.TXT)"));
+    dialog.setNameFilter(tr("Styles (*.TXT)"));
     dialog.selectFile(suggestedPath);
     return chosenPath(dialog);
 }
@@ -81,7 +81,7 @@ QString QtDialogs::chooseListFile(const QString &suggestedPath)
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);  // which asks before replacing a file
-    dialog.setNameFilter(QStringLiteral("CSV files (*.csv)"));
+    dialog.setNameFilter(tr("CSV files (*.csv)"));
     dialog.selectFile(suggestedPath);
     return chosenPath(dialog);
 }

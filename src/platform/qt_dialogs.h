@@ -2,10 +2,14 @@
 
 #include "dialogs.h"
 
+#include <QCoreApplication>
+
 class QWidget;
 
 // The real dialogs: message boxes and the open and save choosers, over a parent window.
 class QtDialogs : public Dialogs {
+    Q_DECLARE_TR_FUNCTIONS(QtDialogs)
+
 public:
     explicit QtDialogs(QWidget *parent = nullptr) : mParent(parent) { }
     void setParentWindow(QWidget *parent) { mParent = parent; }

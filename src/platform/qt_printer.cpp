@@ -7,7 +7,7 @@ std::unique_ptr<Printer> QtPrinter::openDefault(const QString &documentName)
 {
     const QPrinterInfo info = QPrinterInfo::defaultPrinter();
     if (info.isNull())
-        throw PrinterError(QStringLiteral("no default printer is installed"));
+        throw PrinterError(PrinterError::tr("no default printer is installed"));
     auto printer = std::make_unique<QPrinter>(info);
     printer->setDocName(documentName);
     return std::make_unique<QtPrinter>(std::move(printer));
@@ -29,7 +29,7 @@ void QtPrinter::begin()
     if (mPainter.isActive())
         return;
     if (!mPainter.begin(mPrinter.get()))
-        throw PrinterError(QStringLiteral("the printer \"%1\" could not start the document")
+        throw PrinterError(PrinterError::tr("the printer \"%1\" could not start the document")
                                .arg(mPrinter->printerName()));
     mY = 0;
 }
@@ -42,7 +42,7 @@ void QtPrinter::printLine(const QString &text)
     const int pageHeight = mPrinter->pageLayout().paintRectPixels(mPrinter->resolution()).height();
     if (mY > 0 && mY + metrics.height() > pageHeight) {
         if (!mPrinter->newPage())
-            throw PrinterError(QStringLiteral("the printer could not start a new page"));
+            throw PrinterError(PrinterError::tr("the printer could not start a new page"));
         mY = 0;
     }
     mPainter.drawText(0, mY + metrics.ascent(), text);
@@ -65,5 +65,5 @@ void QtPrinter::endDocument()
 {
     begin();
     if (!mPainter.end())
-        throw PrinterError(QStringLiteral("the printer could not finish the document"));
+        throw PrinterError(PrinterError::tr("the printer could not finish the document"));
 }

@@ -2,7 +2,14 @@
 
 #include "platform/file_error.h"
 
+#include <QCoreApplication>
 #include <QDir>
+
+namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(ExportReport)
+};
+}  // namespace
 
 QString defaultReportName(const QString &fileName)
 {
@@ -40,15 +47,13 @@ void exportReport(
         return;
     if (files.exists(target)
         && !dialogs.askYesNo(
-            QStringLiteral("File %1 already exists: confirm overwrite?").arg(target),
-            DefaultButton::No))
+            Texts::tr("File %1 already exists: confirm overwrite?").arg(target), DefaultButton::No))
         return;
     try {
         const auto writer = files.createTextFile(target);
         writeTextReport(source, [&](QByteArrayView line) { writer->writeLine(line); });
         writer->commit();
     } catch (const FileError &error) {
-        dialogs.showMessage(
-            {error.message(QStringLiteral("Cannot write")), QuarvTitle, MessageIcon::Critical});
+        dialogs.showMessage({error.writeMessage(), QuarvTitle, MessageIcon::Critical});
     }
 }

@@ -1,9 +1,17 @@
 #include "print_report.h"
 
+#include <QCoreApplication>
+
+namespace {
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(PrintReport)
+};
+}  // namespace
+
 void printReport(const ReportSource &source, const PrinterFactory &openPrinter, Dialogs &dialogs)
 {
-    if (!dialogs.askYesNo(QStringLiteral("Confirm information data print to default printer?"),
-            DefaultButton::No))
+    if (!dialogs.askYesNo(
+            Texts::tr("Confirm information data print to default printer?"), DefaultButton::No))
         return;
     try {
         const std::unique_ptr<Printer> printer = openPrinter(source.fileName);
@@ -20,8 +28,8 @@ void printReport(const ReportSource &source, const PrinterFactory &openPrinter, 
         });
         printer->endDocument();
     } catch (const PrinterError &error) {
-        dialogs.showMessage(warning(QStringLiteral("Cannot print: %1.").arg(error.problem())));
+        dialogs.showMessage(warning(Texts::tr("Cannot print: %1.").arg(error.problem())));
         return;
     }
-    dialogs.showMessage({QStringLiteral("Done!"), QuarvTitle, MessageIcon::None});
+    dialogs.showMessage({Texts::tr("Done!"), QuarvTitle, MessageIcon::None});
 }

@@ -4,20 +4,28 @@
 #include "number_format.h"
 #include "platform/file_name.h"
 
+#include <QCoreApplication>
+
 namespace {
 
-// One style row: "01 - Name        -      1,234 bytes[ - GHOST]".
-void appendStyleRow(QByteArray &row, qint64 number, const QByteArray &name, qint64 size, bool ghost)
+// The context of the report's words for translators.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(Report)
+};
+
+// One style row: "01 - Name        -      1,234 bytes[ - GHOST]", the unit given.
+void appendStyleRow(QByteArray &row, const StyleEntry &style, QStringView unit)
 {
-    appendEightBit(row, formatIndex(number));
+    const QByteArray &name = style.name;
+    appendEightBit(row, formatIndex(style.number));
     row += " - ";
     row += name.left(11);
     row.append(11 - qMin(name.size(), qsizetype(11)), ' ');
     row += " - ";
-    const QString digits = formatGroupedOrEmpty(size);
+    const QString digits = formatGroupedOrEmpty(style.size);
     row.append(qMax(qsizetype(0), 10 - digits.size()), ' ');  // right-aligned in 10, never cut
     appendEightBit(row, digits);
-    row += ghost ? " bytes - GHOST" : " bytes";
+    appendEightBit(row, unit);
 }
 
 }  // namespace
@@ -37,12 +45,13 @@ void forEachReportLine(ReportForm form, const ReportSource &source,
         take({line, isTitle});
         line.resize(0);
     };
-    const auto labelled = [&](const char *label, int caption, const char *unit = "") {
-        line += label;
+    const auto labelled = [&](const QString &label, int caption, const QString &unit = {}) {
+        appendEightBit(line, label);
         appendEightBit(line, QStringView(source.captions[std::size_t(caption)]).trimmed());
-        line += unit;
+        appendEightBit(line, unit);
         hand();
     };
+    const QString bytes = Texts::tr(" bytes");
 
     if (printed)
         hand();
@@ -53,18 +62,19 @@ void forEachReportLine(ReportForm form, const ReportSource &source,
         hand();
     }
     hand();
-    line += "File Name........: ";
+    appendEightBit(line, Texts::tr("File Name........: "));
     appendEightBit(line, source.fileName);
     hand();
-    labelled("File Size........: ", 1, " bytes");
-    labelled("File Last Updated: ", 2);
-    labelled("Style made for...: ", 3);
-    labelled("Usable styles....: ", 4);
+    labelled(Texts::tr("File Size........: "), 1, bytes);
+    labelled(Texts::tr("File Last Updated: "), 2);
+    labelled(Texts::tr("Style made for...: "), 3);
+    labelled(Texts::tr("Usable styles....: "), 4);
     if (printed || source.ghostCount > 0)
-        labelled("Ghost styles.....: ", 5);
+        labelled(Texts::tr("Ghost styles.....: "), 5);
     hand();
+    const QString ghostBytes = Texts::tr(" bytes - GHOST");
     for (const StyleEntry &style : source.styles) {
-        appendStyleRow(line, style.number, style.name, style.size, style.ghost);
+        appendStyleRow(line, style, style.ghost ? ghostBytes : bytes);
         hand();
     }
     if (!printed)

@@ -16,8 +16,8 @@ void ByteReader::require(qsizetype n) const
 {
     if (n < 0 || n > mEnd - mPos)
         throw DamagedFile(
-            QStringLiteral("%1 runs past the end of the %2 (offset %3)")
-                .arg(mContext.isEmpty() ? QStringLiteral("a field") : mContext, mRegion)
+            DamagedFile::tr("%1 runs past the end of the %2 (offset %3)")
+                .arg(mContext.isEmpty() ? DamagedFile::tr("a field") : mContext, mRegion)
                 .arg(mBase + mEnd));
 }
 

@@ -5,11 +5,11 @@
 QByteArray ByteSource::read(qint64 offset, qint64 length)
 {
     if (offset < 0 || length < 0 || length > size() - offset)
-        throw DamagedFile(QStringLiteral("a read from offset %1 of %2 bytes lies outside the file")
+        throw DamagedFile(DamagedFile::tr("a read from offset %1 of %2 bytes lies outside the file")
                               .arg(offset)
                               .arg(length));
     QByteArray bytes = readAt(offset, length);
     if (bytes.size() != length)
-        throw DamagedFile(QStringLiteral("the file changed while it was being read"));
+        throw DamagedFile(DamagedFile::tr("the file changed while it was being read"));
     return bytes;
 }

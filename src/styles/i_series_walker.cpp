@@ -28,7 +28,7 @@ StyleWalk walkISeriesFile(ByteSource &source, const ISeriesLayout &layout)
     StyleWalk walk;
     try {
         if (source.size() < layout.headerLength)
-            throw DamagedFile(QStringLiteral("the file is shorter than its %1-byte header")
+            throw DamagedFile(DamagedFile::tr("the file is shorter than its %1-byte header")
                                   .arg(layout.headerLength));
         const QByteArray header = source.read(0, layout.headerLength);
         qint64 offset = layout.headerLength;
@@ -37,7 +37,7 @@ StyleWalk walkISeriesFile(ByteSource &source, const ISeriesLayout &layout)
             if (length == 0)
                 continue;
             if (length > source.size() - offset)
-                throw DamagedFile(QStringLiteral(
+                throw DamagedFile(DamagedFile::tr(
                     "the %1-byte block of slot %2 is cut short by the end of the file")
                                       .arg(length)
                                       .arg(slot + 1));

@@ -44,9 +44,9 @@ qsizetype lastChunkEndInTail(const QByteArray &tail, qsizetype kbeg, qsizetype k
 PaChunkTable readPaChunkTable(ByteSource &file)
 {
     if (file.size() < PaTailLength)
-        throw DamagedFile(QStringLiteral("the file is shorter than %1 bytes").arg(PaTailLength));
+        throw DamagedFile(DamagedFile::tr("the file is shorter than %1 bytes").arg(PaTailLength));
     if (file.size() > std::numeric_limits<qint32>::max())
-        throw DamagedFile(QStringLiteral("the file is too large"));
+        throw DamagedFile(DamagedFile::tr("the file is too large"));
 
     const qint64 tailOffset = qMax<qint64>(0, file.size() - PaTailLength - TrailerHeaderLength);
     const QByteArray tail = file.read(tailOffset, file.size() - tailOffset);
@@ -54,39 +54,40 @@ PaChunkTable readPaChunkTable(ByteSource &file)
     const qsizetype kbeg = lastInTail(tail, searchFrom, "KBEG");
     const qsizetype kend = lastInTail(tail, searchFrom, "KEND");
     if (kbeg < 0)
-        throw DamagedFile(QStringLiteral("the marker \"KBEG\" is not in the last 320 bytes"));
+        throw DamagedFile(DamagedFile::tr("the marker \"KBEG\" is not in the last 320 bytes"));
     if (kend < 0)
-        throw DamagedFile(QStringLiteral("the marker \"KEND\" is not in the last 320 bytes"));
+        throw DamagedFile(DamagedFile::tr("the marker \"KEND\" is not in the last 320 bytes"));
     const qsizetype tableStart = kbeg + 8;
     if (kend < tableStart)
         throw DamagedFile(
-            QStringLiteral("the marker \"KEND\" stands less than 8 bytes after \"KBEG\""));
+            DamagedFile::tr("the marker \"KEND\" stands less than 8 bytes after \"KBEG\""));
 
     const int tableLength = int(kend - tableStart);
     const int n = roundHalfEven(tableLength, 4);
     if (n > PaMaxChunks)
         throw DamagedFile(
-            QStringLiteral("the chunk table holds more than %1 entries").arg(PaMaxChunks));
+            DamagedFile::tr("the chunk table holds more than %1 entries").arg(PaMaxChunks));
     if (n > tableLength / 4)
-        throw DamagedFile(QStringLiteral("the chunk table ends with an incomplete entry"));
+        throw DamagedFile(DamagedFile::tr("the chunk table ends with an incomplete entry"));
 
     PaChunkTable table;
     table.end = qint32(tailOffset + lastChunkEndInTail(tail, kbeg, kend));
     for (int c = 0; c < n; ++c) {
         const qint64 start = readU32BE(tail, tableStart + 4 * c);
         if (start < PaHeaderLength)
-            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, inside the file header")
-                                  .arg(c + 1)
-                                  .arg(start));
+            throw DamagedFile(
+                DamagedFile::tr("chunk %1 starts at offset %2, inside the file header")
+                    .arg(c + 1)
+                    .arg(start));
         // Equal starts are a chunk of length 0: a style without data, wherever it stands.
         if (c > 0 && start < table.starts.back())
-            throw DamagedFile(QStringLiteral("chunk %1 starts at offset %2, before chunk %3")
+            throw DamagedFile(DamagedFile::tr("chunk %1 starts at offset %2, before chunk %3")
                                   .arg(c + 1)
                                   .arg(start)
                                   .arg(c));
         if (start > table.end)
             throw DamagedFile(
-                QStringLiteral("chunk %1 starts at offset %2, beyond the last chunk's end (%3)")
+                DamagedFile::tr("chunk %1 starts at offset %2, beyond the last chunk's end (%3)")
                     .arg(c + 1)
                     .arg(start)
                     .arg(table.end));

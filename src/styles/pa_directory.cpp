@@ -41,21 +41,21 @@ constexpr int ChecksumLength = 4;
 // One newer-layout record: its bytes stand at `base` in the directory.
 PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
 {
-    const QString label = QStringLiteral("directory record %1").arg(r);
+    const QString label = DamagedFile::tr("directory record %1").arg(r);
     ByteReader record(bytes, 0, bytes.size(), label, base);
-    record.setContext(label + QStringLiteral("'s property count"));
+    record.setContext(DamagedFile::tr("%1's property count").arg(label));
     const quint16 properties = record.u2be();
 
     PaDirectoryRecord result;
     for (quint16 p = 1; p <= properties; ++p) {
-        record.setContext(QStringLiteral("property %1 of %2").arg(p).arg(label));
+        record.setContext(DamagedFile::tr("property %1 of %2").arg(p).arg(label));
         const quint16 type = record.u2be();
         const quint16 size = record.u2be();
         const QByteArray value = record.bytes(size);
         if (type == IdentityProperty) {
             if (value.size() < 3)
                 throw DamagedFile(
-                    QStringLiteral("property %1 of %2 is shorter than 3 bytes").arg(p).arg(label));
+                    DamagedFile::tr("property %1 of %2 is shorter than 3 bytes").arg(p).arg(label));
             result.isStyle = quint8(value[0]) != PaPerformanceKind;
         } else if (type == NameProperty) {
             const QByteArray utf8
@@ -63,7 +63,7 @@ PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
             result.name = QString::fromUtf8(utf8).toLatin1();  // outside Latin-1 becomes '?'
         }
     }
-    record.setContext(label + QStringLiteral("'s checksum"));
+    record.setContext(DamagedFile::tr("%1's checksum").arg(label));
     record.skip(ChecksumLength);
     return result;
 }
@@ -75,11 +75,11 @@ std::vector<PaDirectoryRecord> newerRecords(ByteSource &source, qint64 length, i
     qint64 at = 0;  // in the directory
     for (int r = 1; r <= count; ++r) {
         if (at >= length)
-            throw DamagedFile(QStringLiteral("the directory holds %1 records for %2 chunks")
+            throw DamagedFile(DamagedFile::tr("the directory holds %1 records for %2 chunks")
                                   .arg(r - 1)
                                   .arg(count));
         const QString pastEnd
-            = QStringLiteral("directory record %1 runs past the end of the directory (offset %2)")
+            = DamagedFile::tr("directory record %1 runs past the end of the directory (offset %2)")
                   .arg(r)
                   .arg(length);
         if (length - at < 2)

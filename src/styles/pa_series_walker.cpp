@@ -21,7 +21,7 @@ QList<StyleEntry> paSeriesStyles(ByteSource &source, bool newerDirectory)
     int performancesSeen = 0;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (!records[i].isStyle && ++performancesSeen > styleCount)
-            throw DamagedFile(QStringLiteral(
+            throw DamagedFile(DamagedFile::tr(
                 "directory record %1 holds performance data for a style the file does not have")
                                   .arg(i + 1));
     }

@@ -6,7 +6,7 @@ QByteArray readStyleBytes(
     const StyleFile &file, const StyleEntry &style, StylePart part, const FileService &files)
 {
     const auto input = files.openForReading(file.path);
-    const FileError changed(file.path, QStringLiteral("the file changed since it was loaded"));
+    const FileError changed(file.path, FileError::tr("the file changed since it was loaded"));
     if (input->facts().size != file.size || input->facts().modified != file.modified)
         throw changed;
     const bool main = part == StylePart::Main;

@@ -11,9 +11,14 @@
 
 namespace {
 
+// The context of the loader's messages for translators.
+struct Texts {
+    Q_DECLARE_TR_FUNCTIONS(StyleLoader)
+};
+
 QString damaged(const QString &fileName, const QString &problem)
 {
-    return QStringLiteral("Damaged style file: %1: %2.").arg(displayFileName(fileName), problem);
+    return Texts::tr("Damaged style file: %1: %2.").arg(displayFileName(fileName), problem);
 }
 
 LoadResult readFile(const QString &path, const FileService &files)
@@ -22,9 +27,9 @@ LoadResult readFile(const QString &path, const FileService &files)
     try {
         input = files.openForReading(path);
         if (input->facts().size > std::numeric_limits<qint32>::max())
-            throw FileError(path, QStringLiteral("the file is larger than 2,147,483,647 bytes"));
+            throw FileError(path, FileError::tr("the file is larger than 2,147,483,647 bytes"));
     } catch (const FileError &error) {
-        return {std::nullopt, warning(error.message(QStringLiteral("Cannot read")))};
+        return {std::nullopt, warning(error.readMessage())};
     }
     StyleFile file;
     file.path = path;
@@ -36,7 +41,7 @@ LoadResult readFile(const QString &path, const FileService &files)
         FileByteSource source(*input);
         file.header = readStyleHeader(source);
         if (file.header.format == nullptr) {
-            result.message = warning(QStringLiteral("Unknown file format!"));
+            result.message = warning(Texts::tr("Unknown file format!"));
         } else {
             StyleWalk walk = walkStyles(source, *file.header.format);
             file.styles = std::move(walk.styles);
@@ -46,13 +51,13 @@ LoadResult readFile(const QString &path, const FileService &files)
     } catch (const DamagedFile &damage) {
         result.message = warning(damaged(file.name(), damage.problem()));
     } catch (const FileError &error) {
-        result.message = warning(error.message(QStringLiteral("Cannot read")));
+        result.message = warning(error.readMessage());
     }
     // What was read of a file rewritten meanwhile may mix old and new bytes: show none of it.
     if (input->changedSinceOpened())
         return {std::nullopt,
             warning(
-                damaged(file.name(), QStringLiteral("the file changed while it was being read")))};
+                damaged(file.name(), DamagedFile::tr("the file changed while it was being read")))};
     result.file = std::move(file);
     return result;
 }
@@ -65,9 +70,7 @@ LoadResult loadStyleFile(const QString &path, const FileService &files)
     if (extension == QLatin1String(".STY"))
         return readFile(path, files);
     if (extension == QLatin1String(".PRF"))
-        return {
-            std::nullopt, Message {QStringLiteral("In development"), QString(), MessageIcon::None}};
+        return {std::nullopt, Message {Texts::tr("In development"), QString(), MessageIcon::None}};
     return {std::nullopt,
-        Message {
-            QStringLiteral("Unknown File Type!"), QStringLiteral("ZuvOzu"), MessageIcon::Critical}};
+        Message {Texts::tr("Unknown File Type!"), QStringLiteral("ZuvOzu"), MessageIcon::Critical}};
 }

@@ -149,7 +149,7 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
         (void)readStyleBytes(file, file.styles[0], StylePart::Main, files);
         ADD_FAILURE() << "a changed file was read";
     } catch (const FileError &error) {
-        EXPECT_EQ(error.message(QStringLiteral("Cannot read")),
+        EXPECT_EQ(error.readMessage(),
             QStringLiteral("Cannot read %1: the file changed since it was loaded.").arg(path));
     }
 }
