@@ -2,31 +2,55 @@
 
 #include "platform/file_name.h"
 
+#include <algorithm>
+
 namespace {
 
-// 8-bit text from a file, with control characters escaped as JSON escapes them.
-QString jsonEscaped(const QByteArray &bytes)
+bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+
+// One escaping for every cell, so that no byte of a file reaches a spreadsheet or a terminal as
+// a command and every text stays its own: "\\" for a backslash, "\n", "\r", "\t", and "\xHH"
+// for other control characters and for bytes of a file name that are not UTF-8.
+QString escaped(const QString &text)
 {
-    QString text;
-    for (const char c : bytes) {
-        const auto byte = quint8(c);
-        const char *const named[] = {"\\b", "\\t", "\\n", nullptr, "\\f", "\\r"};
-        if (byte >= 0x20)
-            text += QChar(byte);
-        else if (byte >= 8 && byte <= 13 && named[byte - 8] != nullptr)
-            text += QLatin1String(named[byte - 8]);
+    const auto plain = [](QChar c) {
+        return !isControl(c.unicode()) && c != u'\\'
+            && !(c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF);
+    };
+    if (std::all_of(text.cbegin(), text.cend(), plain))
+        return text;  // the usual case, at once
+    QString out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\\')
+            out += QLatin1String("\\\\");
+        else if (c == u'\n')
+            out += QLatin1String("\\n");
+        else if (c == u'\r')
+            out += QLatin1String("\\r");
+        else if (c == u'\t')
+            out += QLatin1String("\\t");
+        else if (isControl(c) || isEscapedByte(text, i))
+            out += QStringLiteral("\\x%1").arg(
+                isControl(c) ? c : escapedByte(text[i]), 2, 16, QLatin1Char('0'));
         else
-            text += QStringLiteral("\\u%1").arg(byte, 4, 16, QLatin1Char('0'));
+            out += text[i];
     }
-    return text;
+    return out;
 }
 
-// A field in double quotes when it holds a comma, a quote or a line end; its quotes doubled.
+// A cell as RFC 4180 writes it, in double quotes when it holds a comma or a quote. A text that
+// begins with "=", "+", "-" or "@" gets a leading "'", as OWASP advises: a spreadsheet would
+// take it for a formula.
 QByteArray field(const QString &text)
 {
-    QByteArray bytes = text.toUtf8();
-    if (!bytes.contains(',') && !bytes.contains('"') && !bytes.contains('\r')
-        && !bytes.contains('\n'))
+    QString cell = escaped(text);
+    if (cell.startsWith(QLatin1Char('=')) || cell.startsWith(QLatin1Char('+'))
+        || cell.startsWith(QLatin1Char('-')) || cell.startsWith(QLatin1Char('@')))
+        cell.prepend(QLatin1Char('\''));
+    QByteArray bytes = cell.toUtf8();
+    if (!bytes.contains(',') && !bytes.contains('"'))
         return bytes;
     return '"' + bytes.replace("\"", "\"\"") + '"';
 }
@@ -51,9 +75,8 @@ QByteArray csvHeaderLine()
 
 QByteArray csvLine(const QString &path, const StyleFile &file, const StyleEntry &style)
 {
-    return line({displayFileName(path), displayFileName(file.name()), jsonEscaped(file.header.tag),
-        file.family(), QString::number(style.number), QString::number(style.slot),
-        jsonEscaped(style.name), QString::number(style.size),
-        QString::number(style.supplementarySize),
+    return line({path, file.name(), QString::fromLatin1(file.header.tag), file.family(),
+        QString::number(style.number), QString::number(style.slot), QString::fromLatin1(style.name),
+        QString::number(style.size), QString::number(style.supplementarySize),
         style.ghost ? QStringLiteral("yes") : QStringLiteral("no")});
 }

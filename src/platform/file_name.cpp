@@ -4,14 +4,6 @@ namespace {
 
 constexpr char16_t EscapeBase = 0xDC00;
 
-// A lone low surrogate in the escape range; the low half of a real surrogate pair is not one.
-bool isEscapedByte(const QString &name, qsizetype i)
-{
-    const char16_t c = name[i].unicode();
-    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF
-        && (i == 0 || !name[i - 1].isHighSurrogate());
-}
-
 // The length of the well-formed UTF-8 character at `at`, or 0.
 qsizetype utf8Length(const QByteArray &bytes, qsizetype at)
 {
@@ -35,6 +27,14 @@ qsizetype utf8Length(const QByteArray &bytes, qsizetype at)
 }
 
 }  // namespace
+
+// A lone low surrogate in the escape range; the low half of a real surrogate pair is not one.
+bool isEscapedByte(const QString &name, qsizetype i)
+{
+    const char16_t c = name[i].unicode();
+    return c >= EscapeBase + 0x80 && c <= EscapeBase + 0xFF
+        && (i == 0 || !name[i - 1].isHighSurrogate());
+}
 
 QString decodeFileName(const QByteArray &bytes)
 {
@@ -79,4 +79,19 @@ QString displayFileName(QString name)
             name[i] = QChar::ReplacementCharacter;
     }
     return name;
+}
+
+QString escapedFileName(const QString &name)
+{
+    QString out;
+    out.reserve(name.size());
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        if (name[i] == QLatin1Char('\\'))
+            out += QLatin1String("\\\\");
+        else if (isEscapedByte(name, i))
+            out += QStringLiteral("\\x%1").arg(escapedByte(name[i]), 2, 16, QLatin1Char('0'));
+        else
+            out += name[i];
+    }
+    return out;
 }

@@ -12,3 +12,11 @@
 
 // The name for people: bytes that are not UTF-8 as U+FFFD.
 [[nodiscard]] QString displayFileName(QString name);
+
+// The name for programs: a byte that is not UTF-8 as "\xHH" and a backslash as "\\", so that
+// every name has its own text, from which its bytes can be had again.
+[[nodiscard]] QString escapedFileName(const QString &name);
+
+// Whether the character at `i` stands for a byte of a name that is not UTF-8, and which.
+[[nodiscard]] bool isEscapedByte(const QString &name, qsizetype i);
+[[nodiscard]] inline quint8 escapedByte(QChar c) { return quint8(c.unicode() - 0xDC00); }

@@ -3,6 +3,7 @@
 #include "platform/file_name.h"
 
 #include <QJsonArray>
+#include <QJsonDocument>
 
 namespace {
 
@@ -42,10 +43,10 @@ QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
     const QString family = file.family();
     const bool isPaSeries = file.header.format && file.header.format->series == StyleSeries::Pa;
     return {
-        {QStringLiteral("path"), displayFileName(path)},
+        {QStringLiteral("path"), escapedFileName(path)},
         {QStringLiteral("message"),
             result.message ? QJsonValue(result.message->text) : QJsonValue()},
-        {QStringLiteral("name"), orNull(read, displayFileName(file.name()))},
+        {QStringLiteral("name"), orNull(read, escapedFileName(file.name()))},
         {QStringLiteral("size"), orNull(read, file.size)},
         {QStringLiteral("modified"), orNull(read, withUtcOffset(inSystemZone(file.modified)))},
         {QStringLiteral("tag"), orNull(read, QString::fromLatin1(file.header.tag))},
@@ -55,4 +56,24 @@ QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
         {QStringLiteral("ghost"), orNull(read, file.ghostCount())},
         {QStringLiteral("styles"), orNull(read, describeStyles(file.styles))},
     };
+}
+
+QByteArray jsonArrayElement(const QJsonObject &object)
+{
+    const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
+    QByteArray out = "    ";
+    out.reserve(text.size() * 9 / 8);
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {  // the last byte is the line end
+        const auto byte = quint8(text[i]);
+        if (byte == 0x7F) {
+            out += "\\u007f";
+        } else if (byte == 0xC2 && quint8(text[i + 1]) >= 0x80 && quint8(text[i + 1]) <= 0x9F) {
+            out += "\\u00" + QByteArray::number(quint8(text[++i]), 16);
+        } else {
+            out += char(byte);
+            if (byte == '\n')
+                out += "    ";
+        }
+    }
+    return out;
 }
