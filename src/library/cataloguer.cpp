@@ -29,8 +29,10 @@ Cataloguer::~Cataloguer()
 void Cataloguer::start(const QString &folder)
 {
     const FileService &files = mFiles;
-    mWalk.setFuture(QtConcurrent::run(&mPool, [this, folder, &files] {
-        const StyleFolder found = findStyleFiles(folder, files);
+    const auto canceled = mCanceled;
+    mWalk.setFuture(QtConcurrent::run(&mPool, [this, folder, &files, canceled] {
+        const StyleFolder found
+            = findStyleFiles(folder, files, [canceled] { return canceled->load(); });
         // Handed over, not kept as the job's result: the paths are held once, and only while they
         // are read.
         QMetaObject::invokeMethod(this, [this, found] {
@@ -105,7 +107,12 @@ void Cataloguer::findDuplicatesIn(const LibraryCatalogue &library)
 
 void Cataloguer::cancel()
 {
-    mCanceled->store(true);
+    {
+        // Under the readers' lock: a reader about to wait for the window sees the flag, or is
+        // already waiting and is woken below.
+        QMutexLocker lock(&mRead->mutex);
+        mCanceled->store(true);
+    }
     mLoads.cancel();
     mRead->taken.wakeAll();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library_catalogue.h"
+#include "style_folder.h"
 
 #include <QFutureWatcher>
 #include <QMutex>
@@ -28,8 +29,7 @@ public:
     void cancel();
 
 signals:
-    void folderProblems(
-        const QStringList &problems);  // "<folder>: <reason>" for folders that could not be read
+    void folderProblems(const QList<FolderProblem> &problems);  // folders that could not be read
     void filesFound(int count);
     void filesRead(const QList<CatalogueFile> &files);
     void allFilesRead();

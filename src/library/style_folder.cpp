@@ -14,29 +14,52 @@ QString joinPath(const QString &folder, const QString &name)
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-void walk(
-    const QString &folder, const FileService &files, QSet<QString> &visited, StyleFolder &found)
-{
-    FolderListing listing;
-    try {
-        listing = files.listFolder(folder);
-    } catch (const FileError &error) {
-        found.problems << QStringLiteral("%1: %2").arg(error.path(), error.reason());
-        return;
+class FolderWalk {
+public:
+    FolderWalk(const FileService &files, const std::function<bool()> &canceled)
+        : mFiles(files), mCanceled(canceled)
+    {
     }
-    if (!listing.identity.isEmpty()) {
-        if (visited.contains(listing.identity))
-            return;  // reached again through a symbolic link
-        visited.insert(listing.identity);
+
+    void walk(const QString &folder)
+    {
+        if (mCanceled())
+            return;
+        FolderListing listing;
+        try {
+            listing = mFiles.listFolder(folder);
+        } catch (const FileError &error) {
+            found.problems.append({error.path(), error.reason()});
+            return;
+        }
+        if (!listing.identity.isEmpty()) {
+            if (mVisited.contains(listing.identity))
+                return;  // reached again through a symbolic link
+            mVisited.insert(listing.identity);
+        }
+        // A folder's name sorts as its paths do, with the '/' that follows it.
+        std::vector<std::pair<QByteArray, const FolderEntry *>> entries;
+        for (const FolderEntry &entry : listing.entries) {
+            const bool isFolder = entry.kind == FolderEntry::Folder;
+            entries.emplace_back(encodeFileName(entry.name) + (isFolder ? "/" : ""), &entry);
+        }
+        std::sort(entries.begin(), entries.end());
+        for (const auto &[key, entry] : entries) {
+            const QString path = joinPath(folder, entry->name);
+            if (entry->kind == FolderEntry::Folder)
+                walk(path);
+            else if (entry->kind == FolderEntry::File && isStyleFileName(entry->name))
+                found.files << path;
+        }
     }
-    for (const FolderEntry &entry : listing.entries) {
-        const QString path = joinPath(folder, entry.name);
-        if (entry.kind == FolderEntry::Folder)
-            walk(path, files, visited, found);
-        else if (entry.kind == FolderEntry::File && isStyleFileName(entry.name))
-            found.files << path;
-    }
-}
+
+    StyleFolder found;
+
+private:
+    const FileService &mFiles;
+    const std::function<bool()> &mCanceled;
+    QSet<QString> mVisited;
+};
 
 }  // namespace
 
@@ -45,17 +68,19 @@ bool isStyleFileName(const QString &name)
     return name.endsWith(QLatin1String(".STY"), Qt::CaseInsensitive);
 }
 
-StyleFolder findStyleFiles(const QString &folder, const FileService &files)
+StyleFolder findStyleFiles(
+    const QString &folder, const FileService &files, const std::function<bool()> &canceled)
 {
-    StyleFolder found;
-    QSet<QString> visited;
-    walk(folder, files, visited, found);
+    FolderWalk walk(files, canceled);
+    walk.walk(folder);
+    // In the byte order of the whole paths: names that are not UTF-8 included, whatever the
+    // locale.
     std::vector<std::pair<QByteArray, QString>> byBytes;
-    for (const QString &path : std::as_const(found.files))
+    for (const QString &path : std::as_const(walk.found.files))
         byBytes.emplace_back(encodeFileName(path), path);
     std::sort(byBytes.begin(), byBytes.end());
-    found.files.clear();
+    walk.found.files.clear();
     for (const auto &[bytes, path] : byBytes)
-        found.files << path;
-    return found;
+        walk.found.files << path;
+    return std::move(walk.found);
 }
