@@ -10,31 +10,34 @@
 #include "styles/style_loader.h"
 
 #include <QCommandLineParser>
-#include <QJsonArray>
-#include <QJsonDocument>
+#include <QCoreApplication>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <unistd.h>
 
 namespace {
 
-// One line for stderr, whatever the path holds: "quarv-report: <path>: <text>".
-QByteArray messageLine(const QString &path, const QString &text)
-{
-    const QString line = path.isNull() ? text : QStringLiteral("%1: %2").arg(path, text);
-    return escapeControls(QStringLiteral("quarv-report: ") + displayFileName(line)).toUtf8() + '\n';
-}
-
 enum class Output { Text, Json, Csv };
 
-// What one file adds to the output: made on a worker thread, written in order.
-struct FileOutput {
-    QByteArray out;
+// One thing to report, in the order of the arguments: a style file to load, or a problem that a
+// FOLDER argument met (a folder below it that could not be read, or no style file at all).
+struct ReportItem {
+    QString path;
+    QString problem;  // null for a file to load
+};
+
+// What one item adds to the output: made on a worker thread, written in order.
+struct ItemOutput {
+    QByteArray out;  // for --json, the item's element of the array
     QByteArray messageLine;
-    QJsonObject description;
 };
 
 class ReportCommand {
+    Q_DECLARE_TR_FUNCTIONS(ReportCommand)
+
 public:
     ReportCommand(std::FILE *out, std::FILE *err, const FileService &files)
         : mOut(out), mErr(err), mFiles(files)
@@ -45,14 +48,14 @@ public:
 
 private:
     int usageError(const QString &problem, const QCommandLineParser &parser);
-    QStringList expand(const QStringList &arguments);
-    [[nodiscard]] FileOutput outputFor(const QString &path, bool withHeader) const;
-    void write(const FileOutput &output);
-    void message(const QString &path, const QString &text);
-    void put(std::FILE *stream, const QByteArray &bytes)
-    {
-        std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    }
+    [[nodiscard]] QList<ReportItem> expand(const QStringList &names) const;
+    [[nodiscard]] ItemOutput outputFor(const ReportItem &item, bool withHeader) const;
+    [[nodiscard]] QByteArray reportText(
+        const QString &path, const StyleFile &file, bool withHeader) const;
+    void write(const ItemOutput &output);
+    void writeOut(const QByteArray &bytes);
+    void writeErr(const QByteArray &bytes);
+    int finish();
 
     std::FILE *mOut;
     std::FILE *mErr;
@@ -60,147 +63,197 @@ private:
     Output mOutput = Output::Text;
     bool mToTerminal = false;
     bool mAnyMessage = false;
-    QJsonArray mDescribed;
+    int mOutError = 0;  // errno of the first failed write to standard output
+    int mJsonElements = 0;
 };
+
+// One line for stderr, whatever the path holds: "quarv-report: <path>: <text>".
+QByteArray messageLine(const QString &path, const QString &text)
+{
+    const QString line = path.isNull() ? text : QStringLiteral("%1: %2").arg(path, text);
+    return escapeControls(QStringLiteral("quarv-report: ") + displayFileName(line)).toUtf8() + '\n';
+}
 
 int ReportCommand::run(const QStringList &arguments)
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Writes the information report of each style file (.STY) to standard "
-                       "output, as Quarv's \"Export Info\"\n"
-                       "would write it. A FOLDER stands for every .STY file below it. Problems go "
-                       "to standard error, one line\n"
-                       "each. Exit status: 0 when no file raised a message, 1 when one did, 2 for "
-                       "a usage error."));
+        tr("Writes the information report of each style file (.STY) to standard output, as "
+           "Quarv's \"Export Info\"\nwould write it. A FOLDER stands for every .STY file below "
+           "it. Problems go to standard error, one line\neach. Exit status: 0 when no file "
+           "raised a message, 1 when one did, 2 for a usage error."));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption json(QStringLiteral("json"),
-        QStringLiteral("Write one JSON document that describes every file."));
+    const QCommandLineOption json(
+        QStringLiteral("json"), tr("Write one JSON document that describes every file."));
     const QCommandLineOption csv(
-        QStringLiteral("csv"), QStringLiteral("Write one CSV table with a row for every style."));
+        QStringLiteral("csv"), tr("Write one CSV table with a row for every style."));
     parser.addOptions({json, csv});
     parser.addPositionalArgument(QStringLiteral("FILE"),
-        QStringLiteral("Style files or folders; after --, names that start with a dash."),
-        QStringLiteral("FILE..."));
+        tr("Style files or folders; after --, names that start with a dash."), tr("FILE..."));
     if (!parser.parse(QStringList {QStringLiteral("quarv-report")} + arguments))
         return usageError(parser.errorText(), parser);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
-        put(mOut, parser.helpText().toUtf8());
-        return 0;
+        writeOut(parser.helpText().toUtf8());
+        return finish();
     }
     if (parser.isSet(QStringLiteral("version"))) {
-        put(mOut, "quarv-report " QUARV_VERSION "\n");
-        return 0;
+        writeOut("quarv-report " QUARV_VERSION "\n");
+        return finish();
     }
     if (parser.isSet(json) && parser.isSet(csv))
-        return usageError(QStringLiteral("--json and --csv exclude each other"), parser);
+        return usageError(tr("--json and --csv exclude each other"), parser);
     const QStringList names = parser.positionalArguments();
     if (names.isEmpty())
-        return usageError(QStringLiteral("no FILE given"), parser);
+        return usageError(tr("no FILE given"), parser);
     if (names.contains(QString()))
-        return usageError(QStringLiteral("empty file name"), parser);
+        return usageError(tr("empty file name"), parser);
     if (names.contains(QStringLiteral("-")))
-        return usageError(
-            QStringLiteral("standard input is not read: name the style files"), parser);
+        return usageError(tr("standard input is not read: name the style files"), parser);
     mOutput = parser.isSet(json) ? Output::Json : parser.isSet(csv) ? Output::Csv : Output::Text;
     mToTerminal = isatty(fileno(mOut));
 
-    const QStringList paths = expand(names);
+    const QList<ReportItem> items = expand(names);
+    const bool severalFiles = std::count_if(items.cbegin(), items.cend(),
+                                  [](const ReportItem &item) { return item.problem.isNull(); })
+        > 1;
     if (mOutput == Output::Csv)
-        put(mOut, csvHeaderLine());
-    // Files are loaded and reported side by side, a batch at a time, and written in order; a file
-    // alone is read here, as starting a worker would cost more than the file.
+        writeOut(csvHeaderLine());
+    if (mOutput == Output::Json)
+        writeOut("[\n");
+    // Files are loaded and reported side by side, a batch at a time, and written in order as
+    // soon as their batch is done; a file alone is read here, as starting a worker would cost
+    // more than the file.
     constexpr qsizetype Batch = 256;
-    const auto report = [&](const QString &path) { return outputFor(path, paths.size() > 1); };
-    for (qsizetype first = 0; first < paths.size(); first += Batch) {
-        const QStringList batch = paths.mid(first, Batch);
-        const QList<FileOutput> outputs = batch.size() == 1
-            ? QList<FileOutput> {report(batch.first())}
-            : QList<FileOutput>(QtConcurrent::blockingMapped(batch, report));
-        for (const FileOutput &output : outputs)
+    const auto report = [&](const ReportItem &item) { return outputFor(item, severalFiles); };
+    for (qsizetype first = 0; first < items.size() && mOutError == 0; first += Batch) {
+        const QList<ReportItem> batch = items.mid(first, Batch);
+        const QList<ItemOutput> outputs = batch.size() == 1
+            ? QList<ItemOutput> {report(batch.first())}
+            : QList<ItemOutput>(QtConcurrent::blockingMapped(batch, report));
+        for (const ItemOutput &output : outputs)
             write(output);
     }
     if (mOutput == Output::Json)
-        put(mOut, QJsonDocument(mDescribed).toJson(QJsonDocument::Indented));
-    std::fflush(mOut);
-    return mAnyMessage ? 1 : 0;
+        writeOut(mJsonElements > 0 ? "\n]\n" : "]\n");
+    return finish();
 }
 
 int ReportCommand::usageError(const QString &problem, const QCommandLineParser &parser)
 {
-    put(mErr,
-        escapeControls(QStringLiteral("quarv-report: %1").arg(displayFileName(problem))).toUtf8()
-            + '\n');
-    put(mErr, parser.helpText().toUtf8());
+    writeErr(messageLine(QString(), problem));
+    writeErr(parser.helpText().toUtf8());
     return 2;
 }
 
-// Folders become the style files below them; every other name stays as it was given.
-QStringList ReportCommand::expand(const QStringList &arguments)
+// Folders become the style files below them and the problems met on the way, in the byte order
+// of their paths; every other name stays as it was given.
+QList<ReportItem> ReportCommand::expand(const QStringList &names) const
 {
-    QStringList paths;
-    for (const QString &argument : arguments) {
-        if (!mFiles.isFolder(argument)) {
-            paths << argument;
+    QList<ReportItem> items;
+    for (const QString &name : names) {
+        if (!mFiles.isFolder(name)) {
+            items.append({name, {}});
             continue;
         }
-        const StyleFolder folder = findStyleFiles(argument, mFiles);
-        for (const QString &problem : folder.problems)
-            message(QString(), problem);
-        if (folder.files.isEmpty() && folder.problems.isEmpty())
-            message(argument, QStringLiteral("no style file (.STY) in this folder or below it"));
-        paths << folder.files;
+        const StyleFolder folder = findStyleFiles(name, mFiles);
+        std::vector<std::pair<QByteArray, ReportItem>> found;
+        for (const QString &path : folder.files)
+            found.emplace_back(encodeFileName(path), ReportItem {path, {}});
+        for (const FolderProblem &problem : folder.problems)
+            found.emplace_back(
+                encodeFileName(problem.path), ReportItem {problem.path, problem.reason});
+        if (found.empty())
+            found.emplace_back(QByteArray(),
+                ReportItem {name, tr("no style file (.STY) in this folder or below it")});
+        std::stable_sort(found.begin(), found.end(),
+            [](const auto &a, const auto &b) { return a.first < b.first; });
+        for (const auto &[key, item] : found)
+            items.append(item);
     }
-    return paths;
+    return items;
 }
 
-FileOutput ReportCommand::outputFor(const QString &path, bool withHeader) const
+ItemOutput ReportCommand::outputFor(const ReportItem &item, bool withHeader) const
 {
-    const LoadResult result = loadStyleFile(path, mFiles);
-    FileOutput output;
+    const LoadResult result = item.problem.isNull()
+        ? loadStyleFile(item.path, mFiles)
+        : LoadResult {std::nullopt, Message {item.problem, QString(), MessageIcon::Warning}};
+    ItemOutput output;
     if (result.message)
-        output.messageLine = messageLine(path, result.message->text);
+        output.messageLine = messageLine(item.path, result.message->text);
     if (mOutput == Output::Json) {
-        output.description = describeStyleFile(path, result);
+        output.out = jsonArrayElement(describeStyleFile(item.path, result));
         return output;
     }
     if (!result.file || result.file->styles.isEmpty())
         return output;
     if (mOutput == Output::Csv) {
         for (const StyleEntry &style : result.file->styles)
-            output.out += csvLine(path, *result.file, style);
+            output.out += csvLine(item.path, *result.file, style);
         return output;
     }
-    if (withHeader)  // as head(1) and tail(1) do, so that the reports can be told apart
-        output.out
-            = escapeControls(QStringLiteral("==> %1 <==").arg(displayFileName(path))).toUtf8()
-            + "\r\n";
-    const ReportSource source = reportSource(*result.file, fileInfoCaptions(*result.file));
-    if (!mToTerminal)
-        output.out += textReport(source);
-    else
-        writeTextReport(source, [&](QByteArrayView line) {
-            output.out += maskControlBytes(line.toByteArray()) + "\r\n";
-        });
+    output.out = reportText(item.path, *result.file, withHeader);
     return output;
 }
 
-void ReportCommand::write(const FileOutput &output)
+// The report as Export Info writes it. Several reports each follow a "==> path <==" line, as
+// head(1) and tail(1) write them, and then no name may forge such a line: the path and the
+// report's file name are written with their control characters escaped. On a terminal, control
+// bytes show as "?".
+QByteArray ReportCommand::reportText(
+    const QString &path, const StyleFile &file, bool withHeader) const
+{
+    ReportSource source = reportSource(file, fileInfoCaptions(file));
+    QByteArray text;
+    if (withHeader) {
+        text = escapeControls(QStringLiteral("==> %1 <==").arg(escapedFileName(path))).toUtf8()
+            + "\r\n";
+        source.fileName = escapeControls(source.fileName);
+    }
+    if (!mToTerminal)
+        return text + textReport(source);
+    writeTextReport(source,
+        [&](QByteArrayView line) { text += maskControlBytes(line.toByteArray()) + "\r\n"; });
+    return text;
+}
+
+void ReportCommand::write(const ItemOutput &output)
 {
     if (!output.messageLine.isEmpty()) {
         mAnyMessage = true;
-        put(mErr, output.messageLine);
-        std::fflush(mErr);
+        writeErr(output.messageLine);
     }
     if (mOutput == Output::Json)
-        mDescribed.append(output.description);
-    put(mOut, output.out);
+        writeOut(mJsonElements++ > 0 ? ",\n" + output.out : output.out);
+    else
+        writeOut(output.out);
 }
 
-void ReportCommand::message(const QString &path, const QString &text)
+void ReportCommand::writeOut(const QByteArray &bytes)
 {
-    write({{}, messageLine(path, text), {}});
+    errno = 0;
+    if (mOutError == 0 && !bytes.isEmpty()
+        && std::fwrite(bytes.constData(), 1, size_t(bytes.size()), mOut) != size_t(bytes.size()))
+        mOutError = errno != 0 ? errno : EIO;
+}
+
+void ReportCommand::writeErr(const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), mErr);
+}
+
+// Everything written must have reached standard output: a full disk or a closed pipe is a
+// message and exit status 1, never success.
+int ReportCommand::finish()
+{
+    errno = 0;
+    if (mOutError == 0 && std::fflush(mOut) != 0)
+        mOutError = errno != 0 ? errno : EIO;
+    if (mOutError == 0)
+        return mAnyMessage ? 1 : 0;
+    writeErr(messageLine(tr("standard output"), QString::fromLocal8Bit(std::strerror(mOutError))));
+    return 1;
 }
 
 }  // namespace
@@ -209,4 +262,16 @@ int runReportCommand(
     const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files)
 {
     return ReportCommand(out, err, files).run(arguments);
+}
+
+int closeReportOutput(std::FILE *out, std::FILE *err, int status)
+{
+    const bool reported = std::ferror(out) != 0;
+    if (std::fclose(out) == 0 || reported)
+        return status;
+    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    const QByteArray line
+        = messageLine(QCoreApplication::translate("ReportCommand", "standard output"), reason);
+    std::fwrite(line.constData(), 1, size_t(line.size()), err);
+    return status == 0 ? 1 : status;
 }

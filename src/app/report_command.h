@@ -8,6 +8,11 @@
 
 // quarv-report: for each FILE, or each style file below a FOLDER, writes what "Export Info" would
 // write (or, with --json or --csv, one document for all of them). Messages go to `err`, one line
-// each. Returns 0 when no file raised a message, 1 when one did, 2 for a usage error.
+// each, in the order of the arguments. Returns 0 when no file raised a message, 1 when one did or
+// when `out` could not be written to, 2 for a usage error.
 int runReportCommand(
     const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files);
+
+// Closes `out` once the command is done: a failure that no message named yet (a file system
+// that fails on close) is one line on `err` and exit status 1.
+int closeReportOutput(std::FILE *out, std::FILE *err, int status);
