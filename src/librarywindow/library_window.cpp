@@ -5,7 +5,6 @@
 #include "platform/file_name.h"
 
 #include <QComboBox>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -29,13 +28,15 @@ LibraryWindow::LibraryWindow(
     mFilter.setSourceModel(&mModel);
     createWidgets();
 
-    connect(&mCataloguer, &Cataloguer::folderProblems, this, [this](const QStringList &problems) {
-        QStringList below;  // "<folder>: <reason>", named as the files are
-        for (const QString &problem : problems)
-            below << pathBelow(mFolder, problem);
-        mProblems->addItems(below);
-        showStatus();
-    });
+    connect(&mCataloguer, &Cataloguer::folderProblems, this,
+        [this](const QList<FolderProblem> &problems) {
+            QStringList below;  // named as the files are
+            for (const FolderProblem &problem : problems)
+                below << QStringLiteral("%1: %2").arg(
+                    pathBelow(mFolder, problem.path), problem.reason);
+            mProblems->addItems(below);
+            showStatus();
+        });
     connect(&mCataloguer, &Cataloguer::filesFound, this, [this](int count) {
         mFilesFound = count;
         mModel.expectFiles(count);
@@ -193,10 +194,14 @@ void LibraryWindow::showStatus()
 // The rows as shown, filter and sort applied, with the columns of quarv-report --csv.
 void LibraryWindow::exportList()
 {
-    const QString path
-        = mDialogs.chooseListFile(QDir(mFolder).filePath(QStringLiteral("STYLES.CSV")));
+    QString path = mDialogs.chooseListFile(mFolder + QStringLiteral("/STYLES.CSV"));
     if (path.isEmpty())
         return;
+    // A chooser gives names that are not UTF-8 back as U+FFFD: in the library's folder, its
+    // own bytes are meant.
+    const QString shownFolder = displayFileName(mFolder);
+    if (shownFolder != mFolder && path.startsWith(shownFolder + QLatin1Char('/')))
+        path.replace(0, shownFolder.size(), mFolder);
     try {
         const auto writer = mFiles.createTextFile(path);
         writer->write(csvHeaderLine());

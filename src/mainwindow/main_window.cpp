@@ -152,7 +152,10 @@ void MainWindow::openFolder()
 void MainWindow::showLibrary(const QString &folder)
 {
     mSettings.setValue(QStringLiteral("lastLibrary"), folder);
-    const QString key = QFileInfo(folder).canonicalFilePath();
+    // By identity: a folder reached by two paths is one library, two folders whose names differ
+    // only in bytes that are not UTF-8 are two.
+    const QString identity = mFiles.identity(folder);
+    const QString key = identity.isEmpty() ? folder : identity;
     if (LibraryWindow *open = mLibraries.value(key)) {
         open->raise();
         open->activateWindow();

@@ -3,8 +3,6 @@
 #include "file_error.h"
 #include "file_name.h"
 
-#include <QFileInfo>
-
 #include <cerrno>
 #include <dirent.h>
 #include <cstring>
@@ -12,6 +10,13 @@
 #include <unistd.h>
 
 namespace {
+
+// Device and inode: the same for every path that leads to a file or folder.
+QString identityOf(const struct stat &status)
+{
+    return QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
+}
+
 QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
 }  // namespace
 
@@ -60,7 +65,7 @@ FolderListing FileService::listFolder(const QString &path) const
     FolderListing listing;
     struct stat status { };
     if (::fstat(fd, &status) == 0)
-        listing.identity = QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
+        listing.identity = identityOf(status);
     errno = 0;
     while (const dirent *entry = ::readdir(folder)) {
         const QByteArray name(entry->d_name);
@@ -88,12 +93,18 @@ FolderListing FileService::listFolder(const QString &path) const
 
 std::unique_ptr<TextWriter> FileService::createTextFile(const QString &path) const
 {
-    const QFileInfo target(path);
-    constexpr auto anyWrite
-        = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    if (target.exists() && target.isFile() && !(target.permissions() & anyWrite))
-        throw FileError(path, FileError::tr("the file is read-only"));
-    if (target.isDir())
-        throw FileError(path, FileError::tr("this is a folder, not a file"));
+    struct stat status { };
+    if (::stat(encodeFileName(path).constData(), &status) == 0) {
+        if (S_ISDIR(status.st_mode))
+            throw FileError(path, FileError::tr("this is a folder, not a file"));
+        if (S_ISREG(status.st_mode) && (status.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+            throw FileError(path, FileError::tr("the file is read-only"));
+    }
     return std::make_unique<TextWriter>(path);
+}
+
+QString FileService::identity(const QString &path) const
+{
+    struct stat status { };
+    return ::stat(encodeFileName(path).constData(), &status) == 0 ? identityOf(status) : QString();
 }

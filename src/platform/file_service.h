@@ -35,6 +35,9 @@ public:
     [[nodiscard]] bool isFolder(const QString &path) const;
     // The entries of a folder, and its identity.
     [[nodiscard]] virtual FolderListing listFolder(const QString &path) const;
+    // What tells one file or folder from another, whatever path leads to it: device and inode,
+    // or empty text when there is nothing at `path`.
+    [[nodiscard]] QString identity(const QString &path) const;
     // A report file that replaces `path` when it is committed.
     [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
 

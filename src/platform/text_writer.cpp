@@ -1,11 +1,38 @@
 #include "text_writer.h"
 
 #include "file_error.h"
+#include "file_name.h"
 
-TextWriter::TextWriter(const QString &path) : mFile(path)
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+// Where QSaveFile can reach the file. QSaveFile takes a QString, which it encodes as UTF-8: a
+// folder whose name is not UTF-8 is reached through its open descriptor instead.
+QString reachablePath(const QString &path, int &folder)
+{
+    const QString folderPath = path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
+    if (encodeFileName(folderPath) == folderPath.toUtf8())
+        return path;
+    folder = ::open(encodeFileName(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return folder < 0
+        ? path
+        : QStringLiteral("/proc/self/fd/%1/%2").arg(folder).arg(path.mid(folderPath.size()));
+}
+
+}  // namespace
+
+TextWriter::TextWriter(const QString &path) : mPath(path), mFile(reachablePath(path, mFolder.fd))
 {
     if (!mFile.open(QIODevice::WriteOnly))
         fail();
+}
+
+TextWriter::OpenFolder::~OpenFolder()
+{
+    if (fd >= 0)
+        ::close(fd);
 }
 
 void TextWriter::writeLine(QByteArrayView text)
@@ -33,5 +60,5 @@ void TextWriter::fail()
 {
     const QString reason = mFile.errorString();
     mFile.cancelWriting();
-    throw FileError(mFile.fileName(), reason);
+    throw FileError(mPath, reason);
 }
