@@ -1,10 +1,14 @@
 #include "fuzz_entries.h"
 
+#include "library/style_csv.h"
+#include "platform/file_name.h"
 #include "reports/file_info_captions.h"
+#include "reports/json_description.h"
 #include "reports/report_lines.h"
 #include "styles/style_header.h"
 #include "styles/style_walk.h"
 
+#include <QJsonDocument>
 #include <QtEndian>
 
 #include <cstdio>
@@ -43,6 +47,52 @@ bool matchesTable(const std::vector<qint64> &offsets, qint64 offset, qint64 size
     return false;
 }
 
+// The cells of one CSV line as RFC 4180 reads it, or -1 when the line breaks its rules.
+int csvCells(const QByteArray &line)
+{
+    if (!line.endsWith("\r\n"))
+        return -1;
+    int cells = 1;
+    bool quoted = false;
+    for (qsizetype i = 0; i + 2 < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '\r' || c == '\n')
+            return -1;  // a line end inside a row, quoted or not: no byte may reach it raw
+        if (c == '"' && quoted && line[i + 1] == '"')
+            ++i;
+        else if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            ++cells;
+    }
+    return quoted ? -1 : cells;
+}
+
+// What scripts read: every CSV row parses back to its 10 cells, none a formula; the JSON
+// document parses and holds no raw control character.
+void checkScriptOutputs(const StyleFile &file)
+{
+    for (const StyleEntry &style : file.styles) {
+        const QByteArray row = csvLine(file.path, file, style);
+        require(csvCells(row) == 10, "a CSV row has its 10 cells");
+        for (const QByteArray &cell : row.chopped(2).split(','))
+            require(cell.isEmpty() || !QByteArrayView("=+-@").contains(cell[0]), "no CSV formula");
+    }
+    LoadResult result;
+    result.file = file;
+    const QByteArray json
+        = "[\n" + jsonArrayElement(describeStyleFile(file.path, result)) + "\n]\n";
+    QJsonParseError error {};
+    require(!QJsonDocument::fromJson(json, &error).isNull(), "the JSON document parses");
+    for (qsizetype i = 0; i < json.size(); ++i) {
+        const auto byte = quint8(json[i]);
+        require(byte == '\n'
+                || (byte >= 0x20 && byte != 0x7F
+                    && !(byte == 0xC2 && quint8(json.at(i + 1)) < 0xA0)),
+            "no raw control character in the JSON");
+    }
+}
+
 }  // namespace
 
 QList<QByteArray> iSeriesTags()
@@ -78,7 +128,8 @@ QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
 void loadFuzzInput(FuzzFamily family, const QByteArray &input)
 {
     StyleFile file;
-    file.path = QStringLiteral("FUZZ.STY");
+    // A name from the input's first bytes, so that the writers meet every byte in names too.
+    file.path = decodeFileName(input.left(12).replace('/', '_').replace('\0', '_')) + ".STY";
     const QByteArray bytes = fuzzBytesFor(family, input);
     MemoryByteSource source(bytes);
     file.header = readStyleHeader(source);
@@ -113,4 +164,5 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
     forEachReportLine(ReportForm::TextFile, reportSource(file, fileInfoCaptions(file)),
         [&](const ReportLine &) { ++lines; });
     require(lines >= 9 + file.styles.size(), "the report has a row for every style");
+    checkScriptOutputs(file);
 }

@@ -1,4 +1,5 @@
 #include "librarywindow/library_window.h"
+#include "platform/file_name.h"
 #include "window_harness.h"
 
 #include <QComboBox>
@@ -8,6 +9,9 @@
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QThread>
+
+#include <atomic>
 
 namespace {
 
@@ -159,8 +163,45 @@ TEST(LibraryWindow, CancelStopsMidway)
     EXPECT_LT(read, 12);
 }
 
-// File > Open Folder opens a library window, one per folder; Return on a row shows its style in
-// the main window, on the page that holds it.
+// Cancel and closing the window end the walk of the folders at once, however slow the folders
+// are to list (a network share), and the readers with it.
+TEST(LibraryWindow, CancelAndClosingEndTheWalk)
+{
+    TestFolder folder;
+    for (int i = 0; i < 100; ++i)
+        folder.write(QStringLiteral("lib/%1/F.STY").arg(i), korgmWithStyles(2));
+    const QString lib = folder.path(QStringLiteral("lib"));
+    QSemaphore gate;
+    std::atomic<int> listed {0};
+    HookedFileService files;
+    files.beforeListing = [&](const QString &) {
+        gate.acquire();
+        ++listed;
+    };
+    ScriptedDialogs dialogs;
+    {
+        LibraryWindow window(lib, files, dialogs);
+        gate.release(3);
+        QTRY_COMPARE(listed.load(), 3);
+        clickButton(window, QStringLiteral("&Cancel"));
+        gate.release(1000);
+        ASSERT_TRUE(waitUntilCatalogued(window));
+        EXPECT_LE(listed.load(), 4) << "one listing under way when Cancel came, no more";
+    }
+    files.beforeListing = [](const QString &) { QThread::msleep(20); };
+    for (int closing = 0; closing < 10; ++closing) {
+        auto window = std::make_unique<LibraryWindow>(lib, files, dialogs);
+        QTest::qWait(closing * 5);
+        QElapsedTimer clock;
+        clock.start();
+        window.reset();
+        EXPECT_LT(clock.elapsed(), 500) << "a walk of 2 s would hold the window";
+    }
+}
+
+// File > Open Folder opens a library window, one per folder (also for folders whose names differ
+// only in bytes that are not UTF-8); Return on a row shows its style in the main window, on the
+// page that holds it; Export List writes into a folder whose name is not UTF-8.
 TEST(LibraryWindow, OpensFromTheMainWindowAndShowsAStyleThere)
 {
     WindowHarness h;
@@ -184,4 +225,19 @@ TEST(LibraryWindow, OpensFromTheMainWindowAndShowsAStyleThere)
     EXPECT_EQ(h.dialogs.shown,
         (QStringList {
             QStringLiteral("folder chooser in "), QStringLiteral("folder chooser in ") + lib}));
+
+    for (const char *name : {"Caf\xe9/A.STY", "Caf\xe8/B.STY"}) {
+        h.dialogs.choose(
+            h.folder.write(decodeFileName(name), korgmWithStyles(1)).section('/', 0, -2));
+        h.trigger("openFolderAction");
+    }
+    const QList<LibraryWindow *> all = h.window.findChildren<LibraryWindow *>();
+    ASSERT_EQ(all.size(), 3);
+    const QString list = h.folder.path(decodeFileName("Caf\xe9/STYLES.CSV"));
+    h.dialogs.choose(displayFileName(list));  // as a chooser gives it back
+    ASSERT_TRUE(waitUntilCatalogued(*all[1]));
+    clickButton(*all[1], QStringLiteral("&Export List..."));
+    EXPECT_TRUE(readBytes(list).endsWith(
+        "Caf\\xe9/A.STY,A.STY,KORGM,\"iS40,iS50 (KORGM)\",1,1,Style 1    ,1201,0,no\r\n"))
+        << readBytes(list).toStdString();
 }

@@ -1,8 +1,11 @@
 #include "test_support.h"
 
+#include "platform/file_name.h"
 #include "reports/export_report.h"
 
-#include <QFileInfo>
+#include <fcntl.h>
+#include <ftw.h>
+#include <unistd.h>
 
 QString summary(const LoadResult &result)
 {
@@ -50,28 +53,38 @@ TestFolder::TestFolder() { EXPECT_TRUE(mDir.isValid()); }
 
 TestFolder::~TestFolder()
 {
+    const FileService files;
     for (auto file = mStyleFiles.cbegin(); file != mStyleFiles.cend(); ++file) {
         EXPECT_TRUE(readBytes(file.key()) == file.value()
-            && QFileInfo(file.key()).lastModified() == fixedModificationTime())
+            && files.openForReading(file.key())->facts().modified == fixedModificationTime())
             << "a style file was changed: " << file.key().toStdString();
     }
+    // Byte by byte: QTemporaryDir would pass over the names that are not UTF-8.
+    mDir.setAutoRemove(false);
+    ::nftw(
+        encodeFileName(mDir.path()).constData(),
+        [](const char *path, const struct stat *, int, FTW *) { return ::remove(path); }, 16,
+        FTW_DEPTH | FTW_PHYS);
 }
 
 QDateTime fixedModificationTime()
 {
-    return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30, 700));
-}  // the milliseconds are not shown
+    return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30, 700));  // the milliseconds are not shown
+}
 
 QString TestFolder::write(const QString &name, const QByteArray &bytes)
 {
     const QString file = path(name);
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile out(file);
-    EXPECT_TRUE(
-        out.open(QIODevice::WriteOnly | QIODevice::Truncate) && out.write(bytes) == bytes.size())
+    QByteArray folder = encodeFileName(file);
+    for (qsizetype slash = folder.indexOf('/', 1); slash > 0;
+         slash = folder.indexOf('/', slash + 1))
+        ::mkdir(folder.left(slash).constData(), 0755);
+    const int fd = ::open(folder.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    const timespec times[2]
+        = {{0, UTIME_OMIT}, {time_t(fixedModificationTime().toSecsSinceEpoch()), 700 * 1000000}};
+    EXPECT_TRUE(fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size()
+        && ::futimens(fd, times) == 0 && ::close(fd) == 0)
         << file.toStdString();
-    EXPECT_TRUE(
-        out.flush() && out.setFileTime(fixedModificationTime(), QFileDevice::FileModificationTime));
     if (name.endsWith(QLatin1String(".sty"), Qt::CaseInsensitive))
         mStyleFiles.insert(file, bytes);
     return file;
@@ -80,11 +93,15 @@ QString TestFolder::write(const QString &name, const QByteArray &bytes)
 void TestFolder::remove(const QString &name)
 {
     mStyleFiles.remove(path(name));
-    EXPECT_TRUE(QFile::remove(path(name)));
+    EXPECT_EQ(::unlink(encodeFileName(path(name)).constData()), 0);
 }
 
 QByteArray readBytes(const QString &path)
 {
-    QFile in(path);
-    return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
+    try {
+        const auto file = FileService().openForReading(path);
+        return file->readAt(0, file->facts().size);
+    } catch (const FileError &) {
+        return {};
+    }
 }

@@ -53,7 +53,8 @@ private:
 [[nodiscard]] QDateTime fixedModificationTime();
 
 // The real file service, with hooks run after a file is opened and before a folder is listed: a
-// test can change the file, hold the reader, or refuse the folder by throwing FileError.
+// test can change the file, hold the reader, or refuse the folder by throwing FileError; and
+// folders listed in descending order of their names if asked.
 class HookedFileService : public FileService {
 public:
     std::unique_ptr<ReadOnlyFile> openForReading(const QString &path) const override
@@ -65,8 +66,13 @@ public:
     FolderListing listFolder(const QString &path) const override
     {
         beforeListing(path);
-        return FileService::listFolder(path);
+        FolderListing listing = FileService::listFolder(path);
+        if (descending)  // as another file system may list them
+            std::sort(listing.entries.begin(), listing.entries.end(),
+                [](const FolderEntry &a, const FolderEntry &b) { return a.name > b.name; });
+        return listing;
     }
+    bool descending = false;
     std::function<void(const QString &path)> afterOpening = [](const QString &) {},
                                              beforeListing = [](const QString &) {};
 };
@@ -86,3 +92,13 @@ public:
 
 // The text-file report of a style file, with the panel's captions as the window shows them.
 [[nodiscard]] QByteArray exported(const StyleFile &file);
+
+// A "KORGM" file with `count` filled slots named "Style <k>"; every slot in `ghosts` is a ghost.
+inline QByteArray korgmWithStyles(int count, const QList<int> &ghosts = {})
+{
+    ISeriesFileBuilder builder("KORGM");
+    for (int k = 1; k <= count; ++k)
+        builder.slot(ghosts.contains(k) ? 500 : 1200 + k,
+            ("Style " + QByteArray::number(k)).leftJustified(11));
+    return builder.build();
+}

@@ -41,16 +41,6 @@ struct WindowHarness {
     MainWindow window;
 };
 
-// A "KORGM" file with `count` filled slots named "Style <k>"; every slot in `ghosts` is a ghost.
-inline QByteArray korgmWithStyles(int count, const QList<int> &ghosts = {})
-{
-    ISeriesFileBuilder builder("KORGM");
-    for (int k = 1; k <= count; ++k)
-        builder.slot(ghosts.contains(k) ? 500 : 1200 + k,
-            ("Style " + QByteArray::number(k)).leftJustified(11));
-    return builder.build();
-}
-
 inline QColor backgroundOf(const QLabel *label) { return label->palette().color(QPalette::Window); }
 
 // Clicks the push button with that text among the widget's children.
