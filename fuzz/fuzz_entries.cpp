@@ -47,25 +47,27 @@ bool matchesTable(const std::vector<qint64> &offsets, qint64 offset, qint64 size
     return false;
 }
 
-// The cells of one CSV line as RFC 4180 reads it, or -1 when the line breaks its rules.
-int csvCells(const QByteArray &line)
+// The cells of one CSV line as RFC 4180 reads it; none when the line breaks its rules.
+QByteArrayList csvCells(const QByteArray &line)
 {
     if (!line.endsWith("\r\n"))
-        return -1;
-    int cells = 1;
+        return {};
+    QByteArrayList cells {{}};
     bool quoted = false;
     for (qsizetype i = 0; i + 2 < line.size(); ++i) {
         const char c = line[i];
         if (c == '\r' || c == '\n')
-            return -1;  // a line end inside a row, quoted or not: no byte may reach it raw
+            return {};  // a line end inside a row, quoted or not: no byte may reach it raw
         if (c == '"' && quoted && line[i + 1] == '"')
-            ++i;
+            cells.last() += line[++i];
         else if (c == '"')
             quoted = !quoted;
         else if (c == ',' && !quoted)
-            ++cells;
+            cells.append(QByteArray());
+        else
+            cells.last() += c;
     }
-    return quoted ? -1 : cells;
+    return quoted ? QByteArrayList() : cells;
 }
 
 // What scripts read: every CSV row parses back to its 10 cells, none a formula; the JSON
@@ -73,9 +75,9 @@ int csvCells(const QByteArray &line)
 void checkScriptOutputs(const StyleFile &file)
 {
     for (const StyleEntry &style : file.styles) {
-        const QByteArray row = csvLine(file.path, file, style);
-        require(csvCells(row) == 10, "a CSV row has its 10 cells");
-        for (const QByteArray &cell : row.chopped(2).split(','))
+        const QByteArrayList cells = csvCells(csvLine(file.path, file, style));
+        require(cells.size() == 10, "a CSV row has its 10 cells");
+        for (const QByteArray &cell : cells)
             require(cell.isEmpty() || !QByteArrayView("=+-@").contains(cell[0]), "no CSV formula");
     }
     LoadResult result;
