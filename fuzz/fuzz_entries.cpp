@@ -4,6 +4,8 @@
 #include "platform/file_name.h"
 #include "reports/file_info_captions.h"
 #include "reports/json_description.h"
+#include "styles/oc31.h"
+#include "styles/style_details.h"
 #include "reports/report_lines.h"
 #include "styles/style_header.h"
 #include "styles/style_walk.h"
@@ -95,6 +97,28 @@ void checkScriptOutputs(const StyleFile &file)
     }
 }
 
+// The decompressor on the whole input, and the details reader on the two chunks it holds.
+void readFuzzDetails(const QByteArray &input)
+{
+    QByteArray out;
+    const Oc31Problem problem = decompressOc31(input, out);
+    require(out.size() <= 16 * 1024 * 1024 && out.size() <= 256 * input.size(),
+        "the decompressor makes no more than it may");
+    require(problem != Oc31Problem::None
+            || out.size() == qFromLittleEndian<quint32>(input.constData() + 4),
+        "a whole payload makes its declared length");
+    const qsizetype split = input.size() < 2 ? 0 : quint8(input[0]) << 8 | quint8(input[1]);
+    const QByteArrayView chunks = QByteArrayView(input).sliced(qMin<qsizetype>(2, input.size()));
+    const StyleDetails details = styleDetails(
+        chunks.first(qMin(split, chunks.size())), chunks.sliced(qMin(split, chunks.size())));
+    require(!details.meter || (details.meter->numerator >= 1 && details.meter->numerator <= 16),
+        "a meter the instruments offer");
+    require(!details.tempo || (*details.tempo >= 30 && *details.tempo <= 250),
+        "a tempo the instruments offer");
+    require(details.integrity != Integrity::Damaged || !damageMessage(details, 1).isEmpty(),
+        "damage has a message");
+}
+
 }  // namespace
 
 QList<QByteArray> iSeriesTags()
@@ -110,7 +134,8 @@ QList<QByteArray> iSeriesTags()
 QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
 {
     switch (family) {
-    case FuzzFamily::Any: return input;
+    case FuzzFamily::Any:
+    case FuzzFamily::Details: return input;
     case FuzzFamily::PaSeries: {
         const KnownFormat &pa = KnownFormats[0];
         const qsizetype end = pa.tagOffset + qsizetype(qstrlen(pa.tag));
@@ -127,8 +152,16 @@ QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
     return input;
 }
 
+QByteArray detailsFuzzInput(const QByteArray &styleChunk, const QByteArray &performanceChunk)
+{
+    return QByteArray(1, char(styleChunk.size() >> 8)) + char(styleChunk.size() & 0xFF) + styleChunk
+        + performanceChunk;
+}
+
 void loadFuzzInput(FuzzFamily family, const QByteArray &input)
 {
+    if (family == FuzzFamily::Details)
+        return readFuzzDetails(input);
     StyleFile file;
     // A name from the input's first bytes, so that the writers meet every byte in names too.
     file.path = decodeFileName(input.left(12).replace('/', '_').replace('\0', '_')) + ".STY";

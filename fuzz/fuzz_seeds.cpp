@@ -1,6 +1,8 @@
 #include "fuzz_seeds.h"
 
 #include "fuzz_entries.h"
+#include "oc31_encoder.h"
+#include "pa_style_chunks.h"
 #include "style_file_builder.h"
 
 std::vector<FuzzSeed> fuzzSeeds()
@@ -41,5 +43,12 @@ std::vector<FuzzSeed> fuzzSeeds()
         {"pa", "high-offset-byte", highByte},
         {"i", "korg9", forI(small)},
         {"i", "korgm", forI(large)},
+        {"details", "v10",
+            detailsFuzzInput(paStyleChunk(3, 4), paPerformanceChunk(TempoLayout::Version10, 72))},
+        {"details", "v20",
+            detailsFuzzInput(paStyleChunk(6, 8), paPerformanceChunk(TempoLayout::Version20, 120))},
+        {"details", "v21",
+            detailsFuzzInput(paStyleChunk(4, 4), paPerformanceChunk(TempoLayout::Version21, 90))},
+        {"details", "oc31", oc31Compressed(QByteArray("0123456789abcdefghij").repeated(9) + "far")},
     };
 }

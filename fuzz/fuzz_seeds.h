@@ -6,7 +6,7 @@
 #include <vector>
 
 struct FuzzSeed {
-    QString target;  // "any", "pa" or "i"
+    QString target;  // "any", "pa", "i" or "details"
     QString name;
     QByteArray bytes;
 };

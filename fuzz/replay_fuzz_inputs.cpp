@@ -14,6 +14,8 @@ FuzzFamily familyOf(const QString &target)
 {
     if (target == QLatin1String("pa"))
         return FuzzFamily::PaSeries;
+    if (target == QLatin1String("details"))
+        return FuzzFamily::Details;
     return target == QLatin1String("i") ? FuzzFamily::ISeries : FuzzFamily::Any;
 }
 }  // namespace

@@ -116,11 +116,12 @@ QByteArray ISeriesFileBuilder::build() const
         const QByteArray size = QByteArray(1, char(s.length & 0xFF)) + char((s.length >> 8) & 0xFF);
         if (headerNames >= 0)
             out.replace(headerNames + layout.nameLength * k, layout.nameLength,
-                        padded(s.headerName, layout.nameLength, ' '));
-        out.replace(layout.sizeTableOffset + layout.sizeEntryLength * k + layout.sizeOffset, 2, size);
+                padded(s.headerName, layout.nameLength, ' '));
+        out.replace(
+            layout.sizeTableOffset + layout.sizeEntryLength * k + layout.sizeOffset, 2, size);
         blocks += fillerBytes(k, s.length)
                       .replace(0, qMin(s.blockName.size(), qsizetype(s.length)),
-                               s.blockName.left(s.length));
+                          s.blockName.left(s.length));
     }
     return out + blocks + mTrailing;
 }

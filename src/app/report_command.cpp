@@ -7,6 +7,8 @@
 #include "reports/export_report.h"
 #include "reports/json_description.h"
 #include "reports/terminal_text.h"
+#include "platform/file_error.h"
+#include "styles/style_details.h"
 #include "styles/style_loader.h"
 
 #include <QCommandLineParser>
@@ -50,6 +52,8 @@ private:
     int usageError(const QString &problem, const QCommandLineParser &parser);
     [[nodiscard]] QList<ReportItem> expand(const QStringList &names) const;
     [[nodiscard]] ItemOutput outputFor(const ReportItem &item, bool withHeader) const;
+    [[nodiscard]] std::optional<QList<StyleDetails>> detailsOf(
+        const QString &path, LoadResult &result, ItemOutput &output) const;
     [[nodiscard]] QByteArray reportText(
         const QString &path, const StyleFile &file, bool withHeader) const;
     void write(const ItemOutput &output);
@@ -61,6 +65,7 @@ private:
     std::FILE *mErr;
     const FileService &mFiles;
     Output mOutput = Output::Text;
+    bool mDetails = false;
     bool mToTerminal = false;
     bool mAnyMessage = false;
     int mOutError = 0;  // errno of the first failed write to standard output
@@ -88,7 +93,10 @@ int ReportCommand::run(const QStringList &arguments)
         QStringLiteral("json"), tr("Write one JSON document that describes every file."));
     const QCommandLineOption csv(
         QStringLiteral("csv"), tr("Write one CSV table with a row for every style."));
-    parser.addOptions({json, csv});
+    const QCommandLineOption details(QStringLiteral("details"),
+        tr("With --json or --csv: each style's meter, tempo, and whether its data is damaged "
+           "(Pa-series files of the Pa600 and later)."));
+    parser.addOptions({json, csv, details});
     parser.addPositionalArgument(QStringLiteral("FILE"),
         tr("Style files or folders; after --, names that start with a dash."), tr("FILE..."));
     if (!parser.parse(QStringList {QStringLiteral("quarv-report")} + arguments))
@@ -103,6 +111,8 @@ int ReportCommand::run(const QStringList &arguments)
     }
     if (parser.isSet(json) && parser.isSet(csv))
         return usageError(tr("--json and --csv exclude each other"), parser);
+    if (parser.isSet(details) && !parser.isSet(json) && !parser.isSet(csv))
+        return usageError(tr("--details needs --json or --csv"), parser);
     const QStringList names = parser.positionalArguments();
     if (names.isEmpty())
         return usageError(tr("no FILE given"), parser);
@@ -111,6 +121,7 @@ int ReportCommand::run(const QStringList &arguments)
     if (names.contains(QStringLiteral("-")))
         return usageError(tr("standard input is not read: name the style files"), parser);
     mOutput = parser.isSet(json) ? Output::Json : parser.isSet(csv) ? Output::Csv : Output::Text;
+    mDetails = parser.isSet(details);
     mToTerminal = isatty(fileno(mOut));
 
     const QList<ReportItem> items = expand(names);
@@ -118,7 +129,7 @@ int ReportCommand::run(const QStringList &arguments)
                                   [](const ReportItem &item) { return item.problem.isNull(); })
         > 1;
     if (mOutput == Output::Csv)
-        writeOut(csvHeaderLine());
+        writeOut(csvHeaderLine(mDetails));
     if (mOutput == Output::Json)
         writeOut("[\n");
     // Files are loaded and reported side by side, a batch at a time, and written in order as
@@ -176,25 +187,50 @@ QList<ReportItem> ReportCommand::expand(const QStringList &names) const
 
 ItemOutput ReportCommand::outputFor(const ReportItem &item, bool withHeader) const
 {
-    const LoadResult result = item.problem.isNull()
+    LoadResult result = item.problem.isNull()
         ? loadStyleFile(item.path, mFiles)
         : LoadResult {std::nullopt, Message {item.problem, QString(), MessageIcon::Warning}};
     ItemOutput output;
     if (result.message)
         output.messageLine = messageLine(item.path, result.message->text);
+    const std::optional<QList<StyleDetails>> details = detailsOf(item.path, result, output);
     if (mOutput == Output::Json) {
-        output.out = jsonArrayElement(describeStyleFile(item.path, result));
+        output.out
+            = jsonArrayElement(describeStyleFile(item.path, result, details ? &*details : nullptr));
         return output;
     }
     if (!result.file || result.file->styles.isEmpty())
         return output;
     if (mOutput == Output::Csv) {
-        for (const StyleEntry &style : result.file->styles)
-            output.out += csvLine(item.path, *result.file, style);
+        for (qsizetype i = 0; i < result.file->styles.size(); ++i)
+            output.out += csvLine(item.path, *result.file, result.file->styles[i],
+                details ? &details->at(i) : nullptr);
         return output;
     }
     output.out = reportText(item.path, *result.file, withHeader);
     return output;
+}
+
+// With --details, what each style's data says; a damaged style is one line more on stderr, and a
+// file that cannot be read again (it changed since it was loaded) loses its styles.
+std::optional<QList<StyleDetails>> ReportCommand::detailsOf(
+    const QString &path, LoadResult &result, ItemOutput &output) const
+{
+    if (!mDetails || !result.file)
+        return std::nullopt;
+    try {
+        const QList<StyleDetails> details = readStyleDetails(*result.file, mFiles);
+        for (qsizetype i = 0; i < details.size(); ++i) {
+            if (details[i].integrity == Integrity::Damaged)
+                output.messageLine
+                    += messageLine(path, damageMessage(details[i], result.file->styles[i].number));
+        }
+        return details;
+    } catch (const FileError &error) {
+        result = {std::nullopt, warning(error.readMessage())};
+        output.messageLine += messageLine(path, result.message->text);
+        return std::nullopt;
+    }
 }
 
 // The report as Export Info writes it. Several reports each follow a "==> path <==" line, as

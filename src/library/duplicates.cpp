@@ -15,8 +15,9 @@ namespace {
 QByteArray digestOf(const StyleFile &file, const StyleEntry &style, const FileService &files)
 {
     QCryptographicHash hash(QCryptographicHash::Sha256);
-    hash.addData(readStyleBytes(file, style, StylePart::Main, files));
-    hash.addData(readStyleBytes(file, style, StylePart::Supplementary, files));
+    const StyleBytes bytes(file, files);
+    hash.addData(bytes.read(style, StylePart::Main));
+    hash.addData(bytes.read(style, StylePart::Supplementary));
     return hash.result();
 }
 

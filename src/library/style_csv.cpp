@@ -65,18 +65,29 @@ QByteArray line(const QStringList &fields)
 
 }  // namespace
 
-QByteArray csvHeaderLine()
+QByteArray csvHeaderLine(bool withDetails)
 {
-    return line({QStringLiteral("path"), QStringLiteral("file name"), QStringLiteral("tag"),
+    QStringList names {QStringLiteral("path"), QStringLiteral("file name"), QStringLiteral("tag"),
         QStringLiteral("family"), QStringLiteral("number"), QStringLiteral("slot"),
         QStringLiteral("name"), QStringLiteral("size"), QStringLiteral("supplementary size"),
-        QStringLiteral("ghost")});
+        QStringLiteral("ghost")};
+    if (withDetails)
+        names << QStringLiteral("meter") << QStringLiteral("tempo") << QStringLiteral("damaged");
+    return line(names);
 }
 
-QByteArray csvLine(const QString &path, const StyleFile &file, const StyleEntry &style)
+QByteArray csvLine(const QString &path, const StyleFile &file, const StyleEntry &style,
+    const StyleDetails *details)
 {
-    return line({path, file.name(), QString::fromLatin1(file.header.tag), file.family(),
+    QStringList cells {path, file.name(), QString::fromLatin1(file.header.tag), file.family(),
         QString::number(style.number), QString::number(style.slot), QString::fromLatin1(style.name),
         QString::number(style.size), QString::number(style.supplementarySize),
-        style.ghost ? QStringLiteral("yes") : QStringLiteral("no")});
+        style.ghost ? QStringLiteral("yes") : QStringLiteral("no")};
+    if (details != nullptr) {
+        cells << (details->meter ? details->meter->text() : QString())
+              << (details->tempo ? QString::number(*details->tempo) : QString())
+              << (details->integrity == Integrity::Damaged ? damageMessage(*details, style.number)
+                                                           : QString());
+    }
+    return line(cells);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "styles/style_details.h"
 #include "styles/style_file.h"
 
 #include <QByteArray>
@@ -9,6 +10,8 @@
 // escaped ("\\", "\n", "\r", "\t", "\xHH" for other control characters and for bytes of a
 // file name that are not UTF-8), and a cell that would begin with "=", "+", "-" or "@" begins
 // with "'" instead, so that no spreadsheet takes it for a formula.
-[[nodiscard]] QByteArray csvHeaderLine();
-[[nodiscard]] QByteArray csvLine(
-    const QString &path, const StyleFile &file, const StyleEntry &style);
+// With the styles' details, three columns more: meter, tempo, damaged (the message), each empty
+// where it is not known or does not apply.
+[[nodiscard]] QByteArray csvHeaderLine(bool withDetails = false);
+[[nodiscard]] QByteArray csvLine(const QString &path, const StyleFile &file,
+    const StyleEntry &style, const StyleDetails *details = nullptr);

@@ -20,23 +20,37 @@ QString withUtcOffset(const QDateTime &time)
               .arg(qAbs(minutes) % 60, 2, 10, QLatin1Char('0'));
 }
 
-QJsonArray describeStyles(const QList<StyleEntry> &styles)
+QJsonArray describeStyles(const QList<StyleEntry> &styles, const QList<StyleDetails> *details)
 {
     QJsonArray described;
-    for (const StyleEntry &style : styles) {
-        described.append(QJsonObject {{QStringLiteral("number"), style.number},
+    for (qsizetype i = 0; i < styles.size(); ++i) {
+        const StyleEntry &style = styles[i];
+        QJsonObject object {{QStringLiteral("number"), style.number},
             {QStringLiteral("slot"), style.slot},
             {QStringLiteral("name"), QString::fromLatin1(style.name)},
             {QStringLiteral("size"), style.size},
             {QStringLiteral("supplementarySize"), style.supplementarySize},
-            {QStringLiteral("ghost"), style.ghost}});
+            {QStringLiteral("ghost"), style.ghost}};
+        if (details != nullptr) {
+            const StyleDetails &known = details->at(i);
+            object.insert(QStringLiteral("meter"),
+                known.meter ? QJsonValue(known.meter->text()) : QJsonValue());
+            object.insert(
+                QStringLiteral("tempo"), known.tempo ? QJsonValue(*known.tempo) : QJsonValue());
+            object.insert(QStringLiteral("damaged"),
+                known.integrity == Integrity::Damaged
+                    ? QJsonValue(damageMessage(known, style.number))
+                    : QJsonValue());
+        }
+        described.append(object);
     }
     return described;
 }
 
 }  // namespace
 
-QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
+QJsonObject describeStyleFile(
+    const QString &path, const LoadResult &result, const QList<StyleDetails> *details)
 {
     const bool read = result.file.has_value();
     const StyleFile file = result.file.value_or(StyleFile());
@@ -54,7 +68,7 @@ QJsonObject describeStyleFile(const QString &path, const LoadResult &result)
         {QStringLiteral("pa1x"), orNull(isPaSeries, file.header.pa1x)},
         {QStringLiteral("usable"), orNull(read, file.usableCount())},
         {QStringLiteral("ghost"), orNull(read, file.ghostCount())},
-        {QStringLiteral("styles"), orNull(read, describeStyles(file.styles))},
+        {QStringLiteral("styles"), orNull(read, describeStyles(file.styles, details))},
     };
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "styles/style_details.h"
 #include "styles/style_loader.h"
 
 #include <QJsonObject>
@@ -8,7 +9,10 @@
 // message, name, size, modified (ISO 8601 with its UTC offset), tag, family, pa1x, usable,
 // ghost, styles; null where a value does not apply. Paths and file names are written as
 // escapedFileName() writes them.
-[[nodiscard]] QJsonObject describeStyleFile(const QString &path, const LoadResult &result);
+// With the styles' details, each style also has meter ("3/4"), tempo and damaged (the message),
+// each null where it is not known or does not apply.
+[[nodiscard]] QJsonObject describeStyleFile(
+    const QString &path, const LoadResult &result, const QList<StyleDetails> *details = nullptr);
 
 // The object as an element of the indented array that quarv-report writes, without a line end:
 // each line indented by four blanks, and U+007F to U+009F escaped like the other control

@@ -32,6 +32,7 @@ struct KnownFormat {
     PaGeneration generation;  // Pa-series rows: the header variant the row stands for
     const char *family;       // shown with the tag: "i30" gives "i30 (KORGI)"
     ISeriesLayout layout;     // i-series rows
+    bool detailsKnown;        // where each style keeps its meter, tempo and check byte
 
     // The family and tag, as the panel, the reports and the JSON show them: "i30 (KORGI)".
     [[nodiscard]] const QString &caption() const;
@@ -39,13 +40,13 @@ struct KnownFormat {
 
 // "KORF" at offset 23 comes first: it wins over whatever the first five bytes say.
 inline constexpr KnownFormat KnownFormats[] = {
-    {"KORF", 23, StyleSeries::Pa, PaGeneration::NewerDirectory, "Pa-series", {}},
-    {"KORF", 23, StyleSeries::Pa, PaGeneration::Pa1X, "Pa1X/Pro", {}},
-    {"KORF", 23, StyleSeries::Pa, PaGeneration::Classic, "Pa50/60/80", {}},
-    {"KORG9", 0, StyleSeries::I, PaGeneration::None, "i3,i2,i1,i4s", FourSlots},
-    {"KORG<", 0, StyleSeries::I, PaGeneration::None, "i5", FourSlots},
-    {"KORGM", 0, StyleSeries::I, PaGeneration::None, "iS40,iS50", FortyEightSlots},
-    {"KORGI", 0, StyleSeries::I, PaGeneration::None, "i30", FortyEightSlots},
+    {"KORF", 23, StyleSeries::Pa, PaGeneration::NewerDirectory, "Pa-series", {}, true},
+    {"KORF", 23, StyleSeries::Pa, PaGeneration::Pa1X, "Pa1X/Pro", {}, false},
+    {"KORF", 23, StyleSeries::Pa, PaGeneration::Classic, "Pa50/60/80", {}, false},
+    {"KORG9", 0, StyleSeries::I, PaGeneration::None, "i3,i2,i1,i4s", FourSlots, false},
+    {"KORG<", 0, StyleSeries::I, PaGeneration::None, "i5", FourSlots, false},
+    {"KORGM", 0, StyleSeries::I, PaGeneration::None, "iS40,iS50", FortyEightSlots, false},
+    {"KORGI", 0, StyleSeries::I, PaGeneration::None, "i30", FortyEightSlots, false},
 };
 
 // The row of an i-series tag, or nullptr.

@@ -1,6 +1,7 @@
 #include "app/report_command.h"
 #include "platform/file_name.h"
 #include "quarv_version.h"
+#include "pa_style_chunks.h"
 #include "test_support.h"
 
 #include <QJsonArray>
@@ -146,6 +147,7 @@ TEST_F(QuarvReport, Options)
         {{"-"}, "2||quarv-report: standard input is not read: name the style files\nUsage: "},
         {{"--json", "--csv", "PA.STY"},
             "2||quarv-report: --json and --csv exclude each other\nUsage: "},
+        {{"--details", "PA.STY"}, "2||quarv-report: --details needs --json or --csv\nUsage: "},
         {{"--help"}, "0|Usage: |"},
         {{"--version"}, "0|quarv-report " QUARV_VERSION "\n|"},
         // After "--" a name that starts with a dash is a file, here one in the working folder; two
@@ -248,6 +250,50 @@ TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
                                       .out;
     EXPECT_TRUE(onTerminal.contains("01 - Red?[31m?   -") && !onTerminal.contains('\x1b'))
         << onTerminal.toStdString();
+}
+
+// With --details, each style's meter, tempo and damage where the file's layout is known: in the
+// JSON as keys (null where not known), in the CSV as three more columns; a damaged style is a
+// problem like any other.
+TEST_F(QuarvReport, DetailsOfEachStyle)
+{
+    QByteArray broken = paStyleChunk(4, 4);
+    broken[broken.size() - 1] = char(broken[broken.size() - 1] ^ 1);  // the check byte
+    const QString pa700 = folder.write(QStringLiteral("PA700.STY"),
+        PaFileBuilder()
+            .newerDirectory()
+            .record("Waltz", 2, paStyleChunk(3, 4))
+            .record("Jive", 2, broken)
+            .record("Slow", 2, paStyleChunk(6, 8))
+            .record({}, 7, paPerformanceChunk(TempoLayout::Version21, 90))
+            .record({}, 7, paPerformanceChunk(TempoLayout::Version10, 160))
+            .build()
+            .bytes);
+    const CommandRun json
+        = quarvReport({QStringLiteral("--json"), QStringLiteral("--details"), pa700, iSeries});
+    const CommandRun csv
+        = quarvReport({QStringLiteral("--csv"), QStringLiteral("--details"), pa700, iSeries});
+    const QString damage
+        = QStringLiteral("quarv-report: %1: style 2: its data fails its check\n").arg(pa700);
+    EXPECT_EQ(QString::number(json.exitCode) + json.err + csv.err, "1" + damage + damage);
+    QStringList described;
+    for (const QJsonValue file : QJsonDocument::fromJson(json.out).array()) {
+        for (const QJsonValue style : file[QLatin1String("styles")].toArray())
+            described << QString::fromUtf8(QJsonDocument(
+                QJsonObject {{"m", style["meter"]}, {"t", style["tempo"]},
+                    {"d", style["damaged"]}}).toJson(QJsonDocument::Compact));
+    }
+    EXPECT_EQ(described,
+        (QStringList {R"({"d":null,"m":"3/4","t":90})",
+            R"({"d":"style 2: its data fails its check","m":null,"t":null})",
+            R"({"d":null,"m":"6/8","t":null})", R"({"d":null,"m":null,"t":null})",
+            R"({"d":null,"m":null,"t":null})"}));
+    QStringList rows;
+    for (const QStringList &row : readCsv(csv.out))
+        rows << row.mid(10).join('|');
+    EXPECT_EQ(rows,
+        (QStringList {"meter|tempo|damaged", "3/4|90|", "||style 2: its data fails its check",
+            "6/8||", "||", "||"}));
 }
 
 // What could not be written is never success: a full disk, a closed standard output, a pipe whose

@@ -13,7 +13,7 @@ TEST(QtPrinter, PagesTitleAndColumns)
     ReportSource source {QStringLiteral("LONG.STY"),
         {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 0, {}};
     for (int i = 1; i <= 150; ++i)
-        source.styles.append({i, i, "Style " + QByteArray::number(i), 1000 + i, 0, false, 0, 0});
+        source.styles.append({i, i, "Style " + QByteArray::number(i), 1000 + i});
     TestFolder folder;
     const QString pdf = folder.path(QStringLiteral("report.pdf"));
     ScriptedDialogs dialogs;

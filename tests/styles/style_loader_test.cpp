@@ -141,12 +141,12 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
     const auto built = PaFileBuilder().style("A", 300).performance(200).build();
     const QString path = folder.write(QStringLiteral("ON DEMAND.STY"), built.bytes);
     const StyleFile file = *loadStyleFile(path, files).file;
-    EXPECT_EQ(readStyleBytes(file, file.styles[0], StylePart::Main, files)
-            + readStyleBytes(file, file.styles[0], StylePart::Supplementary, files),
+    EXPECT_EQ(StyleBytes(file, files).read(file.styles[0], StylePart::Main)
+            + StyleBytes(file, files).read(file.styles[0], StylePart::Supplementary),
         built.bytes.mid(built.chunkStarts[0], 300) + built.bytes.mid(built.chunkStarts[1], 200));
     folder.write(QStringLiteral("ON DEMAND.STY"), built.bytes + "more");
     try {
-        (void)readStyleBytes(file, file.styles[0], StylePart::Main, files);
+        (void)StyleBytes(file, files).read(file.styles[0], StylePart::Main);
         ADD_FAILURE() << "a changed file was read";
     } catch (const FileError &error) {
         EXPECT_EQ(error.readMessage(),

@@ -1,0 +1,136 @@
+#include "oc31_encoder.h"
+#include "pa_style_chunks.h"
+#include "styles/style_details.h"
+#include "test_support.h"
+
+#include <QtEndian>
+
+namespace {
+
+// What decompressOc31 makes of a payload: its bytes, or the problem's number.
+QByteArray decoded(const QByteArray &payload)
+{
+    QByteArray out;
+    const Oc31Problem problem = decompressOc31(payload, out);
+    return problem == Oc31Problem::None ? out : "problem " + QByteArray::number(int(problem));
+}
+
+QByteArray problem(Oc31Problem p) { return "problem " + QByteArray::number(int(p)); }
+
+// A style's details in one line: meter, tempo ("-" where not known) and integrity.
+QString described(const StyleDetails &details)
+{
+    if (details.integrity == Integrity::Damaged)
+        return damageMessage(details, 1);
+    return (details.meter ? details.meter->text() : QStringLiteral("-")) + ' '
+        + (details.tempo ? QString::number(*details.tempo) : QStringLiteral("-"))
+        + (details.integrity == Integrity::Intact ? " intact" : " not known");
+}
+
+// 16,400 bytes whose byte i is (7i + 3) mod 256.
+QByteArray sevens()
+{
+    QByteArray bytes(16400, '\0');
+    for (int i = 0; i < bytes.size(); ++i)
+        bytes[i] = char((7 * i + 3) % 256);
+    return bytes;
+}
+
+}  // namespace
+
+// The format note's three known answers; what the encoder writes, in every block form, comes
+// back; a damaged or hostile payload is named, never read or written out of bounds.
+TEST(Oc31, KnownAnswersRoundTripsAndDamage)
+{
+    const QByteArray first = QByteArray::fromHex("4f4333310a0000000241424344600e5859010000"
+                                                 "01");
+    const QByteArray second = QByteArray::fromHex(
+        "4f 43 33 31 6b 00 00 00 00 02 30 31 32 33 34 35 36 37 38 39 61 62 63 64 65 66 67 68 69 6a"
+        " 20 00 00 04 25 00 d5 21 21 00 28 00 f4 01 00 05 56 57 58 59 5a 01 00 00 4f");
+    const QByteArray third = "OC31" + QByteArray::fromHex("16400000") + "\x01\x40\x10" + sevens()
+        + QByteArray::fromHex("14003c01000079");
+    QByteArray ten = QByteArray("0123456789abcdefghij") + QByteArray("ij").repeated(17);
+    ten += "0123456!";
+    ten += ten.left(40) + "VWXYZ";
+    // 40,000 bytes that do not repeat, then pieces of them from 16 KiB and 32 KiB back and more,
+    // long and short, each followed by one to three bytes of its own (the far copies and their
+    // literals), then track data (every other form).
+    QByteArray far;
+    quint32 seed = 1;
+    for (int i = 0; i < 40000; ++i)
+        far += char((seed = seed * 1103515245 + 12345) >> 24);
+    far += far.left(9000) + "a" + far.mid(30000, 3000) + "bb" + far.mid(5000, 7) + "ccc"
+        + far.mid(25000, 120) + "d" + far.mid(34000, 6) + "e" + far.mid(20000, 200)
+        + paStyleChunk(3, 4);
+    const QByteArray cut = first.left(12);
+    const auto withLength = [&](QByteArray payload, quint32 length) {
+        qToLittleEndian(length, payload.data() + 4);
+        return payload;
+    };
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {first, "ABCDABCDXY"},
+        {second, ten},
+        {third, sevens() + QByteArray::fromHex("030a11181f26")},
+        {oc31Compressed(far), far},
+        {oc31Compressed({}), {}},
+        {oc31Compressed("x"), "x"},
+        {"OC3", problem(Oc31Problem::NotOc31)},
+        {QByteArray(first).replace(3, 1, "2"), problem(Oc31Problem::NotOc31)},
+        {withLength(first, 16 * 1024 * 1024 + 1), problem(Oc31Problem::TooLarge)},
+        {withLength(first, 256 * 21 + 1), problem(Oc31Problem::TooLarge)},
+        {cut, problem(Oc31Problem::CutShort)},
+        {QByteArray("OC31\x0a\0\0\0\x60\x0e", 10), problem(Oc31Problem::BeforeStart)},
+        {withLength(first, 9), problem(Oc31Problem::PastLength)},
+        {withLength(first, 11), problem(Oc31Problem::CutShort)},
+        {first + '\0', problem(Oc31Problem::BadEnding)},
+        {QByteArray(first).replace(18, 1, "\x01"), problem(Oc31Problem::BadEnding)},
+        {QByteArray(first).replace(20, 1, "\x02"), problem(Oc31Problem::FailsCheck)},
+    };
+    for (const auto &[payload, expected] : cases)
+        EXPECT_EQ(decoded(payload), expected) << payload.toHex().left(80).toStdString();
+}
+
+// Meter and tempo as the style and the performance chunks keep them, in both tempo layouts, and
+// nothing where a layout or a value is not known.
+TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
+{
+    const QByteArray waltz = paStyleChunk(3, 4);
+    const QByteArray tempo = paPerformanceChunk(TempoLayout::Version21, 90);
+    const QByteArray plain = paChunk(0x06010000, paChunk(0x01050000, {}));
+    const std::tuple<QByteArray, QByteArray, const char *> cases[] = {
+        {waltz, paPerformanceChunk(TempoLayout::Version10, 72), "3/4 72 intact"},
+        {paStyleChunk(6, 8), paPerformanceChunk(TempoLayout::Version20, 120), "6/8 120 intact"},
+        {paStyleChunk(16, 16), paPerformanceChunk(TempoLayout::Version21, 250), "16/16 250 intact"},
+        {paStyleChunk(1, 4), paPerformanceChunk(TempoLayout::Version21, 30), "1/4 30 intact"},
+        {paStyleChunk(5, 2), paPerformanceChunk(TempoLayout::Version21, 251), "- - intact"},
+        {paStyleChunk(17, 8), paPerformanceChunk(TempoLayout::Version10, 29), "- - intact"},
+        {paStyleChunk(7, 32), paPerformanceChunk(TempoLayout::Version21, 90, 91), "- - intact"},
+        {waltz, {}, "3/4 - intact"},
+        {paChunk(0x06010060, waltz.mid(8)), tempo, "- 90 not known"},
+        {plain, tempo, "- 90 not known"},
+        {waltz, paChunk(0x08020120, tempo.mid(8)), "3/4 - not known"},
+        {{}, {}, "- - not known"},
+        {waltz.left(5), tempo, "style 1: its data is cut short"},
+        {waltz, tempo.left(tempo.size() - 1), "style 1: its performance data is cut short"},
+    };
+    for (const auto &[style, performance, expected] : cases)
+        EXPECT_EQ(described(styleDetails(style, performance)), QLatin1String(expected)) << expected;
+}
+
+// A flipped byte anywhere in a compressed chunk is found: every position of a small one, flipped
+// in turn, but those the format cannot tell. Bytes 0 to 3 are the chunk's id: flipped, it is
+// another kind of chunk (or version) and nothing is said of it. Bytes 55-57, 73, 80 and 89 are
+// literals of the mixer's data that the stream repeats to an even count: flipped in every copy,
+// they leave the XOR check as it was, and data chunks hold no chunks to check.
+TEST(StyleDetails, EveryFlippedByteIsFound)
+{
+    const QByteArray chunk = paPerformanceChunk(TempoLayout::Version20, 100);
+    QList<qsizetype> unseen;
+    for (qsizetype at = 0; at < chunk.size(); ++at) {
+        QByteArray flipped = chunk;
+        flipped[at] = char(~flipped[at]);
+        if (styleDetails(paStyleChunk(4, 4), flipped).integrity != Integrity::Damaged)
+            unseen << at;
+    }
+    EXPECT_EQ(unseen, (QList<qsizetype> {0, 1, 2, 3, 55, 56, 57, 73, 80, 89}));
+}

@@ -1,0 +1,87 @@
+#include "pa_style_chunks.h"
+
+#include "oc31_encoder.h"
+
+#include <QtEndian>
+
+namespace {
+
+QByteArray u16(quint16 value)
+{
+    QByteArray bytes(2, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+QByteArray u32(quint32 value)
+{
+    QByteArray bytes(4, '\0');
+    qToBigEndian(value, bytes.data());
+    return bytes;
+}
+
+// Events of a track: a few patterns, each repeated with small changes, as music is.
+QByteArray trackData(int seed)
+{
+    QByteArray data;
+    for (int bar = 0; bar < 24; ++bar) {
+        for (int step = 0; step < 8; ++step)
+            data += QByteArray::fromRawData("\x90\x24\x64\x00\x30\x80\x24\x00", 8)
+                + char(seed + (bar % 3) * step);
+    }
+    return data;
+}
+
+QByteArray compressed(quint32 id, const QByteArray &contents)
+{
+    return paChunk(id, oc31Compressed(contents));
+}
+
+}  // namespace
+
+QByteArray paChunk(quint32 id, const QByteArray &payload)
+{
+    return u32(id) + u32(quint32(payload.size())) + payload;
+}
+
+QByteArray paStyleChunk(int numerator, int denominator)
+{
+    int power = 0;
+    while ((1 << power) < denominator)
+        ++power;
+    const QByteArray name = "Copied from";  // often stale: the directory has the style's name
+    const QByteArray info = char(name.size()) + name + QByteArray(3, '\0') + u16(0x0003)
+        + QByteArray(11, '\0') + u16(0x0003);
+    QByteArray elements;
+    for (int element = 0; element < 2; ++element) {
+        const QByteArray elementInfo
+            = QByteArray(1, '\0') + char(numerator << 3 | power) + QByteArray(14, '\x01');
+        elements += paChunk(
+            0x03000000, paChunk(0x01010108, elementInfo) + paChunk(0x05000008, trackData(element)));
+    }
+    return compressed(0x06010020, paChunk(0x01050000, paChunk(0x01000308, info) + elements));
+}
+
+QByteArray paPerformanceChunk(TempoLayout layout, int tempo, int copiedTempo)
+{
+    const QByteArray mixer = paChunk(0x08000008, trackData(7).left(300));
+    if (layout == TempoLayout::Version10) {
+        const QByteArray data
+            = u32(0x0000000F) + QByteArray(3, '\x02') + char(tempo) + QByteArray(20, '\0');
+        return compressed(0x09010020, paChunk(0x04000000, paChunk(0x04000108, data)) + mixer);
+    }
+    // After the first u32: one byte that is not 0, or four bytes, two names and a block of bytes.
+    const QByteArray names("Ballad\0Piano\0", 13);
+    const QByteArray variable = layout == TempoLayout::Version20
+        ? QByteArray(1, '\x05')
+        : QByteArray(4, '\0') + names + u32(3) + "abc";
+    const QByteArray tempoChunk
+        = paChunk(0x04020008, u32(1) + variable + '\x7f' + char(tempo) + QByteArray(12, '\0'));
+    if (layout == TempoLayout::Version20)
+        return compressed(0x09020020, paChunk(0x04000000, tempoChunk) + mixer);
+    const QByteArray copy = paChunk(0x04020200,
+        paChunk(0x27000008,
+            u32(0x0000000F) + QByteArray(2, '\x03') + char(copiedTempo < 0 ? tempo : copiedTempo)
+                + QByteArray(9, '\0')));
+    return compressed(0x09020120, paChunk(0x04000000, tempoChunk + copy) + mixer);
+}

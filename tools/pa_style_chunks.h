@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QByteArray>
+
+// The chunks of a Pa-series style as the instruments of the Pa600 generation and later write
+// them, compressed with oc31Compressed(): ids and lengths big-endian, nested as the format note
+// describes.
+
+// One chunk: its id, its payload's length, its payload.
+[[nodiscard]] QByteArray paChunk(quint32 id, const QByteArray &payload);
+
+// The style chunk (type 6): a style container of version 5.0 holding the style info (the mask
+// of elements with data: Variation 1 and 2) and two element chunks, each with an element info of
+// version 1.1 whose meter byte says numerator/denominator, and some bytes of track data.
+[[nodiscard]] QByteArray paStyleChunk(int numerator, int denominator);
+
+// The performance chunk (type 9) with the tempo in the layout of its version: 1.0, 2.0 (a
+// one-byte part before the tempo), or 2.1 (a longer part with two names, and the tempo's copy,
+// which is `copiedTempo` where that is given).
+enum class TempoLayout { Version10, Version20, Version21 };
+[[nodiscard]] QByteArray paPerformanceChunk(TempoLayout layout, int tempo, int copiedTempo = -1);
