@@ -1,6 +1,7 @@
 #include "cataloguer.h"
 
 #include "duplicates.h"
+#include "platform/file_error.h"
 #include "style_folder.h"
 
 #include <QtConcurrent/QtConcurrentMap>
@@ -12,6 +13,18 @@ Cataloguer::Cataloguer(const FileService &files, QObject *parent) : QObject(pare
         mLoadsDone = true;
         handOver();
     });
+    connect(&mDetails, &QFutureWatcherBase::resultsReadyAt, this, [this](int begin, int end) {
+        QList<FileDetails> batch;
+        for (int i = begin; i < end; ++i)
+            batch.append(mDetails.resultAt(i));
+        emit detailsRead(batch);
+    });
+    connect(&mDetails, &QFutureWatcherBase::finished, this, [this] {
+        if (mCanceled->load())
+            finish();
+        else
+            emit allDetailsRead();
+    });
     connect(&mDuplicates, &QFutureWatcherBase::finished, this, [this] {
         emit duplicatesFound(mDuplicates.result());
         finish();
@@ -22,7 +35,7 @@ Cataloguer::~Cataloguer()
 {
     cancel();
     for (QFutureWatcherBase *job :
-        std::initializer_list<QFutureWatcherBase *> {&mWalk, &mLoads, &mDuplicates})
+        std::initializer_list<QFutureWatcherBase *> {&mWalk, &mLoads, &mDetails, &mDuplicates})
         job->waitForFinished();
 }
 
@@ -96,6 +109,22 @@ void Cataloguer::handOver()
         emit allFilesRead();
 }
 
+void Cataloguer::readDetails(const QList<std::pair<int, StyleFile>> &files)
+{
+    const FileService &fileService = mFiles;
+    mDetails.setFuture(
+        QtConcurrent::mapped(&mPool, files, [&fileService](const std::pair<int, StyleFile> &file) {
+            FileDetails details;
+            details.firstRow = file.first;
+            try {
+                details.styles = readStyleDetails(file.second, fileService);
+            } catch (const FileError &error) {
+                details.problem = error.readMessage();
+            }
+            return details;
+        }));
+}
+
 void Cataloguer::findDuplicatesIn(const LibraryCatalogue &library)
 {
     const FileService &files = mFiles;
@@ -114,6 +143,7 @@ void Cataloguer::cancel()
         mCanceled->store(true);
     }
     mLoads.cancel();
+    mDetails.cancel();
     mRead->taken.wakeAll();
 }
 

@@ -13,9 +13,18 @@
 #include <atomic>
 #include <memory>
 
+// What the styles of one file say of themselves (their meter, tempo and damage), from its first
+// row on; or why the file could not be read again.
+struct FileDetails {
+    int firstRow = 0;
+    QList<StyleDetails> styles;
+    QString problem;
+};
+
 // Reads a library in the background: finds the style files below a folder, loads them on the
-// thread pool and hands them over in batches as they are read, then looks for duplicates among
-// the styles listed. cancel() stops the job where it is; what was read stays read.
+// thread pool and hands them over in batches as they are read; then, when asked, reads the
+// details of the styles that have them, and looks for duplicates among the styles listed.
+// cancel() stops the job where it is; what was read stays read.
 class Cataloguer : public QObject {
     Q_OBJECT
 
@@ -24,6 +33,8 @@ public:
     ~Cataloguer() override;
 
     void start(const QString &folder);
+    // Once every file was read: the details of these files' styles (each with its first row).
+    void readDetails(const QList<std::pair<int, StyleFile>> &files);
     // Once every file was read: the styles of `library` that have a twin in it.
     void findDuplicatesIn(const LibraryCatalogue &library);
     void cancel();
@@ -33,6 +44,8 @@ signals:
     void filesFound(int count);
     void filesRead(const QList<CatalogueFile> &files);
     void allFilesRead();
+    void detailsRead(const QList<FileDetails> &files);
+    void allDetailsRead();
     void duplicatesFound(const QSet<int> &styles);
     void finished(bool canceled);
 
@@ -58,6 +71,7 @@ private:
     std::shared_ptr<ReadQueue> mRead = std::make_shared<ReadQueue>();
     QFutureWatcher<void> mWalk;
     QFutureWatcher<void> mLoads;
+    QFutureWatcher<FileDetails> mDetails;
     QFutureWatcher<QSet<int>> mDuplicates;
     std::shared_ptr<std::atomic<bool>> mCanceled = std::make_shared<std::atomic<bool>>(false);
     bool mLoadsDone = false;

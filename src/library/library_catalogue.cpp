@@ -76,3 +76,45 @@ QLatin1StringView LibraryCatalogue::name(int row) const
 {
     return QLatin1StringView(mNames.constData() + mStyles[row].nameAt, mStyles[row].nameLength);
 }
+
+QList<std::pair<int, StyleFile>> LibraryCatalogue::filesWithDetails() const
+{
+    QList<std::pair<int, StyleFile>> files;
+    for (const File &f : mFiles) {
+        StyleFile file = this->file(f.firstRow);
+        if (!hasStyleDetails(file))
+            continue;
+        for (int row = f.firstRow;
+             row < mStyles.size() && mStyles[row].file == mStyles[f.firstRow].file; ++row)
+            file.styles.append(style(row));
+        files.append({f.firstRow, std::move(file)});
+    }
+    return files;
+}
+
+void LibraryCatalogue::setDetails(int row, const StyleDetails &details)
+{
+    Style &s = mStyles[row];
+    int power = 0;
+    while (details.meter && (1 << power) < details.meter->denominator)
+        ++power;
+    s.meter = details.meter ? quint8(details.meter->numerator << 3 | power) : 0;
+    s.tempo = details.tempo ? quint8(*details.tempo) : 0;
+    s.integrity = details.integrity;
+    s.damagedPerformance = details.damagedPart == StylePart::Supplementary;
+    s.problem = details.problem;
+}
+
+StyleDetails LibraryCatalogue::details(int row) const
+{
+    const Style &s = mStyles[row];
+    StyleDetails details;
+    if (s.meter != 0)
+        details.meter = Meter {s.meter >> 3, 1 << (s.meter & 7)};
+    if (s.tempo != 0)
+        details.tempo = s.tempo;
+    details.integrity = s.integrity;
+    details.damagedPart = s.damagedPerformance ? StylePart::Supplementary : StylePart::Main;
+    details.problem = s.problem;
+    return details;
+}

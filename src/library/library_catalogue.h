@@ -1,6 +1,7 @@
 #pragma once
 
 #include "catalogue_file.h"
+#include "styles/style_details.h"
 
 #include <QByteArrayView>
 
@@ -32,6 +33,12 @@ public:
     // The path below the folder as held, bytes that are not UTF-8 included: sorts the files.
     [[nodiscard]] const QString &heldPath(int row) const { return mFiles[mStyles[row].file].below; }
 
+    // The files whose styles have details to read: each file with its styles, and its first row.
+    [[nodiscard]] QList<std::pair<int, StyleFile>> filesWithDetails() const;
+    // What a style's data says, once read (until then nothing is known).
+    void setDetails(int row, const StyleDetails &details);
+    [[nodiscard]] StyleDetails details(int row) const;
+
 private:
     struct File {
         QString below;  // the path below the folder
@@ -51,6 +58,13 @@ private:
         quint8 number = 0;  // a file holds at most 64 records or 48 slots
         quint8 slot = 0;
         bool ghost = false;
+        // The details, as the file keeps them: meter byte (0: not known), tempo (0: not known),
+        // integrity, and where and how a damaged style failed.
+        quint8 meter = 0;
+        quint8 tempo = 0;
+        Integrity integrity = Integrity::NotKnown;
+        bool damagedPerformance = false;
+        Oc31Problem problem = Oc31Problem::None;
     };
 
     QString mFolder;

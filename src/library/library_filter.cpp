@@ -19,31 +19,48 @@ void LibraryFilter::setShow(Show show)
     invalidateRowsFilter();
 }
 
+namespace {
+
+// Texts in the letter case asked for, anything else as QVariant orders it: <0, 0 or >0.
+int compare(const QVariant &a, const QVariant &b, Qt::CaseSensitivity letterCase)
+{
+    if (a.userType() == QMetaType::QString)
+        return a.toString().compare(b.toString(), letterCase);
+    const QPartialOrdering order = QVariant::compare(a, b);
+    return order == QPartialOrdering::Less ? -1 : order == QPartialOrdering::Greater ? 1 : 0;
+}
+
+}  // namespace
+
 bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex &) const
 {
     const auto cell
         = [&](int column, int role) { return sourceModel()->index(sourceRow, column).data(role); };
     if ((mShow == Show::Ghosts && !cell(LibraryModel::Ghost, LibraryModel::SortRole).toBool())
         || (mShow == Show::Duplicates
-            && !cell(LibraryModel::Duplicate, LibraryModel::SortRole).toBool()))
+            && !cell(LibraryModel::Duplicate, LibraryModel::SortRole).toBool())
+        || (mShow == Show::Damaged
+            && !cell(LibraryModel::Name, LibraryModel::DamagedRole).toBool()))
         return false;
-    return mText.isEmpty()
-        || cell(LibraryModel::Name, Qt::DisplayRole).toString().contains(mText, Qt::CaseInsensitive)
-        || cell(LibraryModel::File, Qt::DisplayRole)
-               .toString()
-               .contains(mText, Qt::CaseInsensitive);
+    const auto holdsText = [&](int column) {
+        return cell(column, Qt::DisplayRole).toString().contains(mText, Qt::CaseInsensitive);
+    };
+    return mText.isEmpty() || holdsText(LibraryModel::Name) || holdsText(LibraryModel::File)
+        || holdsText(LibraryModel::Meter);
 }
 
 bool LibraryFilter::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    const QVariant a = left.data(LibraryModel::SortRole);
-    const QVariant b = right.data(LibraryModel::SortRole);
-    const int order = a.userType() == QMetaType::QString
-        ? a.toString().compare(b.toString(), Qt::CaseInsensitive)
-        : QVariant::compare(a, b) == QPartialOrdering::Less    ? -1
-        : QVariant::compare(a, b) == QPartialOrdering::Greater ? 1
-                                                               : 0;
-    // Equal rows keep the library's order, files by path and styles as they stand in them,
-    // whatever was sorted before.
-    return order != 0 ? order < 0 : left.row() < right.row();
+    const int order = compare(
+        left.data(LibraryModel::SortRole), right.data(LibraryModel::SortRole), Qt::CaseInsensitive);
+    if (order != 0)
+        return order < 0;
+    // Equal rows keep the library's order, whichever way and whatever was sorted before: files by
+    // path (they are read in any order), then styles as they stand in them. Qt sorts the other
+    // way round by turning the comparison over; the library's order is turned back.
+    int tie = compare(left.siblingAtColumn(LibraryModel::File).data(LibraryModel::SortRole),
+        right.siblingAtColumn(LibraryModel::File).data(LibraryModel::SortRole), Qt::CaseSensitive);
+    if (tie == 0)
+        tie = left.row() - right.row();
+    return sortOrder() == Qt::AscendingOrder ? tie < 0 : tie > 0;
 }

@@ -2,15 +2,16 @@
 
 #include <QSortFilterProxyModel>
 
-// The rows of a LibraryModel that the window shows: those whose name or file holds the filter
-// text (in any letter case), and of them all, the ghosts or the duplicates; sorted by the
+// The rows of a LibraryModel that the window shows: those whose name, file or meter holds the
+// filter text (in any letter case), and of them all, the ghosts, the duplicates or the damaged
+// styles; sorted by the
 // column's SortRole, numbers as numbers and texts in any letter case, equal rows in the
 // library's order.
 class LibraryFilter : public QSortFilterProxyModel {
     Q_OBJECT
 
 public:
-    enum class Show { All, Ghosts, Duplicates };
+    enum class Show { All, Ghosts, Duplicates, Damaged };
 
     explicit LibraryFilter(QObject *parent = nullptr);
 

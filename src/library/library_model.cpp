@@ -26,6 +26,22 @@ void LibraryModel::showAddedRows()
     endInsertRows();
 }
 
+void LibraryModel::addDetails(const QList<FileDetails> &files)
+{
+    int first = rowCount();
+    int last = -1;
+    for (const FileDetails &file : files) {
+        for (qsizetype i = 0; i < file.styles.size(); ++i) {
+            mCatalogue.setDetails(file.firstRow + int(i), file.styles[i]);
+            mDamaged += file.styles[i].integrity == Integrity::Damaged ? 1 : 0;
+        }
+        first = qMin(first, file.firstRow);
+        last = qMax(last, file.firstRow + int(file.styles.size()) - 1);
+    }
+    if (last >= first)
+        emit dataChanged(index(first, Meter), index(last, Tempo));
+}
+
 void LibraryModel::markDuplicates(const QSet<int> &rows)
 {
     mDuplicates = rows;
@@ -50,10 +66,12 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
     const int row = index.row();
     if (role == SortRole)
         return sortKey(row, index.column());
+    if (role == DamagedRole)
+        return mCatalogue.details(row).integrity == Integrity::Damaged;
     if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)
         return {};
-    const bool numeric
-        = index.column() == Number || index.column() == Size || index.column() == Supplementary;
+    const bool numeric = index.column() == Number || index.column() == Size
+        || index.column() == Supplementary || index.column() == Tempo;
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     switch (index.column()) {
@@ -61,6 +79,14 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
     case Format: return mCatalogue.family(row);
     case Number: return formatIndex(mCatalogue.number(row));
     case Name: return QString(mCatalogue.name(row));
+    case Meter: {
+        const auto meter = mCatalogue.details(row).meter;
+        return meter ? meter->text() : QString();
+    }
+    case Tempo: {
+        const std::optional<int> tempo = mCatalogue.details(row).tempo;
+        return tempo ? QString::number(*tempo) : QString();
+    }
     case Size: return formatGrouped(mCatalogue.size(row));
     case Supplementary: return formatGrouped(mCatalogue.supplementarySize(row));
     case Ghost: return mCatalogue.ghost(row) ? tr("yes") : QString();
@@ -76,6 +102,12 @@ QVariant LibraryModel::sortKey(int row, int column) const
     case Format: return mCatalogue.family(row);
     case Number: return mCatalogue.number(row);
     case Name: return QString(mCatalogue.name(row));
+    case Meter: {
+        // By its value, then its denominator: 2/4, 3/4, 6/8, 12/16, 4/4.
+        const auto meter = mCatalogue.details(row).meter;
+        return meter ? meter->numerator * (16 / meter->denominator) * 32 + meter->denominator : -1;
+    }
+    case Tempo: return mCatalogue.details(row).tempo.value_or(-1);
     case Size: return mCatalogue.size(row);
     case Supplementary: return mCatalogue.supplementarySize(row);
     case Ghost: return mCatalogue.ghost(row);
@@ -88,8 +120,9 @@ QVariant LibraryModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const headings[ColumnCount] = {QT_TR_NOOP("File"), QT_TR_NOOP("Format"),
-        QT_TR_NOOP("#"), QT_TR_NOOP("Name"), QT_TR_NOOP("Size"), QT_TR_NOOP("Supplementary"),
-        QT_TR_NOOP("Ghost"), QT_TR_NOOP("Duplicate")};
+    static const char *const headings[ColumnCount]
+        = {QT_TR_NOOP("File"), QT_TR_NOOP("Format"), QT_TR_NOOP("#"), QT_TR_NOOP("Name"),
+            QT_TR_NOOP("Meter"), QT_TR_NOOP("Tempo"), QT_TR_NOOP("Size"),
+            QT_TR_NOOP("Supplementary"), QT_TR_NOOP("Ghost"), QT_TR_NOOP("Duplicate")};
     return tr(headings[section]);
 }

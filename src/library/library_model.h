@@ -1,19 +1,34 @@
 #pragma once
 
+#include "cataloguer.h"
 #include "library_catalogue.h"
 
 #include <QAbstractTableModel>
 #include <QSet>
 
-// Every style of a library, a row each: File (below the folder), Format, #, Name, Size,
-// Supplementary, Ghost, Duplicate. Rows come in as files are read.
+// Every style of a library, a row each: File (below the folder), Format, #, Name, Meter, Tempo,
+// Size, Supplementary, Ghost, Duplicate. Rows come in as files are read, their details after.
 class LibraryModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
-    enum Column { File, Format, Number, Name, Size, Supplementary, Ghost, Duplicate, ColumnCount };
+    enum Column {
+        File,
+        Format,
+        Number,
+        Name,
+        Meter,
+        Tempo,
+        Size,
+        Supplementary,
+        Ghost,
+        Duplicate,
+        ColumnCount
+    };
     // What a column sorts by: numbers as numbers, flags as bools, texts as texts.
     static constexpr int SortRole = Qt::UserRole;
+    // Whether the row's style is damaged, in any column.
+    static constexpr int DamagedRole = Qt::UserRole + 1;
 
     explicit LibraryModel(const QString &folder, QObject *parent = nullptr);
 
@@ -23,11 +38,13 @@ public:
     // insertions keep a view quick while thousands of files come in.
     void addFiles(const QList<CatalogueFile> &read);
     void showAddedRows();
+    void addDetails(const QList<FileDetails> &files);
     void markDuplicates(const QSet<int> &rows);
 
     [[nodiscard]] const LibraryCatalogue &catalogue() const { return mCatalogue; }
     [[nodiscard]] bool isDuplicate(int row) const { return mDuplicates.contains(row); }
     [[nodiscard]] int ghostCount() const { return mGhosts; }
+    [[nodiscard]] int damagedCount() const { return mDamaged; }
     [[nodiscard]] int duplicateCount() const { return int(mDuplicates.size()); }
 
     [[nodiscard]] int rowCount(const QModelIndex &parent = {}) const override;
@@ -43,4 +60,5 @@ private:
     int mShownRows = 0;
     QSet<int> mDuplicates;
     int mGhosts = 0;
+    int mDamaged = 0;
 };

@@ -28,6 +28,12 @@ LibraryWindow::LibraryWindow(
     mFilter.setSourceModel(&mModel);
     createWidgets();
 
+    connectCataloguer();
+    mCataloguer.start(folder);
+}
+
+void LibraryWindow::connectCataloguer()
+{
     connect(&mCataloguer, &Cataloguer::folderProblems, this,
         [this](const QList<FolderProblem> &problems) {
             QStringList below;  // named as the files are
@@ -62,8 +68,11 @@ LibraryWindow::LibraryWindow(
         if (!mShowAdded.isActive())
             mShowAdded.start();
     });
-    connect(&mCataloguer, &Cataloguer::allFilesRead, this, [this] {
-        showAdded();
+    connect(&mCataloguer, &Cataloguer::allFilesRead, this, &LibraryWindow::readDetails);
+    connect(&mCataloguer, &Cataloguer::detailsRead, this, &LibraryWindow::showDetails);
+    connect(&mCataloguer, &Cataloguer::allDetailsRead, this, [this] {
+        mPhase = Phase::Duplicates;
+        showStatus();
         mCataloguer.findDuplicatesIn(mModel.catalogue());
     });
     connect(&mCataloguer, &Cataloguer::duplicatesFound, this, [this](const QSet<int> &duplicates) {
@@ -76,9 +85,45 @@ LibraryWindow::LibraryWindow(
         mCancel->setEnabled(false);
         mProgress->hide();
         showStatus();
+        mPhase = Phase::Done;
         emit catalogueFinished();
     });
-    mCataloguer.start(folder);
+}
+
+// Once every row is listed: the meter and tempo of the styles whose files keep them.
+void LibraryWindow::readDetails()
+{
+    showAdded();
+    const QList<std::pair<int, StyleFile>> files = mModel.catalogue().filesWithDetails();
+    mPhase = Phase::Details;
+    mDetailsFiles = int(files.size());
+    mProgress->setRange(0, mDetailsFiles);
+    mProgress->setValue(0);
+    mProgress->setFormat(tr("meter and tempo: %v of %m files"));
+    showStatus();
+    mCataloguer.readDetails(files);
+}
+
+// Damaged styles are listed with the files' problems.
+void LibraryWindow::showDetails(const QList<FileDetails> &files)
+{
+    mModel.addDetails(files);
+    QStringList problems;
+    for (const FileDetails &file : files) {
+        const QString below = pathBelow(mFolder, mModel.catalogue().path(file.firstRow));
+        if (!file.problem.isEmpty())
+            problems << QStringLiteral("%1: %2").arg(below, file.problem);
+        for (qsizetype i = 0; i < file.styles.size(); ++i) {
+            if (file.styles[i].integrity == Integrity::Damaged)
+                problems << QStringLiteral("%1: %2").arg(below,
+                    damageMessage(
+                        file.styles[i], mModel.catalogue().number(file.firstRow + int(i))));
+        }
+    }
+    mProblems->addItems(problems);
+    mDetailsRead += int(files.size());
+    mProgress->setValue(mDetailsRead);
+    showStatus();
 }
 
 void LibraryWindow::createWidgets()
@@ -94,7 +139,7 @@ void LibraryWindow::createWidgets()
     });
     auto *showLabel = new QLabel(tr("&Show:"), this);
     mShow = new QComboBox(this);
-    mShow->addItems({tr("All"), tr("Ghosts"), tr("Duplicates")});
+    mShow->addItems({tr("All"), tr("Ghosts"), tr("Duplicates"), tr("Damaged")});
     mShow->setAccessibleName(tr("Show"));
     showLabel->setBuddy(mShow);
     connect(mShow, &QComboBox::currentIndexChanged, this,
@@ -176,18 +221,25 @@ void LibraryWindow::activate(const QModelIndex &index)
     emit styleActivated(mModel.catalogue().path(row), mModel.catalogue().styleIndex(row));
 }
 
-// "N files, M styles, K ghost styles, D duplicates, E files with problems".
+// "N files, M styles, G ghost styles, B damaged styles, D duplicates, E files with problems", and
+// what is under way or was left when the reading stopped.
 void LibraryWindow::showStatus()
 {
-    QString status
-        = tr("%1 files, %2 styles, %3 ghost styles, %4 duplicates, %5 files with problems")
-              .arg(mFilesRead)
-              .arg(mModel.rowCount())
-              .arg(mModel.ghostCount())
-              .arg(mModel.duplicateCount())
-              .arg(mProblemFiles);
-    if (mCanceled)
+    QString status = tr("%1 files, %2 styles, %3 ghost styles, %4 damaged styles, %5 duplicates, "
+                        "%6 files with problems")
+                         .arg(mFilesRead)
+                         .arg(mModel.rowCount())
+                         .arg(mModel.ghostCount())
+                         .arg(mModel.damagedCount())
+                         .arg(mModel.duplicateCount())
+                         .arg(mProblemFiles);
+    if (mCanceled && mPhase == Phase::Details)
+        status += tr(" (stopped: meter and tempo of %1 files not read)")
+                      .arg(mDetailsFiles - mDetailsRead);
+    else if (mCanceled)
         status += tr(" (stopped: %1 files not read)").arg(mFilesFound - mFilesRead);
+    else if (mPhase == Phase::Details)
+        status += tr(" (reading meter and tempo)");
     mStatus->setText(status);
 }
 
@@ -204,12 +256,13 @@ void LibraryWindow::exportList()
         path.replace(0, shownFolder.size(), mFolder);
     try {
         const auto writer = mFiles.createTextFile(path);
-        writer->write(csvHeaderLine());
+        writer->write(csvHeaderLine(true));
         for (int row = 0; row < mFilter.rowCount(); ++row) {
             const int source = mFilter.mapToSource(mFilter.index(row, 0)).row();
             const LibraryCatalogue &catalogue = mModel.catalogue();
-            writer->write(
-                csvLine(catalogue.path(source), catalogue.file(source), catalogue.style(source)));
+            const StyleDetails details = catalogue.details(source);
+            writer->write(csvLine(
+                catalogue.path(source), catalogue.file(source), catalogue.style(source), &details));
         }
         writer->commit();
     } catch (const FileError &error) {

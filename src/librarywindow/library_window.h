@@ -35,6 +35,9 @@ signals:
 
 private:
     void createWidgets();
+    void connectCataloguer();
+    void readDetails();
+    void showDetails(const QList<FileDetails> &files);
     void showAdded();
     void activate(const QModelIndex &index);
     void exportList();
@@ -47,7 +50,11 @@ private:
     LibraryFilter mFilter;
     Cataloguer mCataloguer;
     QTimer mShowAdded;
+    enum class Phase { Reading, Details, Duplicates, Done };
+    Phase mPhase = Phase::Reading;
     int mFilesFound = 0;
+    int mDetailsFiles = 0;
+    int mDetailsRead = 0;
     int mFilesRead = 0;
     int mProblemFiles = 0;
     bool mCanceled = false;

@@ -1,4 +1,5 @@
 #include "librarywindow/library_window.h"
+#include "pa_style_chunks.h"
 #include "platform/file_name.h"
 #include "window_harness.h"
 
@@ -78,17 +79,18 @@ TEST(LibraryWindow, ListsFiltersSortsAndExportsEveryStyle)
     window.show();
     ASSERT_TRUE(waitUntilCatalogued(window));
     EXPECT_EQ(shownRows(window).replace(QLatin1String("i3,i2,i1,i4s (KORG9)"), QLatin1String("K9")),
-        QStringLiteral(R"(backup1/USER01.STY|K9|01|Pop Ballad|2,000|0||yes
-backup1/USER01.STY|K9|02|Disco|600|0|yes|yes
-backup2/USER01.STY|K9|01|Pop Ballad|2,000|0||yes
-backup2/USER01.STY|K9|02|Disco|600|0|yes|yes
-pack/deep/PA.STY|Pa50/60/80 (KORF)|01|Slow Rock|3,000|500||
-pack/deep/PA.STY|Pa50/60/80 (KORF)|02|alpha|10,000|0||
-pack/LOOKALIKE.sty|K9|02|Pop Ballad|2,000|0||)"));
+        QStringLiteral(R"(backup1/USER01.STY|K9|01|Pop Ballad|||2,000|0||yes
+backup1/USER01.STY|K9|02|Disco|||600|0|yes|yes
+backup2/USER01.STY|K9|01|Pop Ballad|||2,000|0||yes
+backup2/USER01.STY|K9|02|Disco|||600|0|yes|yes
+pack/deep/PA.STY|Pa50/60/80 (KORF)|01|Slow Rock|||3,000|500||
+pack/deep/PA.STY|Pa50/60/80 (KORF)|02|alpha|||10,000|0||
+pack/LOOKALIKE.sty|K9|02|Pop Ballad|||2,000|0||)"));
     const QListWidget *problems = window.findChild<QListWidget *>();
     EXPECT_EQ(
         statusLine(window) + '\n' + problems->item(0)->text() + '\n' + problems->item(1)->text(),
-        "5 files, 7 styles, 2 ghost styles, 4 duplicates, 1 files with problems\nlocked: "
+        "5 files, 7 styles, 2 ghost styles, 0 damaged styles, 4 duplicates, 1 files with "
+        "problems\nlocked: "
         "Permission denied\n"
         "DAMAGED.STY: Damaged style file: DAMAGED.STY: the marker \"KBEG\" is not in the last 320 "
         "bytes.");
@@ -126,15 +128,66 @@ pack/LOOKALIKE.sty|K9|02|Pop Ballad|2,000|0||)"));
     clickButton(window, QStringLiteral("&Export List..."));
     EXPECT_EQ(dialogs.shown,
         QStringList {QStringLiteral("list chooser offering %1/STYLES.CSV").arg(lib)});
-    QString expected = QStringLiteral(
-        "path,file name,tag,family,number,slot,name,size,supplementary size,ghost\r\n");
+    QString expected
+        = QStringLiteral("path,file name,tag,family,number,slot,name,size,supplementary "
+                         "size,ghost,meter,tempo,damaged\r\n");
     for (const char *row : {"1/USER01.STY,2,2,Disco,600,0,yes", "2/USER01.STY,2,2,Disco,600,0,yes",
              "1/USER01.STY,1,1,Pop Ballad,2000,0,no", "2/USER01.STY,1,1,Pop Ballad,2000,0,no"})
-        expected += QStringLiteral("%1/backup%2\r\n")
+        expected += QStringLiteral("%1/backup%2,,,\r\n")
                         .arg(lib, QLatin1String(row))
                         .replace(QLatin1String("STY,"),
                             QLatin1String("STY,USER01.STY,KORG9,\"i3,i2,i1,i4s (KORG9)\","));
     EXPECT_EQ(QString::fromUtf8(readBytes(folder.path(QStringLiteral("list.csv")))), expected);
+}
+
+// Meter and Tempo come in after the rows; the meter sorts by its value, then its denominator,
+// the tempo as a number; "3/4" in the filter keeps the waltzes; Damaged shows the damaged styles,
+// which are listed with the files' problems; Export List writes the three details.
+TEST(LibraryWindow, MeterTempoAndDamage)
+{
+    TestFolder folder;
+    QByteArray broken = paStyleChunk(4, 4);
+    broken[broken.size() - 1] = char(broken[broken.size() - 1] ^ 1);
+    folder.write(QStringLiteral("lib/PA700.STY"),
+        PaFileBuilder()
+            .newerDirectory()
+            .record("Waltz", 2, paStyleChunk(3, 4))
+            .record("March", 2, paStyleChunk(2, 4))
+            .record("Jig", 2, paStyleChunk(6, 8))
+            .record("Ballad", 2, paStyleChunk(4, 4))
+            .record("Broken", 2, broken)
+            .record({}, 7, paPerformanceChunk(TempoLayout::Version21, 90))
+            .record({}, 7, paPerformanceChunk(TempoLayout::Version10, 120))
+            .record({}, 7, paPerformanceChunk(TempoLayout::Version20, 100))
+            .record({}, 7, paPerformanceChunk(TempoLayout::Version21, 72))
+            .build()
+            .bytes);
+    folder.write(
+        QStringLiteral("lib/I3.STY"), ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
+    ScriptedDialogs dialogs;
+    LibraryWindow window(folder.path(QStringLiteral("lib")), FileService(), dialogs);
+    ASSERT_TRUE(waitUntilCatalogued(window));
+    auto *table = window.findChild<QTableView *>();
+    const auto names = [&] { return shownRows(window, LibraryModel::Name).replace('\n', ' '); };
+    table->sortByColumn(LibraryModel::Meter, Qt::AscendingOrder);
+    EXPECT_EQ(names() + '|' + shownRows(window, LibraryModel::Meter).replace('\n', ' '),
+        QStringLiteral("Pop Ballad Broken March Waltz Jig Ballad|  2/4 3/4 6/8 4/4"));
+    table->sortByColumn(LibraryModel::Tempo, Qt::DescendingOrder);
+    EXPECT_EQ(names() + '|' + shownRows(window, LibraryModel::Tempo).replace('\n', ' '),
+        QStringLiteral("March Jig Waltz Ballad Pop Ballad Broken|120 100 90 72  "))
+        << "equal rows in the library's order, whichever way";
+    window.findChild<QLineEdit *>()->setText(QStringLiteral("3/4"));
+    EXPECT_EQ(names(), QStringLiteral("Waltz"));
+    window.findChild<QLineEdit *>()->clear();
+    window.findChild<QComboBox *>()->setCurrentIndex(3);
+    EXPECT_EQ(names(), QStringLiteral("Broken"));
+    EXPECT_EQ(window.findChild<QListWidget *>()->item(0)->text(),
+        QStringLiteral("PA700.STY: style 5: its data fails its check"));
+    dialogs.choose(folder.path(QStringLiteral("list.csv")));
+    clickButton(window, QStringLiteral("&Export List..."));
+    EXPECT_TRUE(readBytes(folder.path(QStringLiteral("list.csv")))
+                    .endsWith(",5,5,Broken," + QByteArray::number(broken.size())
+                        + ",0,no,,,style 5: its data fails its check\r\n"));
 }
 
 TEST(LibraryWindow, CancelStopsMidway)
@@ -155,7 +208,8 @@ TEST(LibraryWindow, CancelStopsMidway)
     ASSERT_TRUE(waitUntilCatalogued(window));
     const int read = statusLine(window).section(' ', 0, 0).toInt();
     EXPECT_EQ(statusLine(window),
-        QStringLiteral("%1 files, %2 styles, 0 ghost styles, 0 duplicates, 0 files with problems "
+        QStringLiteral("%1 files, %2 styles, 0 ghost styles, 0 damaged styles, 0 duplicates, 0 "
+                       "files with problems "
                        "(stopped: %3 files not read)")
             .arg(read)
             .arg(2 * read)
@@ -238,6 +292,6 @@ TEST(LibraryWindow, OpensFromTheMainWindowAndShowsAStyleThere)
     ASSERT_TRUE(waitUntilCatalogued(*all[1]));
     clickButton(*all[1], QStringLiteral("&Export List..."));
     EXPECT_TRUE(readBytes(list).endsWith(
-        "Caf\\xe9/A.STY,A.STY,KORGM,\"iS40,iS50 (KORGM)\",1,1,Style 1    ,1201,0,no\r\n"))
+        "Caf\\xe9/A.STY,A.STY,KORGM,\"iS40,iS50 (KORGM)\",1,1,Style 1    ,1201,0,no,,,\r\n"))
         << readBytes(list).toStdString();
 }
