@@ -1,5 +1,6 @@
 // Writes the demo style files that come with Quarv, made with the same builder as the tests:
 // make_demo_styles <folder>.
+#include "pa_style_chunks.h"
 #include "style_file_builder.h"
 
 #include <QDir>
@@ -24,6 +25,28 @@ QByteArray paDemo()
         builder.style(name, 14000 + 997 * k).performance(3000 + 131 * k);
         ++k;
     }
+    return builder.trailerChunkHeader().build().bytes;
+}
+
+// A bank of the newer Pa-series, whose styles keep their meter and tempo.
+QByteArray pa700Demo()
+{
+    const struct {
+        const char *name;
+        int numerator, denominator, tempo;
+        TempoLayout layout;
+    } styles[] = {{"Slow Waltz", 3, 4, 84, TempoLayout::Version21},
+        {"Jazz Waltz", 3, 4, 132, TempoLayout::Version21},
+        {"Irish Jig", 6, 8, 112, TempoLayout::Version20},
+        {"Pop Ballad", 4, 4, 70, TempoLayout::Version21},
+        {"March", 2, 4, 120, TempoLayout::Version10},
+        {"Shuffle", 12, 8, 96, TempoLayout::Version20}};
+    PaFileBuilder builder;
+    builder.newerDirectory();
+    for (const auto &style : styles)
+        builder.record(style.name, 2, paStyleChunk(style.numerator, style.denominator));
+    for (const auto &style : styles)
+        builder.record({}, 7, paPerformanceChunk(style.layout, style.tempo));
     return builder.trailerChunkHeader().build().bytes;
 }
 
@@ -57,6 +80,7 @@ int main(int argc, char **argv)
     if (!dir.mkpath(QStringLiteral(".")))
         return 1;
     const bool ok = write(dir, QStringLiteral("PA80DEMO.STY"), paDemo())
+        && write(dir, QStringLiteral("PA700DEMO.STY"), pa700Demo())
         && write(dir, QStringLiteral("IS40DEMO.STY"), iS40Demo())
         && write(dir, QStringLiteral("I3DEMO.STY"), i3Demo());
     return ok ? 0 : 1;
