@@ -40,6 +40,8 @@ int main(int argc, char **argv)
     QApplication::setOrganizationName(QStringLiteral("Quarv"));
     QApplication::setApplicationName(QStringLiteral("Quarv"));
     QApplication::setApplicationVersion(QStringLiteral(QUARV_VERSION));
+    // The desktop entry's id: docks and task switchers match the windows to its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quarv.Quarv"));
 
     QStringList
         arguments;  // every byte of a file name kept, which QApplication::arguments() does not

@@ -30,6 +30,10 @@ void FileInfoPanel::showCaptions(const FileInfoCaptions &captions)
 {
     for (std::size_t i = 0; i < captions.size(); ++i) {
         mValues[i]->setText(captions[i]);
+        // A value cut by its cell (a long file name) can be read whole.
+        const bool cut = mValues[i]->fontMetrics().horizontalAdvance(captions[i])
+            > mValues[i]->contentsRect().width();
+        mValues[i]->setToolTip(cut ? captions[i].trimmed() : QString());
         mValues[i]->setAccessibleDescription(
             captions[i].trimmed());  // a screen reader reads name and value
     }

@@ -116,16 +116,17 @@ void MainWindow::createMenus()
 // The arrow keys, PgUp/PgDn (a page of 16), Home and End move the list while the window is active.
 void MainWindow::createListKeys()
 {
-    const auto key = [this](QKeySequence::StandardKey sequence, const std::function<void()> &move) {
-        connect(new QShortcut(sequence, this), &QShortcut::activated, this, move);
+    // By the keys themselves: a platform's key map may give a standard key more sequences (X11
+    // gives "end of line" Ctrl+E too, Export Info's).
+    const auto key = [this](Qt::Key key, const std::function<void()> &move) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, move);
     };
-    key(QKeySequence::MoveToPreviousLine, [this] { mStyleList->scrollBy(-1); });
-    key(QKeySequence::MoveToNextLine, [this] { mStyleList->scrollBy(1); });
-    key(QKeySequence::MoveToPreviousPage,
-        [this] { mStyleList->scrollBy(-StyleList::RowsPerPage); });
-    key(QKeySequence::MoveToNextPage, [this] { mStyleList->scrollBy(StyleList::RowsPerPage); });
-    key(QKeySequence::MoveToStartOfLine, [this] { mStyleList->scrollToFirst(); });
-    key(QKeySequence::MoveToEndOfLine, [this] { mStyleList->scrollToLast(); });
+    key(Qt::Key_Up, [this] { mStyleList->scrollBy(-1); });
+    key(Qt::Key_Down, [this] { mStyleList->scrollBy(1); });
+    key(Qt::Key_PageUp, [this] { mStyleList->scrollBy(-StyleList::RowsPerPage); });
+    key(Qt::Key_PageDown, [this] { mStyleList->scrollBy(StyleList::RowsPerPage); });
+    key(Qt::Key_Home, [this] { mStyleList->scrollToFirst(); });
+    key(Qt::Key_End, [this] { mStyleList->scrollToLast(); });
 }
 
 void MainWindow::setReportActionsEnabled(bool enabled)
@@ -259,6 +260,6 @@ void MainWindow::dropEvent(QDropEvent *event)
 
 void MainWindow::wheelEvent(QWheelEvent *event)
 {
-    mStyleList->scrollBy(-event->angleDelta().y() / 120);  // one style per notch
+    mStyleList->scrollByWheel(event->angleDelta().y(), event->pixelDelta().y());
     event->accept();
 }

@@ -2,9 +2,13 @@
 
 #include "fixed_cell.h"
 #include "main_window_layout.h"
+#include "style_list_accessible.h"
 #include "reports/number_format.h"
 #include "window_font.h"
 
+#include <QAccessible>
+#include <QEvent>
+#include <QFrame>
 #include <QLabel>
 #include <QScrollBar>
 
@@ -18,13 +22,16 @@ QRect cellRect(int left, int top, int width, int height)
 }
 
 const char *const ColumnNames[3] = {"number", "name", "size"};
-const char *const ColumnTitles[3] = {QT_TRANSLATE_NOOP("StyleList", "Number"),
-    QT_TRANSLATE_NOOP("StyleList", "Name"), QT_TRANSLATE_NOOP("StyleList", "Size")};
+
+// What a wheel turns for one style: a notch, or as many pixels as a row is high.
+constexpr int NotchAngle = 120;
 
 }  // namespace
 
 StyleList::StyleList(QWidget *parent) : QWidget(parent)
 {
+    static const bool accessible = (StyleListAccessible::install(), true);
+    Q_UNUSED(accessible)
     setGeometry(twipsRect(ListLeft, 0, 6225 - ListLeft, 4170));
     const char *const headings[3] = {QT_TR_NOOP("# "), QT_TR_NOOP(" Name"), QT_TR_NOOP("Size")};
     const Qt::Alignment alignments[3] = {Qt::AlignRight, Qt::AlignLeft, Qt::AlignRight};
@@ -37,7 +44,6 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
                 = fixedCell(this, cellRect(ColumnLefts[c], 300 + 240 * r, ColumnWidths[c], 255),
                     White, alignments[c]);
             cell->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(ColumnNames[c])).arg(r));
-            cell->setAccessibleName(tr("%1, row %2").arg(tr(ColumnTitles[c])).arg(r + 1));
             mRows[std::size_t(r)][std::size_t(c)] = cell;
         }
     }
@@ -50,9 +56,66 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
     mScrollBar->setEnabled(false);
     mScrollBar->setFocusPolicy(
         Qt::StrongFocus);  // reachable with Tab: the keyboard moves the list too
-    mScrollBar->setAccessibleName(tr("Style list"));
+    mScrollBar->setAccessibleName(tr("Style list scroll bar"));
     mScrollBar->setAccessibleDescription(tr("Moves the list of styles one style at a time"));
+    mScrollBar->installEventFilter(this);
     connect(mScrollBar, &QScrollBar::valueChanged, this, &StyleList::showPage);
+    setAccessibleName(tr("Style list"));
+
+    // While the list has the keys, a frame in the desktop's highlight colour stands around it,
+    // over the cells, which keep their own colours.
+    mFocusFrame = new QFrame(this);
+    mFocusFrame->setObjectName(QStringLiteral("focusFrame"));
+    mFocusFrame->setGeometry(rect());
+    mFocusFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
+    mFocusFrame->setLineWidth(2);
+    mFocusFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    mFocusFrame->hide();
+}
+
+bool StyleList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == mScrollBar
+        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
+        QPalette highlight = mFocusFrame->palette();
+        highlight.setColor(QPalette::WindowText, palette().color(QPalette::Highlight));
+        mFocusFrame->setPalette(highlight);
+        mFocusFrame->setVisible(event->type() == QEvent::FocusIn);
+        mFocusFrame->raise();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void StyleList::scrollByWheel(int angle, int pixels)
+{
+    // Touchpads and fine wheels send parts of a notch, or pixels: they add up to whole styles.
+    const auto whole = [](int &sum, int add, int unit) {
+        sum += add;
+        const int styles = sum / unit;
+        sum -= styles * unit;
+        return styles;
+    };
+    scrollBy(-(pixels != 0 ? whole(mWheelPixels, pixels, qMax(1, mRows[0][0]->height()))
+                           : whole(mWheelAngle, angle, NotchAngle)));
+}
+
+QString StyleList::rowText(int row) const
+{
+    const auto &cells = mRows[std::size_t(row)];
+    if (cells[0]->text().isEmpty())
+        return {};
+    const qsizetype i = mFirst - 1 + row;
+    const bool ghost = i >= 0 && i < mStyles.size() && mStyles[i].ghost;
+    return tr("%1, %2, %3 bytes")
+               .arg(cells[0]->text().trimmed(), cells[1]->text().trimmed(),
+                   cells[2]->text().trimmed())
+        + (ghost ? tr(", ghost") : QString());
+}
+
+QRect StyleList::rowRect(int row) const
+{
+    const auto &cells = mRows[std::size_t(row)];
+    return cells[0]->geometry().united(cells[2]->geometry());
 }
 
 void StyleList::showStyles(const QList<StyleEntry> &styles)
@@ -84,6 +147,7 @@ void StyleList::scrollToStyle(int index) { scrollBy(index + 1 - mScrollBar->valu
 
 void StyleList::showPage(int first)
 {
+    mFirst = first;
     for (int r = 0; r < RowsPerPage; ++r) {
         const auto &cells = mRows[std::size_t(r)];
         const qsizetype i = first - 1 + r;
@@ -93,12 +157,18 @@ void StyleList::showPage(int first)
             shown ? QLatin1Char(' ') + QString::fromLatin1(style.name) : QString(),
             shown ? formatGrouped(qint64(style.size) + style.supplementarySize) + QLatin1Char(' ')
                   : QString()};
-        for (int c = 0; c < 3; ++c) {
+        for (int c = 0; c < 3; ++c)
             cells[std::size_t(c)]->setText(texts[c]);
-            cells[std::size_t(c)]->setAccessibleDescription(texts[c].trimmed());
-        }
+        // A name cut by its cell can be read whole.
+        QLabel *name = cells[1];
+        name->setToolTip(
+            name->fontMetrics().horizontalAdvance(texts[1]) > name->contentsRect().width()
+                ? texts[1].trimmed()
+                : QString());
         setCellBackground(cells[0], style.ghost ? LightRed : White);
         setCellBackground(cells[1], style.ghost ? LightRed : White);
         setCellBackground(cells[2], White);
     }
+    QAccessibleEvent changed(this, QAccessible::VisibleDataChanged);
+    QAccessible::updateAccessibility(&changed);
 }

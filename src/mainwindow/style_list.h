@@ -7,6 +7,7 @@
 
 #include <array>
 
+class QFrame;
 class QLabel;
 class QScrollBar;
 
@@ -30,6 +31,18 @@ public:
     // Shows the page on which the style at that place of the list stands at the top, or the last
     // page.
     void scrollToStyle(int index);
+    // Moves the page as a wheel turned by `angle` (1/8 degrees) or a touchpad by `pixels`:
+    // parts of a notch add up.
+    void scrollByWheel(int angle, int pixels);
+
+    // For screen readers: a shown row as one text ("03, Ghost, 500 bytes, ghost"), or empty, and
+    // where it stands.
+    [[nodiscard]] QString rowText(int row) const;
+    [[nodiscard]] QRect rowRect(int row) const;
+    [[nodiscard]] QScrollBar *scrollBar() const { return mScrollBar; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void showPage(int first);
@@ -37,4 +50,8 @@ private:
     QList<StyleEntry> mStyles;
     std::array<std::array<QLabel *, 3>, RowsPerPage> mRows {};
     QScrollBar *mScrollBar = nullptr;
+    QFrame *mFocusFrame = nullptr;
+    int mFirst = 1;  // the style at the top, from 1
+    int mWheelAngle = 0;
+    int mWheelPixels = 0;
 };
