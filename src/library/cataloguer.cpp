@@ -25,17 +25,14 @@ Cataloguer::Cataloguer(const FileService &files, QObject *parent) : QObject(pare
         else
             emit allDetailsRead();
     });
-    connect(&mDuplicates, &QFutureWatcherBase::finished, this, [this] {
-        emit duplicatesFound(mDuplicates.result());
-        finish();
-    });
+    connectDuplicateSteps();
 }
 
 Cataloguer::~Cataloguer()
 {
     cancel();
-    for (QFutureWatcherBase *job :
-        std::initializer_list<QFutureWatcherBase *> {&mWalk, &mLoads, &mDetails, &mDuplicates})
+    for (QFutureWatcherBase *job : std::initializer_list<QFutureWatcherBase *> {
+             &mWalk, &mLoads, &mDetails, &mLookAlikes, &mDigests, &mTwins})
         job->waitForFinished();
 }
 
@@ -125,13 +122,44 @@ void Cataloguer::readDetails(const QList<std::pair<int, StyleFile>> &files)
         }));
 }
 
+// Look-alikes, their bytes' digests a file at a time (counted as they come), then the twins:
+// each step on the pool, so that the window keeps answering.
 void Cataloguer::findDuplicatesIn(const LibraryCatalogue &library)
 {
-    const FileService &files = mFiles;
-    const auto canceled = mCanceled;
-    mDuplicates.setFuture(QtConcurrent::run(&mPool, [library, &files, canceled] {
-        return findDuplicates(library, files, [canceled] { return canceled->load(); });
-    }));
+    mLookAlikes.setFuture(QtConcurrent::run(&mPool, [library] { return lookAlikes(library); }));
+}
+
+void Cataloguer::connectDuplicateSteps()
+{
+    connect(&mLookAlikes, &QFutureWatcherBase::finished, this, [this] {
+        const QList<DuplicateCandidates> candidates = mLookAlikes.result();
+        mCandidateStyles = 0;
+        for (const DuplicateCandidates &file : candidates)
+            mCandidateStyles += int(file.rows.size());
+        emit duplicatesToCheck(int(candidates.size()));
+        if (mCanceled->load()) {
+            emit duplicatesFound({}, mCandidateStyles);
+            return finish();
+        }
+        const FileService &files = mFiles;
+        mDigests.setFuture(QtConcurrent::mapped(&mPool, candidates,
+            [&files](const DuplicateCandidates &file) { return styleDigests(file, files); }));
+    });
+    connect(
+        &mDigests, &QFutureWatcherBase::progressValueChanged, this, &Cataloguer::duplicatesChecked);
+    connect(&mDigests, &QFutureWatcherBase::finished, this, [this] {
+        // After Cancel, what was read counts: the rest is said to be unchecked.
+        const QList<QList<StyleDigest>> digests = mDigests.future().results();
+        int checked = 0;
+        for (const QList<StyleDigest> &file : std::as_const(digests))
+            checked += int(file.size());
+        mUncheckedStyles = mCanceled->load() ? mCandidateStyles - checked : 0;
+        mTwins.setFuture(QtConcurrent::run(&mPool, [digests] { return twins(digests); }));
+    });
+    connect(&mTwins, &QFutureWatcherBase::finished, this, [this] {
+        emit duplicatesFound(mTwins.result(), mUncheckedStyles);
+        finish();
+    });
 }
 
 void Cataloguer::cancel()
@@ -144,6 +172,7 @@ void Cataloguer::cancel()
     }
     mLoads.cancel();
     mDetails.cancel();
+    mDigests.cancel();
     mRead->taken.wakeAll();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "duplicates.h"
 #include "library_catalogue.h"
 #include "style_folder.h"
 
@@ -46,11 +47,16 @@ signals:
     void allFilesRead();
     void detailsRead(const QList<FileDetails> &files);
     void allDetailsRead();
-    void duplicatesFound(const QSet<int> &styles);
+    // The look-alike styles' files to read, then how many were read, then what was found (and
+    // how many look-alike styles were left unchecked when the search was cancelled).
+    void duplicatesToCheck(int files);
+    void duplicatesChecked(int files);
+    void duplicatesFound(const QSet<int> &styles, int unchecked);
     void finished(bool canceled);
 
 private:
     void loadFiles();
+    void connectDuplicateSteps();
     void handOver();
     void finish();
 
@@ -72,7 +78,11 @@ private:
     QFutureWatcher<void> mWalk;
     QFutureWatcher<void> mLoads;
     QFutureWatcher<FileDetails> mDetails;
-    QFutureWatcher<QSet<int>> mDuplicates;
+    QFutureWatcher<QList<DuplicateCandidates>> mLookAlikes;
+    QFutureWatcher<QList<StyleDigest>> mDigests;
+    QFutureWatcher<QSet<int>> mTwins;
+    int mCandidateStyles = 0;
+    int mUncheckedStyles = 0;
     std::shared_ptr<std::atomic<bool>> mCanceled = std::make_shared<std::atomic<bool>>(false);
     bool mLoadsDone = false;
 };

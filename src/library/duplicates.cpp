@@ -6,27 +6,14 @@
 #include <QCryptographicHash>
 #include <QHash>
 
+#include <algorithm>
+#include <map>
 #include <numeric>
 #include <tuple>
 
-namespace {
-
-// A style's bytes, main and supplementary part, as one SHA-256: equal digests are equal bytes.
-QByteArray digestOf(const StyleFile &file, const StyleEntry &style, const FileService &files)
+QList<DuplicateCandidates> lookAlikes(const LibraryCatalogue &library)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    const StyleBytes bytes(file, files);
-    hash.addData(bytes.read(style, StylePart::Main));
-    hash.addData(bytes.read(style, StylePart::Supplementary));
-    return hash.result();
-}
-
-}  // namespace
-
-QSet<int> findDuplicates(const LibraryCatalogue &library, const FileService &files,
-    const std::function<bool()> &canceled)
-{
-    // Look-alikes first: the styles in order of name and sizes, so that equal ones stand together.
+    // The styles in order of name and sizes, so that equal ones stand together.
     QList<int> order(library.styleCount());
     std::iota(order.begin(), order.end(), 0);
     const auto key = [&](int s) {
@@ -34,27 +21,58 @@ QSet<int> findDuplicates(const LibraryCatalogue &library, const FileService &fil
     };
     std::sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
 
-    QSet<int> duplicates;
+    std::map<QString, DuplicateCandidates> byFile;
+    int group = 0;
     for (qsizetype first = 0; first < order.size();) {
         qsizetype end = first + 1;
         while (end < order.size() && key(order[end]) == key(order[first]))
             ++end;
-        QHash<QByteArray, QList<int>> byBytes;
         for (qsizetype i = first; end - first > 1 && i < end; ++i) {
-            if (canceled())
-                return duplicates;
-            try {
-                byBytes[digestOf(library.file(order[i]), library.style(order[i]), files)].append(
-                    order[i]);
-            } catch (const FileError &) {
-                // A file that changed or went since it was listed proves nothing either way.
-            }
+            DuplicateCandidates &file = byFile[library.path(order[i])];
+            if (file.rows.isEmpty())
+                file.file = library.file(order[i]);
+            file.file.styles.append(library.style(order[i]));
+            file.rows.append(order[i]);
+            file.groups.append(group);
         }
-        for (const QList<int> &same : std::as_const(byBytes)) {
-            if (same.size() > 1)
-                duplicates.unite(QSet<int>(same.cbegin(), same.cend()));
-        }
+        group += end - first > 1 ? 1 : 0;
         first = end;
+    }
+    QList<DuplicateCandidates> files;
+    for (auto &[path, candidates] : byFile)
+        files.append(std::move(candidates));
+    return files;
+}
+
+QList<StyleDigest> styleDigests(const DuplicateCandidates &candidates, const FileService &files)
+{
+    QList<StyleDigest> digests;
+    try {
+        const StyleBytes bytes(candidates.file, files);
+        for (qsizetype i = 0; i < candidates.rows.size(); ++i) {
+            const StyleEntry &style = candidates.file.styles[i];
+            QCryptographicHash hash(QCryptographicHash::Sha256);
+            hash.addData(bytes.read(style, StylePart::Main));
+            hash.addData(bytes.read(style, StylePart::Supplementary));
+            digests.append({candidates.rows[i], candidates.groups[i], hash.result()});
+        }
+    } catch (const FileError &) {
+        return {};
+    }
+    return digests;
+}
+
+QSet<int> twins(const QList<QList<StyleDigest>> &digests)
+{
+    QHash<std::pair<int, QByteArray>, QList<int>> same;
+    for (const QList<StyleDigest> &file : digests) {
+        for (const StyleDigest &style : file)
+            same[{style.group, style.digest}].append(style.row);
+    }
+    QSet<int> duplicates;
+    for (const QList<int> &rows : std::as_const(same)) {
+        if (rows.size() > 1)
+            duplicates.unite(QSet<int>(rows.cbegin(), rows.cend()));
     }
     return duplicates;
 }

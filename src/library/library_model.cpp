@@ -70,8 +70,8 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
         return mCatalogue.details(row).integrity == Integrity::Damaged;
     if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)
         return {};
-    const bool numeric = index.column() == Number || index.column() == Size
-        || index.column() == Supplementary || index.column() == Tempo;
+    const bool numeric
+        = index.column() == Number || index.column() >= Tempo && index.column() <= Supplementary;
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     switch (index.column()) {
@@ -87,7 +87,9 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
         const std::optional<int> tempo = mCatalogue.details(row).tempo;
         return tempo ? QString::number(*tempo) : QString();
     }
-    case Size: return formatGrouped(mCatalogue.size(row));
+    case Total:
+        return formatGrouped(qint64(mCatalogue.size(row)) + mCatalogue.supplementarySize(row));
+    case Main: return formatGrouped(mCatalogue.size(row));
     case Supplementary: return formatGrouped(mCatalogue.supplementarySize(row));
     case Ghost: return mCatalogue.ghost(row) ? tr("yes") : QString();
     case Duplicate: return isDuplicate(row) ? tr("yes") : QString();
@@ -108,7 +110,8 @@ QVariant LibraryModel::sortKey(int row, int column) const
         return meter ? meter->numerator * (16 / meter->denominator) * 32 + meter->denominator : -1;
     }
     case Tempo: return mCatalogue.details(row).tempo.value_or(-1);
-    case Size: return mCatalogue.size(row);
+    case Total: return qint64(mCatalogue.size(row)) + mCatalogue.supplementarySize(row);
+    case Main: return mCatalogue.size(row);
     case Supplementary: return mCatalogue.supplementarySize(row);
     case Ghost: return mCatalogue.ghost(row);
     case Duplicate: return isDuplicate(row);
@@ -122,7 +125,7 @@ QVariant LibraryModel::headerData(int section, Qt::Orientation orientation, int 
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const headings[ColumnCount]
         = {QT_TR_NOOP("File"), QT_TR_NOOP("Format"), QT_TR_NOOP("#"), QT_TR_NOOP("Name"),
-            QT_TR_NOOP("Meter"), QT_TR_NOOP("Tempo"), QT_TR_NOOP("Size"),
+            QT_TR_NOOP("Meter"), QT_TR_NOOP("Tempo"), QT_TR_NOOP("Total"), QT_TR_NOOP("Main"),
             QT_TR_NOOP("Supplementary"), QT_TR_NOOP("Ghost"), QT_TR_NOOP("Duplicate")};
     return tr(headings[section]);
 }

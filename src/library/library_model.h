@@ -7,7 +7,8 @@
 #include <QSet>
 
 // Every style of a library, a row each: File (below the folder), Format, #, Name, Meter, Tempo,
-// Size, Supplementary, Ghost, Duplicate. Rows come in as files are read, their details after.
+// Total (the main window's size), Main, Supplementary, Ghost, Duplicate. Rows come in as files
+// are read, their details after.
 class LibraryModel : public QAbstractTableModel {
     Q_OBJECT
 
@@ -19,7 +20,8 @@ public:
         Name,
         Meter,
         Tempo,
-        Size,
+        Total,
+        Main,
         Supplementary,
         Ghost,
         Duplicate,

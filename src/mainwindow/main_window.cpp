@@ -162,9 +162,10 @@ void MainWindow::showLibrary(const QString &folder)
         open->activateWindow();
         return;
     }
-    auto *library = new LibraryWindow(folder, mFiles, mDialogs, this);
+    auto *library = new LibraryWindow(folder, mFiles, mDialogs, this, &mSettings);
     library->setAttribute(Qt::WA_DeleteOnClose);
     connect(library, &LibraryWindow::styleActivated, this, &MainWindow::showStyle);
+    connect(library, &LibraryWindow::helpRequested, this, [this] { showHelpPage(0); });
     mLibraries.insert(key, library);
     library->show();
 }

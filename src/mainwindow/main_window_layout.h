@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/ghost_colour.h"
+
 #include <QColor>
 #include <QCoreApplication>
 #include <QRect>
@@ -28,4 +30,4 @@ constexpr int ColumnWidths[3] = {315, 1515, 975};
 inline const QColor LightGrey(224, 224, 224);
 inline const QColor White(255, 255, 255);
 inline const QColor LightGreen(192, 255, 192);
-inline const QColor LightRed(255, 192, 192);
+inline const QColor LightRed = GhostBackground;

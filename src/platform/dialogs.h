@@ -2,6 +2,8 @@
 
 #include "message.h"
 
+class QWidget;
+
 enum class DefaultButton { Yes, No };
 
 // The program's modal dialogs. The window shows real ones; tests answer them from a script.
@@ -18,5 +20,6 @@ public:
     [[nodiscard]] virtual QString chooseReportFile(const QString &suggestedPath) = 0;
     // A library's folder, the chooser starting in `folder`; a style list to write as CSV.
     [[nodiscard]] virtual QString chooseFolder(const QString &folder) = 0;
-    [[nodiscard]] virtual QString chooseListFile(const QString &suggestedPath) = 0;
+    // The list chooser stands over the window `over` (the library's), not the main window.
+    [[nodiscard]] virtual QString chooseListFile(const QString &suggestedPath, QWidget *over) = 0;
 };

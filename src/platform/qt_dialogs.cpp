@@ -22,6 +22,19 @@ QString chosenPath(QFileDialog &dialog)
     return dialog.selectedFiles().constFirst();
 }
 
+// A save chooser over `parent`; the export asks itself before replacing a file, quoting the path.
+QString chooseSaveFile(
+    QWidget *parent, const QString &suggestedPath, const QString &filter, bool confirm)
+{
+    QFileDialog dialog(parent);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirm);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilter(filter);
+    dialog.selectFile(suggestedPath);
+    return chosenPath(dialog);
+}
+
 }  // namespace
 
 void QtDialogs::showMessage(const Message &message)
@@ -40,11 +53,11 @@ bool QtDialogs::askYesNo(const QString &question, DefaultButton defaultButton)
     return box.exec() == QMessageBox::Yes;
 }
 
+// The platform's own choosers (a desktop's, or its file-chooser portal in a sandbox).
 QString QtDialogs::chooseStyleFile(const QString &folder)
 {
     QFileDialog dialog(mParent);
     dialog.setDirectory(folder);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setNameFilter(tr("Styles (*.STY)"));
@@ -55,33 +68,20 @@ QString QtDialogs::chooseStyleFile(const QString &folder)
 
 QString QtDialogs::chooseReportFile(const QString &suggestedPath)
 {
-    QFileDialog dialog(mParent);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the export asks, quoting the path
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(tr("Styles (*.TXT)"));
-    dialog.selectFile(suggestedPath);
-    return chosenPath(dialog);
+    return chooseSaveFile(mParent, suggestedPath, tr("Styles (*.TXT)"), false);
 }
 
 QString QtDialogs::chooseFolder(const QString &folder)
 {
     QFileDialog dialog(mParent);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);
     dialog.setDirectory(folder);
     return chosenPath(dialog);
 }
 
-QString QtDialogs::chooseListFile(const QString &suggestedPath)
+QString QtDialogs::chooseListFile(const QString &suggestedPath, QWidget *over)
 {
-    QFileDialog dialog(mParent);
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);  // which asks before replacing a file
-    dialog.setNameFilter(tr("CSV files (*.csv)"));
-    dialog.selectFile(suggestedPath);
-    return chosenPath(dialog);
+    return chooseSaveFile(
+        over != nullptr ? over : mParent, suggestedPath, tr("CSV files (*.csv)"), true);
 }

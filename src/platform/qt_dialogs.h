@@ -19,7 +19,7 @@ public:
     QString chooseStyleFile(const QString &folder) override;
     QString chooseReportFile(const QString &suggestedPath) override;
     QString chooseFolder(const QString &folder) override;
-    QString chooseListFile(const QString &suggestedPath) override;
+    QString chooseListFile(const QString &suggestedPath, QWidget *over) override;
 
 private:
     QWidget *mParent;

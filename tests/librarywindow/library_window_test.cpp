@@ -3,10 +3,15 @@
 #include "platform/file_name.h"
 #include "window_harness.h"
 
+#include <QAccessible>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPointer>
+#include <QProgressBar>
+#include <QRegularExpression>
+#include <QScreen>
 #include <QSemaphore>
 #include <QSignalSpy>
 #include <QTableView>
@@ -34,7 +39,7 @@ QString shownRows(const LibraryWindow &window, int only = -1)
             cells << model->index(row, column).data().toString();
         rows << cells.join('|');
     }
-    return rows.join('\n');
+    return rows.join(only < 0 ? '\n' : ' ');
 }
 
 QString statusLine(const LibraryWindow &window)
@@ -42,14 +47,26 @@ QString statusLine(const LibraryWindow &window)
     return window.findChild<QLabel *>(QStringLiteral("status"))->text();
 }
 
+// Types into the filter, as a user does, and waits for the pause after which it applies.
+void typeFilter(LibraryWindow &window, const QString &text)
+{
+    auto *filter = window.findChild<QLineEdit *>();
+    filter->clear();
+    QTest::keyClicks(filter, text);
+    QTest::qWait(200);
+}
+
 }  // namespace
 
-// Every style of every file below the folder, sorted, filtered and chosen as the user asks; the
-// files with problems below, the status line, and the shown rows exported.
+// Every style of every file below the folder, sorted (numbers as numbers), filtered once typing
+// pauses, and chosen as the user asks; ghost rows in the main window's light red; duplicates
+// found by their bytes, both parts; the files with problems below, the status line, and the
+// shown rows exported.
 TEST(LibraryWindow, ListsFiltersSortsAndExportsEveryStyle)
 {
     // Two backups of one bank (their styles are duplicates), a pack with a Pa-series bank and a
-    // look-alike of the bank (same name and size, other bytes), a damaged file and another file.
+    // look-alike of the bank (same name and size, other bytes), two Pa-series styles that differ
+    // only in their performance data, a damaged file and another file.
     TestFolder folder;
     const QByteArray bank
         = ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").slot(600, "Disco     ").build();
@@ -58,12 +75,21 @@ TEST(LibraryWindow, ListsFiltersSortsAndExportsEveryStyle)
     folder.write(QStringLiteral("lib/pack/deep/PA.STY"),
         PaFileBuilder()
             .style("Slow Rock", 3000)
-            .performance(500)
+            .performance(1000)
             .style("alpha", 10000)
             .build()
             .bytes);
     folder.write(QStringLiteral("lib/pack/LOOKALIKE.sty"),
         ISeriesFileBuilder("KORG9").slot(0).slot(2000, "Pop Ballad").build());
+    const QByteArray samePart = fillerBytes(1, 90);
+    folder.write(QStringLiteral("lib/pack/TWO.STY"),
+        PaFileBuilder()
+            .record("Twin", 2, samePart)
+            .record("Twin", 2, samePart)
+            .record({}, 7, fillerBytes(2, 40))
+            .record({}, 7, fillerBytes(3, 40))
+            .build()
+            .bytes);
     folder.write(
         QStringLiteral("lib/DAMAGED.STY"), PaFileBuilder().style("A", 500).build().bytes.left(400));
     folder.write(QStringLiteral("lib/notes.txt"), "x");
@@ -79,55 +105,62 @@ TEST(LibraryWindow, ListsFiltersSortsAndExportsEveryStyle)
     window.show();
     ASSERT_TRUE(waitUntilCatalogued(window));
     EXPECT_EQ(shownRows(window).replace(QLatin1String("i3,i2,i1,i4s (KORG9)"), QLatin1String("K9")),
-        QStringLiteral(R"(backup1/USER01.STY|K9|01|Pop Ballad|||2,000|0||yes
-backup1/USER01.STY|K9|02|Disco|||600|0|yes|yes
-backup2/USER01.STY|K9|01|Pop Ballad|||2,000|0||yes
-backup2/USER01.STY|K9|02|Disco|||600|0|yes|yes
-pack/deep/PA.STY|Pa50/60/80 (KORF)|01|Slow Rock|||3,000|500||
-pack/deep/PA.STY|Pa50/60/80 (KORF)|02|alpha|||10,000|0||
-pack/LOOKALIKE.sty|K9|02|Pop Ballad|||2,000|0||)"));
+        QStringLiteral(R"(backup1/USER01.STY|K9|01|Pop Ballad|||2,000|2,000|0||yes
+backup1/USER01.STY|K9|02|Disco|||600|600|0|yes|yes
+backup2/USER01.STY|K9|01|Pop Ballad|||2,000|2,000|0||yes
+backup2/USER01.STY|K9|02|Disco|||600|600|0|yes|yes
+pack/deep/PA.STY|Pa50/60/80 (KORF)|01|Slow Rock|||4,000|3,000|1,000||
+pack/deep/PA.STY|Pa50/60/80 (KORF)|02|alpha|||10,000|10,000|0||
+pack/LOOKALIKE.sty|K9|02|Pop Ballad|||2,000|2,000|0||
+pack/TWO.STY|Pa50/60/80 (KORF)|01|Twin|||130|90|40||
+pack/TWO.STY|Pa50/60/80 (KORF)|02|Twin|||130|90|40||)"));
     const QListWidget *problems = window.findChild<QListWidget *>();
     EXPECT_EQ(
         statusLine(window) + '\n' + problems->item(0)->text() + '\n' + problems->item(1)->text(),
-        "5 files, 7 styles, 2 ghost styles, 0 damaged styles, 4 duplicates, 1 files with "
-        "problems\nlocked: "
-        "Permission denied\n"
-        "DAMAGED.STY: Damaged style file: DAMAGED.STY: the marker \"KBEG\" is not in the last 320 "
-        "bytes.");
+        "6 files, 9 styles, 2 ghost styles, 0 damaged styles, 4 duplicates, 1 files with problems\n"
+        "locked: Permission denied\nDAMAGED.STY: Damaged style file: DAMAGED.STY: the marker "
+        "\"KBEG\" is not in the last 320 bytes.");
+    auto *table = window.findChild<QTableView *>();
+    const QImage drawn = table->viewport()->grab().toImage();
+    const QRect ghostName = table->visualRect(table->model()->index(1, LibraryModel::Name));
+    EXPECT_EQ(
+        drawn.pixelColor(ghostName.right() - 2, ghostName.center().y()), QColor(255, 192, 192));
 
     // Numbers sort as numbers, names in any letter case; the filter finds names and files.
-    QHeaderView *header = window.findChild<QTableView *>()->horizontalHeader();
-    auto *filter = window.findChild<QLineEdit *>();
+    QHeaderView *header = table->horizontalHeader();
     auto *show = window.findChild<QComboBox *>();
+    const auto sortBy = [&](int column) {
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + 5, 5));
+    };
     const std::tuple<std::function<void()>, int, const char *> steps[] = {
-        {[&] {
-             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                 QPoint(header->sectionViewportPosition(LibraryModel::Size) + 5, 5));
-         },
-            LibraryModel::Size, "600 600 2,000 2,000 2,000 3,000 10,000"},
-        {[&] {
-             QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                 QPoint(header->sectionViewportPosition(LibraryModel::Name) + 5, 5));
-         },
-            LibraryModel::Name, "alpha Disco Disco Pop Ballad Pop Ballad Pop Ballad Slow Rock"},
-        {[&] { QTest::keyClicks(filter, QStringLiteral("BACKUP2")); }, LibraryModel::File,
+        {[&] { sortBy(LibraryModel::Main); }, LibraryModel::Main,
+            "90 90 600 600 2,000 2,000 2,000 3,000 10,000"},
+        {[&] { sortBy(LibraryModel::Supplementary); }, LibraryModel::Supplementary,
+            "0 0 0 0 0 0 40 40 1,000"},
+        {[&] { sortBy(LibraryModel::Name); }, LibraryModel::Name,
+            "alpha Disco Disco Pop Ballad Pop Ballad Pop Ballad Slow Rock Twin Twin"},
+        {[&] { typeFilter(window, QStringLiteral("BACKUP2")); }, LibraryModel::File,
             "backup2/USER01.STY backup2/USER01.STY"},
-        {[&] { filter->setText(QStringLiteral("o")); }, LibraryModel::Name,
-            "Disco Disco Pop Ballad Pop Ballad Pop Ballad Slow Rock"},
-        {[&] { filter->clear(), show->setCurrentIndex(1); }, LibraryModel::Name, "Disco Disco"},
+        {[&] { typeFilter(window, QStringLiteral("o")); }, LibraryModel::Name,
+            "Disco Disco Pop Ballad Pop Ballad Pop Ballad Slow Rock Twin Twin"},
+        {[&] { typeFilter(window, {}), show->setCurrentIndex(1); }, LibraryModel::Name,
+            "Disco Disco"},
         {[&] { show->setCurrentIndex(2); }, LibraryModel::Name,
             "Disco Disco Pop Ballad Pop Ballad"},
     };
     for (const auto &[step, column, shown] : steps) {
         step();
-        EXPECT_EQ(shownRows(window, column).replace('\n', ' '), QLatin1String(shown));
+        EXPECT_EQ(shownRows(window, column), QLatin1String(shown));
     }
 
-    // Export List writes the rows as shown, with the columns of quarv-report --csv.
+    // Export List writes the rows as shown, with the columns of quarv-report --csv --details,
+    // its chooser over this window.
     dialogs.choose(folder.path(QStringLiteral("list.csv")));
     clickButton(window, QStringLiteral("&Export List..."));
     EXPECT_EQ(dialogs.shown,
         QStringList {QStringLiteral("list chooser offering %1/STYLES.CSV").arg(lib)});
+    EXPECT_EQ(dialogs.listChooserOver, &window);
     QString expected
         = QStringLiteral("path,file name,tag,family,number,slot,name,size,supplementary "
                          "size,ghost,meter,tempo,damaged\r\n");
@@ -168,19 +201,18 @@ TEST(LibraryWindow, MeterTempoAndDamage)
     LibraryWindow window(folder.path(QStringLiteral("lib")), FileService(), dialogs);
     ASSERT_TRUE(waitUntilCatalogued(window));
     auto *table = window.findChild<QTableView *>();
-    const auto names = [&] { return shownRows(window, LibraryModel::Name).replace('\n', ' '); };
     table->sortByColumn(LibraryModel::Meter, Qt::AscendingOrder);
-    EXPECT_EQ(names() + '|' + shownRows(window, LibraryModel::Meter).replace('\n', ' '),
+    EXPECT_EQ(shownRows(window, LibraryModel::Name) + '|' + shownRows(window, LibraryModel::Meter),
         QStringLiteral("Pop Ballad Broken March Waltz Jig Ballad|  2/4 3/4 6/8 4/4"));
     table->sortByColumn(LibraryModel::Tempo, Qt::DescendingOrder);
-    EXPECT_EQ(names() + '|' + shownRows(window, LibraryModel::Tempo).replace('\n', ' '),
+    EXPECT_EQ(shownRows(window, LibraryModel::Name) + '|' + shownRows(window, LibraryModel::Tempo),
         QStringLiteral("March Jig Waltz Ballad Pop Ballad Broken|120 100 90 72  "))
         << "equal rows in the library's order, whichever way";
-    window.findChild<QLineEdit *>()->setText(QStringLiteral("3/4"));
-    EXPECT_EQ(names(), QStringLiteral("Waltz"));
-    window.findChild<QLineEdit *>()->clear();
+    typeFilter(window, QStringLiteral("3/4"));
+    EXPECT_EQ(shownRows(window, LibraryModel::Name), QStringLiteral("Waltz"));
+    typeFilter(window, {});
     window.findChild<QComboBox *>()->setCurrentIndex(3);
-    EXPECT_EQ(names(), QStringLiteral("Broken"));
+    EXPECT_EQ(shownRows(window, LibraryModel::Name), QStringLiteral("Broken"));
     EXPECT_EQ(window.findChild<QListWidget *>()->item(0)->text(),
         QStringLiteral("PA700.STY: style 5: its data fails its check"));
     dialogs.choose(folder.path(QStringLiteral("list.csv")));
@@ -190,31 +222,40 @@ TEST(LibraryWindow, MeterTempoAndDamage)
                         + ",0,no,,,style 5: its data fails its check\r\n"));
 }
 
+// Cancel stops the reading of the files, or the search for duplicates, where it is, and the
+// status line says what was left undone.
 TEST(LibraryWindow, CancelStopsMidway)
 {
     TestFolder folder;
     for (int i = 0; i < 12; ++i)
         folder.write(
             QStringLiteral("lib/F%1.STY").arg(i, 2, 10, QLatin1Char('0')), korgmWithStyles(2));
-    QSemaphore gate;  // files are read one permit at a time, so that the test can stop midway
-    HookedFileService files;
-    files.afterOpening = [&](const QString &) { gate.acquire(); };
-    ScriptedDialogs dialogs;
-    LibraryWindow window(folder.path(QStringLiteral("lib")), files, dialogs);
-    gate.release(3);
-    QTRY_VERIFY(statusLine(window).startsWith(QLatin1String("3 files")));
-    clickButton(window, QStringLiteral("&Cancel"));
-    gate.release(100);
-    ASSERT_TRUE(waitUntilCatalogued(window));
-    const int read = statusLine(window).section(' ', 0, 0).toInt();
-    EXPECT_EQ(statusLine(window),
-        QStringLiteral("%1 files, %2 styles, 0 ghost styles, 0 damaged styles, 0 duplicates, 0 "
-                       "files with problems "
-                       "(stopped: %3 files not read)")
-            .arg(read)
-            .arg(2 * read)
-            .arg(12 - read));
-    EXPECT_LT(read, 12);
+    for (const int readFirst : {3, 12 + 3}) {  // a file is opened to load it, and again to hash it
+        QSemaphore gate;  // files are opened one permit at a time, so that the test can stop midway
+        std::atomic<int> opened {0};
+        HookedFileService files;
+        files.afterOpening = [&](const QString &) {
+            gate.acquire();
+            ++opened;
+        };
+        ScriptedDialogs dialogs;
+        LibraryWindow window(folder.path(QStringLiteral("lib")), files, dialogs);
+        gate.release(readFirst);
+        QTRY_COMPARE(opened.load(), readFirst);
+        clickButton(window, QStringLiteral("&Cancel"));
+        gate.release(100);
+        ASSERT_TRUE(waitUntilCatalogued(window));
+        const int read = statusLine(window).section(' ', 0, 0).toInt();
+        const QString left = statusLine(window).section('(', 1);
+        const QRegularExpression stopped(readFirst < 12
+                ? QStringLiteral("stopped: (\\d+) files not read\\)")
+                : QStringLiteral("stopped: (\\d+) styles not checked for duplicates\\)"));
+        const QRegularExpressionMatch match = stopped.match(left);
+        EXPECT_TRUE(match.hasMatch() && match.captured(1).toInt() > 0)
+            << statusLine(window).toStdString();
+        EXPECT_TRUE(readFirst < 12 ? read + match.captured(1).toInt() == 12 : read == 12)
+            << statusLine(window).toStdString();
+    }
 }
 
 // Cancel and closing the window end the walk of the folders at once, however slow the folders
@@ -253,45 +294,88 @@ TEST(LibraryWindow, CancelAndClosingEndTheWalk)
     }
 }
 
-// File > Open Folder opens a library window, one per folder (also for folders whose names differ
-// only in bytes that are not UTF-8); Return on a row shows its style in the main window, on the
-// page that holds it; Export List writes into a folder whose name is not UTF-8.
-TEST(LibraryWindow, OpensFromTheMainWindowAndShowsAStyleThere)
+// File > Open Folder opens a library window over the main window, as wide as its columns, one per
+// folder (also for folders whose names differ only in bytes that are not UTF-8) and where it
+// was last; Return on a row shows its style in the main window, on the page that holds it;
+// Export List writes into a folder whose name is not UTF-8. Tab leaves the table; F1 asks for
+// the help; Esc and Ctrl+W close the window, Ctrl+Q all of them. A screen reader meets a window
+// and a status line that says its counts.
+TEST(LibraryWindow, AWindowOfTheDesktop)
 {
     WindowHarness h;
     h.folder.write(QStringLiteral("lib/BIG.STY"), korgmWithStyles(40));
     const QString lib = h.folder.path(QStringLiteral("lib"));
+    h.window.show();
     for (int twice = 0; twice < 2; ++twice) {
         h.dialogs.choose(lib);
         h.trigger("openFolderAction");
     }
-    const QList<LibraryWindow *> libraries = h.window.findChildren<LibraryWindow *>();
-    ASSERT_EQ(libraries.size(), 1) << "the same folder again raises its window";
-    ASSERT_TRUE(waitUntilCatalogued(*libraries.constFirst()));
-    auto *table = libraries.constFirst()->findChild<QTableView *>();
-    libraries.constFirst()->findChild<QLineEdit *>()->setText(QStringLiteral("Style 30"));
+    ASSERT_EQ(h.window.findChildren<LibraryWindow *>().size(), 1)
+        << "the same folder again raises its window";
+    LibraryWindow &library = *h.window.findChild<LibraryWindow *>();
+    ASSERT_TRUE(waitUntilCatalogued(library));
+    auto *table = library.findChild<QTableView *>();
+    const QHeaderView *columns = table->horizontalHeader();
+    const bool allInView = columns->sectionViewportPosition(LibraryModel::Duplicate)
+            + columns->sectionSize(LibraryModel::Duplicate)
+        <= table->viewport()->width();
+    EXPECT_TRUE(library.geometry().contains(h.window.geometry().center())
+        && (allInView || library.width() == library.screen()->availableGeometry().width() * 9 / 10))
+        << "over the main window, every column in view or as wide as most of the screen";
+    QAccessibleInterface *said = QAccessible::queryAccessibleInterface(&library);
+    EXPECT_EQ(said->role(), QAccessible::Window);
+    EXPECT_EQ(
+        QAccessible::queryAccessibleInterface(library.findChild<QLabel *>(QStringLiteral("status")))
+            ->text(QAccessible::Name),
+        statusLine(library));
+    typeFilter(library, QStringLiteral("Style 30"));
     table->setCurrentIndex(table->model()->index(0, 0));
     QTest::keyClick(table, Qt::Key_Return);
     EXPECT_EQ(
         h.label(QStringLiteral("fileName"))->text() + h.label(QStringLiteral("name5"))->text(),
         QStringLiteral(" BIG.STY Style 30   "))
         << "on the last page, 25 to 40";
-    EXPECT_EQ(h.dialogs.shown,
-        (QStringList {
-            QStringLiteral("folder chooser in "), QStringLiteral("folder chooser in ") + lib}));
+
+    library.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&library));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_FALSE(table->hasFocus());
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    QSignalSpy help(&library, &LibraryWindow::helpRequested);
+    QTest::keyClick(&library, Qt::Key_F1);
+    library.activateWindow();  // the help's window gave the keys back to its owner
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&library));
+    library.resize(700, 500);
+    QTest::keyClick(&library, Qt::Key_Escape);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(h.window.findChildren<LibraryWindow *>().size(), 0);
+    EXPECT_EQ(help.count(), 1);
 
     for (const char *name : {"Caf\xe9/A.STY", "Caf\xe8/B.STY"}) {
         h.dialogs.choose(
             h.folder.write(decodeFileName(name), korgmWithStyles(1)).section('/', 0, -2));
         h.trigger("openFolderAction");
     }
-    const QList<LibraryWindow *> all = h.window.findChildren<LibraryWindow *>();
-    ASSERT_EQ(all.size(), 3);
+    const QList<QPointer<LibraryWindow>> all {h.window.findChildren<LibraryWindow *>().value(0),
+        h.window.findChildren<LibraryWindow *>().value(1)};
+    ASSERT_TRUE(all[0] && all[1]);
+    EXPECT_EQ(all[0]->size(), QSize(700, 500)) << "where and as large as the last one closed";
     const QString list = h.folder.path(decodeFileName("Caf\xe9/STYLES.CSV"));
     h.dialogs.choose(displayFileName(list));  // as a chooser gives it back
-    ASSERT_TRUE(waitUntilCatalogued(*all[1]));
-    clickButton(*all[1], QStringLiteral("&Export List..."));
+    ASSERT_TRUE(waitUntilCatalogued(*all[0]));
+    clickButton(*all[0], QStringLiteral("&Export List..."));
     EXPECT_TRUE(readBytes(list).endsWith(
         "Caf\\xe9/A.STY,A.STY,KORGM,\"iS40,iS50 (KORGM)\",1,1,Style 1    ,1201,0,no,,,\r\n"))
         << readBytes(list).toStdString();
+    for (const auto &[window, key] : {std::pair(all[1], Qt::Key_W), std::pair(all[0], Qt::Key_Q)}) {
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, key, Qt::ControlModifier);
+    }
+    EXPECT_FALSE(h.window.isVisible() || (all[0] && all[0]->isVisible()))
+        << "Ctrl+Q closes every window";
+    EXPECT_EQ(h.dialogs.shown.mid(0, 2),
+        (QStringList {
+            QStringLiteral("folder chooser in "), QStringLiteral("folder chooser in ") + lib}));
 }

@@ -43,12 +43,14 @@ public:
     {
         return next(mChoices, QStringLiteral("folder chooser in ") + folder);
     }
-    QString chooseListFile(const QString &path) override
+    QString chooseListFile(const QString &path, QWidget *over) override
     {
+        listChooserOver = over;
         return next(mChoices, QStringLiteral("list chooser offering ") + path);
     }
 
     QStringList shown;
+    QWidget *listChooserOver = nullptr;  // the window the last list chooser stood over
 
 private:
     template <typename T> T next(QList<T> &script, const QString &dialog)
