@@ -1,5 +1,6 @@
 #include "bench_files.h"
 
+#include "pa_style_chunks.h"
 #include "style_file_builder.h"
 
 QByteArray paSeriesFile(qint32 styleBytes)
@@ -46,4 +47,21 @@ QByteArray fullBankFile(int variant)
             "B" + QByteArray::number(variant).rightJustified(4, '0') + " S"
                 + QByteArray::number(k));
     return builder.build();
+}
+
+QByteArray detailedPaFile(int variant)
+{
+    const int meters[][2] = {{4, 4}, {3, 4}, {6, 8}, {2, 4}, {12, 8}};
+    const TempoLayout layouts[]
+        = {TempoLayout::Version10, TempoLayout::Version20, TempoLayout::Version21};
+    PaFileBuilder builder;
+    builder.newerDirectory();
+    for (int k = 0; k < 32; ++k) {
+        const int *meter = meters[(variant + k) % 5];
+        builder.record("P" + QByteArray::number(variant) + " S" + QByteArray::number(k), 2,
+            paStyleChunk(meter[0], meter[1], 3000 + (variant * 7 + k * 131) % 2000));
+    }
+    for (int k = 0; k < 32; ++k)
+        builder.record({}, 7, paPerformanceChunk(layouts[k % 3], 60 + (variant + k) % 120));
+    return builder.trailerChunkHeader().build().bytes;
 }

@@ -9,3 +9,6 @@
 [[nodiscard]] QByteArray korgmFile(qint32 blockBytes);   // 48 slots of that size (65,535 at most)
 [[nodiscard]] QByteArray typicalSmallFile(int variant);  // an i3 file of about 12 KB
 [[nodiscard]] QByteArray fullBankFile(int variant);  // an iS40 bank: 48 styles of about 1,200 bytes
+// A bank of the newer Pa-series: 32 styles whose compressed chunks keep meter and tempo, each
+// with some KB of track data, as real ones have (about 250 KB a bank).
+[[nodiscard]] QByteArray detailedPaFile(int variant);

@@ -1,6 +1,8 @@
-// Writes the files bench/run times: make_bench_files <folder> <count> gives <count> typical small
-// style files in <folder>/small/, <count>/10 full 48-style banks in <folder>/banks/, and the
-// largest Pa-series and "KORGM" files, LARGEST.STY and KORGM48.STY, in <folder>.
+// Writes the files bench/run times: make_bench_files <folder> <count> [banks] gives <count>
+// typical small style files in <folder>/small/, <count>/10 full 48-style banks in
+// <folder>/banks/, as many newer Pa-series banks that keep meter and tempo in <folder>/pa700/ and
+// copies of five banks in <folder>/duplicates/, and the largest Pa-series and "KORGM" files,
+// LARGEST.STY and KORGM48.STY, in <folder>; with "banks", only the banks.
 #include "bench_files.h"
 
 #include <QDir>
@@ -19,21 +21,28 @@ int main(int argc, char **argv)
     if (argc < 3)
         return 2;
     const QDir dir(QString::fromLocal8Bit(argv[1]));
-    dir.mkpath(QStringLiteral("small"));
-    dir.mkpath(QStringLiteral("banks"));
     const int count = QByteArray(argv[2]).toInt();
-    for (int i = 0; i < count; ++i) {
-        if (!write(
-                dir.filePath(QStringLiteral("small/STYLE%1.STY").arg(i, 5, 10, QLatin1Char('0'))),
-                typicalSmallFile(i)))
-            return 1;
-    }
-    for (int i = 0; i < count / 10; ++i) {
-        if (!write(dir.filePath(QStringLiteral("banks/BANK%1.STY").arg(i, 4, 10, QLatin1Char('0'))),
-                fullBankFile(i)))
-            return 1;
-    }
-    return write(dir.filePath(QStringLiteral("LARGEST.STY")), largestPaSeriesFile())
+    const bool banksOnly = argc > 3 && QByteArray(argv[3]) == "banks";
+    for (const char *folder : {"small", "banks", "pa700", "duplicates"})
+        dir.mkpath(QLatin1String(folder));
+    const auto each = [&](const char *name, int files, QByteArray (*file)(int)) {
+        for (int i = 0; i < files; ++i) {
+            if (!write(dir.filePath(QString::fromLatin1(name).arg(i, 5, 10, QLatin1Char('0'))),
+                    file(i)))
+                return false;
+        }
+        return true;
+    };
+    if (!each("banks/BANK%1.STY", count / 10, fullBankFile))
+        return 1;
+    if (banksOnly)
+        return 0;
+    // Five banks copied over and over: every style has its duplicates.
+    const auto copy = [](int i) { return fullBankFile(i % 5); };
+    return each("small/STYLE%1.STY", count, typicalSmallFile)
+            && each("pa700/PA%1.STY", count / 10, detailedPaFile)
+            && each("duplicates/COPY%1.STY", count / 10, copy)
+            && write(dir.filePath(QStringLiteral("LARGEST.STY")), largestPaSeriesFile())
             && write(dir.filePath(QStringLiteral("KORGM48.STY")), korgmFile(65535))
         ? 0
         : 1;

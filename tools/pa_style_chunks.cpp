@@ -20,8 +20,9 @@ QByteArray u32(quint32 value)
     return bytes;
 }
 
-// Events of a track: a few patterns, each repeated with small changes, as music is.
-QByteArray trackData(int seed)
+// Events of a track: a few patterns, each repeated with small changes, as music is; then
+// `played` bytes of notes as a player varies them, which hardly repeat.
+QByteArray trackData(int seed, int played = 0)
 {
     QByteArray data;
     for (int bar = 0; bar < 24; ++bar) {
@@ -29,6 +30,9 @@ QByteArray trackData(int seed)
             data += QByteArray::fromRawData("\x90\x24\x64\x00\x30\x80\x24\x00", 8)
                 + char(seed + (bar % 3) * step);
     }
+    quint32 state = quint32(seed) * 2654435761u + 1;
+    for (int i = 0; i < played; ++i)
+        data += char((state = state * 1103515245 + 12345) >> 24);
     return data;
 }
 
@@ -44,7 +48,7 @@ QByteArray paChunk(quint32 id, const QByteArray &payload)
     return u32(id) + u32(quint32(payload.size())) + payload;
 }
 
-QByteArray paStyleChunk(int numerator, int denominator)
+QByteArray paStyleChunk(int numerator, int denominator, int played)
 {
     int power = 0;
     while ((1 << power) < denominator)
@@ -56,8 +60,9 @@ QByteArray paStyleChunk(int numerator, int denominator)
     for (int element = 0; element < 2; ++element) {
         const QByteArray elementInfo
             = QByteArray(1, '\0') + char(numerator << 3 | power) + QByteArray(14, '\x01');
-        elements += paChunk(
-            0x03000000, paChunk(0x01010108, elementInfo) + paChunk(0x05000008, trackData(element)));
+        elements += paChunk(0x03000000,
+            paChunk(0x01010108, elementInfo)
+                + paChunk(0x05000008, trackData(element + played, played)));
     }
     return compressed(0x06010020, paChunk(0x01050000, paChunk(0x01000308, info) + elements));
 }

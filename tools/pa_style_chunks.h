@@ -11,8 +11,9 @@
 
 // The style chunk (type 6): a style container of version 5.0 holding the style info (the mask
 // of elements with data: Variation 1 and 2) and two element chunks, each with an element info of
-// version 1.1 whose meter byte says numerator/denominator, and some bytes of track data.
-[[nodiscard]] QByteArray paStyleChunk(int numerator, int denominator);
+// version 1.1 whose meter byte says numerator/denominator, and some bytes of track data, with
+// `played` bytes more that hardly repeat, as a real style's do.
+[[nodiscard]] QByteArray paStyleChunk(int numerator, int denominator, int played = 0);
 
 // The performance chunk (type 9) with the tempo in the layout of its version: 1.0, 2.0 (a
 // one-byte part before the tempo), or 2.1 (a longer part with two names, and the tempo's copy,

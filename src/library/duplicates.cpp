@@ -7,6 +7,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <limits>
 #include <map>
 #include <numeric>
 #include <tuple>
@@ -46,14 +47,35 @@ QList<DuplicateCandidates> lookAlikes(const LibraryCatalogue &library)
 
 QList<StyleDigest> styleDigests(const DuplicateCandidates &candidates, const FileService &files)
 {
+    // The span that holds every candidate's parts, read at once where they stand close together
+    // (the styles of a bank do), else part by part.
+    qint64 from = std::numeric_limits<qint64>::max();
+    qint64 to = 0;
+    qint64 parts = 0;
+    for (const StyleEntry &style : candidates.file.styles) {
+        for (const auto &[offset, size] : {std::pair<qint64, qint64>(style.offset, style.size),
+                 std::pair<qint64, qint64>(style.supplementaryOffset, style.supplementarySize)}) {
+            if (size == 0)
+                continue;
+            from = qMin(from, offset);
+            to = qMax(to, offset + size);
+            parts += size;
+        }
+    }
     QList<StyleDigest> digests;
     try {
         const StyleBytes bytes(candidates.file, files);
+        const bool atOnce = to > from && to - from <= 2 * parts + 65536;
+        const QByteArray span = atOnce ? bytes.read(from, to - from) : QByteArray();
+        const auto part = [&](qint64 offset, qint64 size) {
+            return atOnce ? QByteArray::fromRawData(span.constData() + (offset - from), size)
+                          : bytes.read(offset, size);
+        };
         for (qsizetype i = 0; i < candidates.rows.size(); ++i) {
             const StyleEntry &style = candidates.file.styles[i];
             QCryptographicHash hash(QCryptographicHash::Sha256);
-            hash.addData(bytes.read(style, StylePart::Main));
-            hash.addData(bytes.read(style, StylePart::Supplementary));
+            hash.addData(part(style.offset, style.size));
+            hash.addData(part(style.supplementaryOffset, style.supplementarySize));
             digests.append({candidates.rows[i], candidates.groups[i], hash.result()});
         }
     } catch (const FileError &) {

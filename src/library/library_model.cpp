@@ -17,13 +17,15 @@ void LibraryModel::addFiles(const QList<CatalogueFile> &read)
     }
 }
 
-void LibraryModel::showAddedRows()
+bool LibraryModel::showAddedRows(int most)
 {
-    if (mShownRows == mCatalogue.styleCount())
-        return;
-    beginInsertRows({}, mShownRows, mCatalogue.styleCount() - 1);
-    mShownRows = mCatalogue.styleCount();
-    endInsertRows();
+    const int last = qMin(mCatalogue.styleCount(), mShownRows + most) - 1;
+    if (last >= mShownRows) {
+        beginInsertRows({}, mShownRows, last);
+        mShownRows = last + 1;
+        endInsertRows();
+    }
+    return mShownRows < mCatalogue.styleCount();
 }
 
 void LibraryModel::addDetails(const QList<FileDetails> &files)
@@ -38,6 +40,7 @@ void LibraryModel::addDetails(const QList<FileDetails> &files)
         first = qMin(first, file.firstRow);
         last = qMax(last, file.firstRow + int(file.styles.size()) - 1);
     }
+    last = qMin(last, rowCount() - 1);  // rows not shown yet show their details when they are
     if (last >= first)
         emit dataChanged(index(first, Meter), index(last, Tempo));
 }

@@ -39,7 +39,8 @@ public:
     // Takes files in at once, but shows their rows only at showAddedRows(): fewer, larger
     // insertions keep a view quick while thousands of files come in.
     void addFiles(const QList<CatalogueFile> &read);
-    void showAddedRows();
+    // At most `most` rows at a time; returns whether rows are left to show.
+    bool showAddedRows(int most);
     void addDetails(const QList<FileDetails> &files);
     void markDuplicates(const QSet<int> &rows);
 

@@ -84,6 +84,7 @@ void LibraryWindow::createWidgets()
     mTable->verticalHeader()->setDefaultSectionSize(fontMetrics().lineSpacing() + 6);
     mTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     mTable->horizontalHeader()->setStretchLastSection(true);
+    mTable->horizontalHeader()->setResizeContentsPrecision(200);  // the first rows tell enough
     mTable->horizontalHeader()->resizeSections(QHeaderView::ResizeToContents);
     mTable->setAccessibleName(tr("Styles"));
     mTable->setAccessibleDescription(
@@ -213,14 +214,13 @@ void LibraryWindow::connectCataloguer()
             mUnchecked = unchecked;
         });
     connect(&mCataloguer, &Cataloguer::finished, this, [this](bool canceled) {
-        showAdded();
         mCanceled = canceled;
         if (!canceled)
             mPhase = Phase::Done;  // else the status says what was left in the phase under way
         mCancel->setEnabled(false);
         mProgress->hide();
-        showStatus();
-        emit catalogueFinished();
+        mFinished = true;
+        showAdded();
     });
 }
 
@@ -249,9 +249,18 @@ void LibraryWindow::readDetails()
     mCataloguer.readDetails(files);
 }
 
-// Damaged styles are listed with the files' problems.
 void LibraryWindow::showDetails(const QList<FileDetails> &files)
 {
+    mPendingDetails += files;
+    if (!mShowAdded.isActive())
+        mShowAdded.start();
+}
+
+// Damaged styles are listed with the files' problems.
+void LibraryWindow::applyDetails(int most)
+{
+    const QList<FileDetails> files = mPendingDetails.mid(0, most);
+    mPendingDetails.remove(0, files.size());
     mModel.addDetails(files);
     QStringList problems;
     for (const FileDetails &file : files) {
@@ -266,9 +275,10 @@ void LibraryWindow::showDetails(const QList<FileDetails> &files)
         }
     }
     mProblems->addItems(problems);
-    mPhaseDone += int(files.size());
-    mProgress->setValue(mPhaseDone);
-    showStatus();
+    if (mPhase == Phase::Details) {
+        mPhaseDone += int(files.size());
+        mProgress->setValue(mPhaseDone);
+    }
 }
 
 void LibraryWindow::findDuplicates()
@@ -288,11 +298,18 @@ void LibraryWindow::showPhase(Phase phase, int total, const QString &format)
     showStatus();
 }
 
+// New rows a few thousand at a time, and details of a hundred files, each step a turn of the
+// event loop: the window keeps answering while a library of a hundred thousand styles comes in,
+// sorted and filtered as it comes.
 void LibraryWindow::showAdded()
 {
+    constexpr int MostRowsAtOnce = 4000;
+    constexpr int MostDetailsAtOnce = 100;
     mShowAdded.stop();
     const bool first = mModel.rowCount() == 0;
-    mModel.showAddedRows();
+    bool more = mModel.showAddedRows(MostRowsAtOnce);
+    applyDetails(MostDetailsAtOnce);
+    more = more || !mPendingDetails.isEmpty();
     if (first && mModel.rowCount() > 0) {
         // Once, to the first rows: later ones must not move the columns.
         mTable->resizeColumnsToContents();
@@ -303,6 +320,12 @@ void LibraryWindow::showAdded()
     if (mPhase == Phase::Reading)
         mProgress->setValue(mFilesRead);
     showStatus();
+    if (more) {
+        QTimer::singleShot(0, this, &LibraryWindow::showAdded);
+    } else if (mFinished && !mFinishedSaid) {
+        mFinishedSaid = true;
+        emit catalogueFinished();
+    }
 }
 
 void LibraryWindow::activate(const QModelIndex &index)

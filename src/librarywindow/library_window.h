@@ -50,6 +50,7 @@ private:
     void readFiles(const QList<CatalogueFile> &read);
     void readDetails();
     void showDetails(const QList<FileDetails> &files);
+    void applyDetails(int most);
     void findDuplicates();
     void showAdded();
     void fitToColumns();
@@ -66,6 +67,7 @@ private:
     LibraryFilter mFilter;
     Cataloguer mCataloguer;
     QTimer mShowAdded;
+    QList<FileDetails> mPendingDetails;
     QTimer mFilterPause;
     Phase mPhase = Phase::Reading;
     int mFilesFound = 0;
@@ -76,6 +78,8 @@ private:
     int mUnchecked = 0;
     bool mCanceled = false;
     bool mFitted = false;
+    bool mFinished = false;
+    bool mFinishedSaid = false;
 
     QLineEdit *mFilterText = nullptr;
     QComboBox *mShow = nullptr;

@@ -75,19 +75,23 @@ QJsonObject describeStyleFile(
 QByteArray jsonArrayElement(const QJsonObject &object)
 {
     const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
-    QByteArray out = "    ";
-    out.reserve(text.size() * 9 / 8);
-    for (qsizetype i = 0; i + 1 < text.size(); ++i) {  // the last byte is the line end
+    QByteArray out;
+    out.reserve(text.size() + text.size() / 8);
+    out += "    ";
+    const qsizetype end = text.size() - 1;  // the last byte is the line end
+    qsizetype from = 0;
+    for (qsizetype i = 0; i < end; ++i) {
         const auto byte = quint8(text[i]);
-        if (byte == 0x7F) {
-            out += "\\u007f";
-        } else if (byte == 0xC2 && quint8(text[i + 1]) >= 0x80 && quint8(text[i + 1]) <= 0x9F) {
-            out += "\\u00" + QByteArray::number(quint8(text[++i]), 16);
-        } else {
-            out += char(byte);
-            if (byte == '\n')
-                out += "    ";
-        }
+        const bool c1 = byte == 0xC2 && quint8(text[i + 1]) >= 0x80 && quint8(text[i + 1]) <= 0x9F;
+        if (byte != '\n' && byte != 0x7F && !c1)
+            continue;
+        out.append(text.constData() + from, i - from);
+        if (byte == '\n')
+            out += "\n    ";
+        else
+            out += "\\u00" + QByteArray::number(c1 ? quint8(text[++i]) : byte, 16);
+        from = i + 1;
     }
+    out.append(text.constData() + from, end - from);
     return out;
 }

@@ -2,15 +2,19 @@
 
 #include "damaged_file.h"
 
+#include <algorithm>
+
 namespace {
 
 // Trailing control characters and blanks go; a name of blanks only stays as it is.
 QByteArray cleanGhostName(QByteArray name)
 {
-    if (!name.isEmpty() && name.count(' ') == name.size())
-        return name;
-    while (!name.isEmpty() && quint8(name.back()) <= 32)
-        name.chop(1);
+    qsizetype length = name.size();
+    while (length > 0 && quint8(name[length - 1]) <= 32)
+        --length;
+    if (length < name.size()
+        && !std::all_of(name.cbegin(), name.cend(), [](char c) { return c == ' '; }))
+        name.truncate(length);
     return name;
 }
 
@@ -26,6 +30,7 @@ qint32 slotLength(const QByteArray &header, const ISeriesLayout &layout, int slo
 StyleWalk walkISeriesFile(ByteSource &source, const ISeriesLayout &layout)
 {
     StyleWalk walk;
+    walk.styles.reserve(layout.slotCount);
     try {
         if (source.size() < layout.headerLength)
             throw DamagedFile(DamagedFile::tr("the file is shorter than its %1-byte header")

@@ -101,12 +101,10 @@ private:
         if (count > mOut.size() - mMade)
             return fail(Oc31Problem::PastLength);
         const char *from = mData + mMade - distance - 1;
-        if (distance + 1 >= count) {
-            std::memcpy(mData + mMade, from, size_t(count));
-        } else {
-            for (int i = 0; i < count; ++i)
-                mData[mMade + i] = from[i];
-        }
+        // A copy that overlaps what it writes repeats the last distance + 1 bytes: a run at a time.
+        const int run = distance + 1;
+        for (int done = 0; done < count; done += run)
+            std::memcpy(mData + mMade + done, from + done, size_t(qMin(run, count - done)));
         mMade += count;
     }
 

@@ -20,16 +20,21 @@ PaDirectoryRecord olderRecord(QByteArrayView directory, int r)
         = directory.sliced(start, qMin(qsizetype(RecordLength), directory.size() - start));
     PaDirectoryRecord result;
     result.isStyle = record.size() <= KindOffset || quint8(record[KindOffset]) != PaPerformanceKind;
-    QByteArray name = record.first(qMin(qsizetype(NameLength), record.size())).toByteArray();
-    name.replace('\0', QByteArray());
-    // Only blanks are trimmed: other control characters are part of the stored name.
+    if (!result.isStyle)
+        return result;  // a performance record's name is not shown
+    // NULs go; only blanks are trimmed: other control characters are part of the stored name.
+    char name[NameLength];
+    qsizetype length = 0;
+    for (const char c : record.first(qMin(qsizetype(NameLength), record.size()))) {
+        if (c != '\0')
+            name[length++] = c;
+    }
     qsizetype first = 0;
-    qsizetype last = name.size();
-    while (first < last && name[first] == ' ')
+    while (first < length && name[first] == ' ')
         ++first;
-    while (last > first && name[last - 1] == ' ')
-        --last;
-    result.name = name.mid(first, last - first);
+    while (length > first && name[length - 1] == ' ')
+        --length;
+    result.name = QByteArray(name + first, length - first);
     return result;
 }
 

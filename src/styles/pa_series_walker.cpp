@@ -27,6 +27,7 @@ QList<StyleEntry> paSeriesStyles(ByteSource &source, bool newerDirectory)
     }
 
     QList<StyleEntry> styles;
+    styles.reserve(qsizetype(styleCount));
     std::vector<std::size_t> performances;  // the chunks of the performance records, in order
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (!records[i].isStyle) {

@@ -5,8 +5,9 @@
 
 #include <QByteArray>
 
-// How many bytes of a file decide its format.
-constexpr qsizetype HeaderSampleLength = 3000;
+// How many bytes of a file decide its format: the tags and the Pa-series header's variant bytes
+// (28, 29, 34) lie in them.
+constexpr qsizetype HeaderSampleLength = 36;
 
 // What a style file's first bytes say it is.
 struct StyleHeader {
