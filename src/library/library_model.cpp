@@ -74,7 +74,7 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
     if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)
         return {};
     const bool numeric
-        = index.column() == Number || index.column() >= Tempo && index.column() <= Supplementary;
+        = index.column() == Number || (index.column() >= Tempo && index.column() <= Supplementary);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     switch (index.column()) {

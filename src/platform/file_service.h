@@ -42,8 +42,9 @@ public:
     [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
 
     // Bytes read so far through the files this service opened.
-    [[nodiscard]] qint64 bytesRead() const { return mBytesRead; }
+    [[nodiscard]] qint64 bytesRead() const { return *mBytesRead; }
 
 private:
-    mutable std::atomic<qint64> mBytesRead {0};
+    // Shared with the files opened, which may outlive the service.
+    std::shared_ptr<std::atomic<qint64>> mBytesRead = std::make_shared<std::atomic<qint64>>(0);
 };

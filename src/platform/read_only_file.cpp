@@ -20,8 +20,8 @@ bool sameStamp(const struct stat &a, const struct stat &b)
 }  // namespace
 
 ReadOnlyFile::ReadOnlyFile(
-    int fd, const struct stat &status, QString path, std::atomic<qint64> &bytesRead)
-    : mFd(fd), mStatus(status), mPath(std::move(path)), mBytesRead(bytesRead)
+    int fd, const struct stat &status, QString path, std::shared_ptr<std::atomic<qint64>> bytesRead)
+    : mFd(fd), mStatus(status), mPath(std::move(path)), mBytesRead(std::move(bytesRead))
 {
     mFacts.size = status.st_size;
     mFacts.modified = QDateTime::fromMSecsSinceEpoch(
@@ -45,7 +45,7 @@ QByteArray ReadOnlyFile::readAt(qint64 offset, qint64 length) const
         if (got < 0)
             throw FileError(mPath, QString::fromLocal8Bit(std::strerror(errno)));
         data.resize(had + got);
-        mBytesRead += got;
+        *mBytesRead += got;
         if (got == 0)
             break;
         length -= got;

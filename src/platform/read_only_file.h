@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <atomic>
+#include <memory>
 #include <sys/stat.h>
 
 struct FileFacts {
@@ -17,7 +18,8 @@ struct FileFacts {
 class ReadOnlyFile {
 public:
     // Takes over `fd`, whose status is `status`; every byte read is added to `bytesRead`.
-    ReadOnlyFile(int fd, const struct stat &status, QString path, std::atomic<qint64> &bytesRead);
+    ReadOnlyFile(int fd, const struct stat &status, QString path,
+        std::shared_ptr<std::atomic<qint64>> bytesRead);
     ~ReadOnlyFile();
     ReadOnlyFile(const ReadOnlyFile &) = delete;
     ReadOnlyFile &operator=(const ReadOnlyFile &) = delete;
@@ -34,5 +36,5 @@ private:
     struct stat mStatus;
     QString mPath;
     FileFacts mFacts;
-    std::atomic<qint64> &mBytesRead;
+    std::shared_ptr<std::atomic<qint64>> mBytesRead;
 };

@@ -198,7 +198,8 @@ TEST(LibraryWindow, MeterTempoAndDamage)
     folder.write(
         QStringLiteral("lib/I3.STY"), ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
     ScriptedDialogs dialogs;
-    LibraryWindow window(folder.path(QStringLiteral("lib")), FileService(), dialogs);
+    const FileService files;
+    LibraryWindow window(folder.path(QStringLiteral("lib")), files, dialogs);
     ASSERT_TRUE(waitUntilCatalogued(window));
     auto *table = window.findChild<QTableView *>();
     table->sortByColumn(LibraryModel::Meter, Qt::AscendingOrder);
