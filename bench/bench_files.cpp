@@ -8,7 +8,7 @@ QByteArray paSeriesFile(qint32 styleBytes)
     PaFileBuilder builder;
     for (int k = 0; k < 32; ++k)
         builder.style("Style " + QByteArray::number(k), styleBytes).performance(styleBytes / 4);
-    return builder.trailerChunkHeader().build().bytes;
+    return builder.trailerChunkHeader().bytes();
 }
 
 QByteArray largestPaSeriesFile()
@@ -16,7 +16,7 @@ QByteArray largestPaSeriesFile()
     PaFileBuilder builder;
     for (int k = 0; k < 32; ++k)
         builder.style("Style " + QByteArray::number(k), 400000 + k).performance(120000 + k);
-    return builder.trailerChunkHeader().build().bytes;
+    return builder.trailerChunkHeader().bytes();
 }
 
 QByteArray korgmFile(qint32 blockBytes)
@@ -63,5 +63,5 @@ QByteArray detailedPaFile(int variant)
     }
     for (int k = 0; k < 32; ++k)
         builder.record({}, 7, paPerformanceChunk(layouts[k % 3], 60 + (variant + k) % 120));
-    return builder.trailerChunkHeader().build().bytes;
+    return builder.trailerChunkHeader().bytes();
 }

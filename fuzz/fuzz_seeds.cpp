@@ -12,12 +12,11 @@ std::vector<FuzzSeed> fuzzSeeds()
                               .performance(30)
                               .style("Rock", 20)
                               .performance(10)
-                              .build()
-                              .bytes;
+                              .bytes();
     const QByteArray paHeader
-        = PaFileBuilder().style("One", 44).performance(63).trailerChunkHeader().build().bytes;
+        = PaFileBuilder().style("One", 44).performance(63).trailerChunkHeader().bytes();
     const QByteArray paNewer
-        = PaFileBuilder().newerDirectory().style("1/4", 35).performance(10).build().bytes;
+        = PaFileBuilder().newerDirectory().style("1/4", 35).performance(10).bytes();
     // The high byte of chunk 2's offset set: a reader that keeps three bytes of four finds a chunk.
     const auto built = PaFileBuilder().style("Pop", 40).performance(30).build();
     const QByteArray highByte = QByteArray(built.bytes).replace(built.tableStart + 4, 1, "\x01");

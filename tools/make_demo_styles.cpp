@@ -25,7 +25,7 @@ QByteArray paDemo()
         builder.style(name, 14000 + 997 * k).performance(3000 + 131 * k);
         ++k;
     }
-    return builder.trailerChunkHeader().build().bytes;
+    return builder.trailerChunkHeader().bytes();
 }
 
 // A bank of the newer Pa-series, whose styles keep their meter and tempo.
@@ -47,7 +47,7 @@ QByteArray pa700Demo()
         builder.record(style.name, 2, paStyleChunk(style.numerator, style.denominator));
     for (const auto &style : styles)
         builder.record({}, 7, paPerformanceChunk(style.layout, style.tempo));
-    return builder.trailerChunkHeader().build().bytes;
+    return builder.trailerChunkHeader().bytes();
 }
 
 QByteArray iS40Demo()

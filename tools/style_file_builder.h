@@ -70,6 +70,7 @@ public:
     }
 
     [[nodiscard]] Built build() const;
+    [[nodiscard]] QByteArray bytes() const { return build().bytes; }
     // One newer-layout record: length, property count, properties, a 4-byte checksum.
     [[nodiscard]] static QByteArray newerRecord(const std::vector<Property> &properties);
 

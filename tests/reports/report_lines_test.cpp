@@ -8,7 +8,7 @@
 
 namespace {
 
-StyleFile loaded(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"))
+StyleFile loaded(const QByteArray &bytes, const QString &name = QString("TEST.STY"))
 {
     TestFolder folder;
     return *loadStyleFile(folder.write(name, bytes), FileService()).file;
@@ -26,11 +26,12 @@ QByteArray iSeriesSet()
 
 }  // namespace
 
-// A whole report; without ghosts there is no ghost line, a Pa-series row shows the main part only,
-// the file name keeps its blanks and characters outside Latin-1 become "?".
+// A whole report; without ghosts there is no ghost line, a Pa-series row shows the main part only
+// (a size of ten characters fills its column), the file name keeps its blanks and characters
+// outside Latin-1 become "?".
 TEST(TextReport, WholeReports)
 {
-    EXPECT_EQ(exported(loaded(iSeriesSet(), QStringLiteral("MYSET.STY"))),
+    EXPECT_EQ(exported(loaded(iSeriesSet(), "MYSET.STY")),
         QByteArray(R"(Quarv - Brennix (3.00)
 ^^^^^^^^^^^^^^^^^^^^^^
 
@@ -47,19 +48,21 @@ Ghost styles.....: 1
 
 )")
             .replace("\n", "\r\n"));
-    const QByteArray pa = PaFileBuilder()
-                              .style("Pop", 2700)
-                              .style("Rock", 2000)
-                              .performance(3000)
-                              .performance(1879)
-                              .build()
-                              .bytes;
-    EXPECT_TRUE(exported(loaded(pa, QStringLiteral(" Ünï €ÿĀ.sty")))
-                    .endsWith("File Name........:  \xDCn\xEF ?\xFF?.sty\r\nFile Size........: "
-                              "9,743 bytes\r\nFile Last Updated: 15/03/2004\r\n"
-                              "Style made for...: Pa50/60/80 (KORF)\r\nUsable styles....: "
-                              "2\r\n\r\n01 - Pop         -      2,700 bytes\r\n"
-                              "02 - Rock        -      2,000 bytes\r\n\r\n"));
+    const QByteArray pa
+        = PaFileBuilder().style("Pop", 12345678).style("Rock", 2000).performance(3000).bytes();
+    EXPECT_EQ(exported(loaded(pa, " Ünï €ÿĀ.sty")),
+        QByteArray("Quarv - Brennix (3.00)\n^^^^^^^^^^^^^^^^^^^^^^\n\n"
+                   "File Name........:  \xDCn\xEF ?\xFF?.sty\n"
+                   R"(File Size........: 12,350,814 bytes
+File Last Updated: 15/03/2004
+Style made for...: Pa50/60/80 (KORF)
+Usable styles....: 2
+
+01 - Pop         - 12,345,678 bytes
+02 - Rock        -      2,000 bytes
+
+)")
+            .replace("\n", "\r\n"));
 }
 
 // Sizes are grouped with the user's separator (one outside Latin-1 becomes a no-break space), and
@@ -95,15 +98,14 @@ protected:
         for (bool answer : answers)
             dialogs.answer(answer);
         dialogs.choose(chosen);
-        exportReport(source, QStringLiteral("/styles"), FileService(), dialogs);
-        EXPECT_EQ(
-            dialogs.shown.value(0), QStringLiteral("save chooser offering /styles/MYSET.TXT"));
+        exportReport(source, QString("/styles"), FileService(), dialogs);
+        EXPECT_EQ(dialogs.shown.value(0), "save chooser offering /styles/MYSET.TXT");
         return dialogs.shown.mid(1);
     }
 
     TestFolder folder;
-    StyleFile file = loaded(
-        ISeriesFileBuilder("KORG9").slot(2000, "Rock      ").build(), QStringLiteral("MySet.sty"));
+    StyleFile file
+        = loaded(ISeriesFileBuilder("KORG9").slot(2000, "Rock      ").build(), "MySet.sty");
     ReportSource source = reportSource(file, fileInfoCaptions(file));
     ScriptedDialogs dialogs;
 };
@@ -112,19 +114,17 @@ protected:
 // A failure names the file and the reason, keeps the old file and leaves no temporary file.
 TEST_F(ExportTest, WritesWhereTheUserChoseOrSaysWhyNot)
 {
-    const QString old = folder.write(QStringLiteral("old.txt"), "old bytes");
+    const QString old = folder.write("old.txt", "old bytes");
     const QString question
-        = QStringLiteral("question No: File %1 already exists: confirm overwrite?").arg(old);
-    EXPECT_EQ(exportTo(QString()) + exportTo(old, {false})
-            + exportTo(folder.path(QStringLiteral("new.txt"))),
+        = QString("question No: File %1 already exists: confirm overwrite?").arg(old);
+    EXPECT_EQ(exportTo(QString()) + exportTo(old, {false}) + exportTo(folder.path("new.txt")),
         QStringList {question})
         << "success is silent";
-    EXPECT_EQ(readBytes(old) + readBytes(folder.path(QStringLiteral("new.txt"))),
-        "old bytes" + exported(file));
+    EXPECT_EQ(readBytes(old) + readBytes(folder.path("new.txt")), "old bytes" + exported(file));
 
-    const QString readOnly = folder.write(QStringLiteral("locked.txt"), "keep me");
+    const QString readOnly = folder.write("locked.txt", "keep me");
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
-    const QString noFolder = folder.path(QStringLiteral("missing/out.txt"));
+    const QString noFolder = folder.path("missing/out.txt");
     QStringList messages = exportTo(readOnly, {true}).mid(1) + exportTo(noFolder);
     // A disk that fills up: files of this process may not grow beyond 16 bytes.
     rlimit limit {};
@@ -137,13 +137,12 @@ TEST_F(ExportTest, WritesWhereTheUserChoseOrSaysWhyNot)
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_EQ(messages,
         (QStringList {
-            QStringLiteral("critical Quarv: Cannot write %1: the file is read-only.").arg(readOnly),
-            QStringLiteral("critical Quarv: Cannot write %1: No such file or directory.")
-                .arg(noFolder),
-            QStringLiteral("critical Quarv: Cannot write %1: File too large.").arg(old)}));
+            QString("critical Quarv: Cannot write %1: the file is read-only.").arg(readOnly),
+            QString("critical Quarv: Cannot write %1: No such file or directory.").arg(noFolder),
+            QString("critical Quarv: Cannot write %1: File too large.").arg(old)}));
     EXPECT_EQ(readBytes(readOnly) + readBytes(old), "keep meold bytes");
     EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files).join(QLatin1Char(' ')),
-        QStringLiteral("locked.txt new.txt old.txt"));
+        "locked.txt new.txt old.txt");
     EXPECT_EQ(exportTo(old, {true}), QStringList {question});
     EXPECT_EQ(readBytes(old), exported(file));
 }
@@ -159,7 +158,7 @@ TEST_F(ExportTest, PrintsThePageFormThenSaysDone)
         printReport(source, printers, dialogs);
         return dialogs.shown.mid(1).join(QLatin1Char('|'));
     };
-    EXPECT_EQ(print(true, recordingPrinters(calls)), QStringLiteral("none Quarv: Done!"));
+    EXPECT_EQ(print(true, recordingPrinters(calls)), "none Quarv: Done!");
     EXPECT_EQ(calls,
         (QStringList {"document:MySet.sty", "line:", "font:SYSTEM", "size:14",
             "line:Quarv - Brennix (3.00)", "size:10", "line:", "line:File Name........: MySet.sty",
@@ -170,14 +169,13 @@ TEST_F(ExportTest, PrintsThePageFormThenSaysDone)
     calls.clear();
     EXPECT_EQ(print(false, recordingPrinters(calls)) + calls.join('|'), QString());
     EXPECT_EQ(dialogs.shown,
-        QStringList {
-            QStringLiteral("question No: Confirm information data print to default printer?")});
+        QStringList {QString("question No: Confirm information data print to default printer?")});
     EXPECT_EQ(print(true, recordingPrinters(calls, 5)),
-        QStringLiteral("warning Quarv: Cannot print: the printer is out of paper."));
+        "warning Quarv: Cannot print: the printer is out of paper.");
     EXPECT_EQ(calls.size(), 5);
     EXPECT_EQ(print(true,
                   [](const QString &) -> std::unique_ptr<Printer> {
-                      throw PrinterError(QStringLiteral("no default printer is installed"));
+                      throw PrinterError(QString("no default printer is installed"));
                   }),
-        QStringLiteral("warning Quarv: Cannot print: no default printer is installed."));
+        "warning Quarv: Cannot print: no default printer is installed.");
 }

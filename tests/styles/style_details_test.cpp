@@ -22,8 +22,8 @@ QString described(const StyleDetails &details)
 {
     if (details.integrity == Integrity::Damaged)
         return damageMessage(details, 1);
-    return (details.meter ? details.meter->text() : QStringLiteral("-")) + ' '
-        + (details.tempo ? QString::number(*details.tempo) : QStringLiteral("-"))
+    return (details.meter ? details.meter->text() : QString("-")) + ' '
+        + (details.tempo ? QString::number(*details.tempo) : QString("-"))
         + (details.integrity == Integrity::Intact ? " intact" : " not known");
 }
 

@@ -1,4 +1,5 @@
 #include "test_support.h"
+#include "styles/damaged_file.h"
 #include "styles/style_bytes.h"
 
 #include <sys/stat.h>
@@ -14,15 +15,13 @@ QByteArray korgFile()
 // offset 23, else the first five bytes; the Pa1X flag is the byte at offset 34 of a "KORF" file.
 TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
 {
-    const QString loaded = R"(1+1: 1@1 "Usable    " 3000+0, 2@2 "GhostMNOPQ" 500+0 ghost)";
-    const QString refused = QStringLiteral("no file ! critical ZuvOzu: Unknown File Type!");
-    for (const auto &[name, expected] :
-        {std::pair("upper.STY", loaded), std::pair("lower.sty", loaded),
-            std::pair("mixed.Sty", loaded), std::pair("blank.STY ", refused),
-            std::pair("text.TXT", refused), std::pair("STY", refused),
-            std::pair("perf.PRF", QStringLiteral("no file ! none -: In development")),
-            std::pair("perf.prf", QStringLiteral("no file ! none -: In development"))})
-        EXPECT_EQ(loadSummary(korgFile(), QString::fromLatin1(name)), expected) << name;
+    const char *const loaded = R"(1+1: 1@1 "Usable    " 3000+0, 2@2 "GhostMNOPQ" 500+0 ghost)";
+    const char *const refused = "no file ! critical ZuvOzu: Unknown File Type!";
+    const std::pair<const char *, const char *> names[] = {{"upper.STY", loaded},
+        {"lower.sty", loaded}, {"mixed.Sty", loaded}, {"blank.STY ", refused},
+        {"text.TXT", refused}, {"STY", refused}, {"perf.prf", "no file ! none -: In development"}};
+    for (const auto &[name, expected] : names)
+        EXPECT_EQ(loadSummary(korgFile(), name), expected) << name;
 
     const auto korfAt23 = [](int size, char at34 = 0) {
         QByteArray bytes = QByteArray("KORG9")
@@ -30,15 +29,14 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
                                .replace(23, 4, QByteArray("KORF").left(size - 23));
         return size > 34 ? bytes.replace(34, 1, QByteArray(1, at34)) : bytes;
     };
-    const QString unknown = QStringLiteral(" 0+0: ! warning Quarv: Unknown file format!");
-    const QString paShort = ' ' + damaged(QStringLiteral("the file is shorter than 320 bytes"));
+    const QString unknown = QString(" 0+0: ! warning Quarv: Unknown file format!");
+    const QString paShort = ' ' + damaged(QString("the file is shorter than 320 bytes"));
     const std::pair<QByteArray, QString> cases[] = {
         {QByteArray(), unknown},
         {"KORG", "KORG" + unknown},
         {"korg9xxxx", "korg9" + unknown},
         {"KORG6xxxx", "KORG6" + unknown},
-        {korfAt23(26),
-            "KORG9 " + damaged(QStringLiteral("the file is shorter than its 96-byte header"))},
+        {korfAt23(26), "KORG9 " + damaged(QString("the file is shorter than its 96-byte header"))},
         {korfAt23(27), "KORF" + paShort},
         {korfAt23(34), "KORF" + paShort},
         {korfAt23(35, 6), "KORF pa1x" + paShort},
@@ -46,8 +44,7 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
     };
     for (const auto &[bytes, expected] : cases) {
         TestFolder folder;
-        const LoadResult result
-            = loadStyleFile(folder.write(QStringLiteral("TEST.STY"), bytes), FileService());
+        const LoadResult result = loadStyleFile(folder.write("TEST.STY", bytes), FileService());
         EXPECT_EQ(QString::fromLatin1(result.file->header.tag)
                 + (result.file->header.pa1x ? " pa1x" : "") + ' ' + summary(result),
             expected);
@@ -72,9 +69,9 @@ TEST(LoadStyleFile, FilesThatCannotBeReadShowNothingAndEveryLoadCloses)
              std::pair("loop.STY", "Too many levels of symbolic links"),
              std::pair("HUGE.STY", "the file is larger than 2,147,483,647 bytes")})
         EXPECT_EQ(summary(loadStyleFile(path(name), FileService())),
-            QStringLiteral("no file ! warning Quarv: Cannot read %1: %2.").arg(path(name), reason));
+            QString("no file ! warning Quarv: Cannot read %1: %2.").arg(path(name), reason));
     const auto openFiles = [] {
-        return QDir(QStringLiteral("/proc/self/fd"))
+        return QDir(QString("/proc/self/fd"))
             .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
             .size();
     };
@@ -90,10 +87,10 @@ TEST(LoadStyleFile, FilesThatCannotBeReadShowNothingAndEveryLoadCloses)
                            : rewrite.write(QByteArray(int(rewrite.size()), 'x')) > 0));
         };
         for (const QByteArray &bytes :
-            {PaFileBuilder().style("A", 4000).performance(4000).build().bytes, korgFile()}) {
+            {PaFileBuilder().style("A", 4000).performance(4000).bytes(), korgFile()}) {
             QTemporaryDir
                 folder;  // not a TestFolder: it would report the change this test makes on purpose
-            QFile out(folder.filePath(QStringLiteral("CHANGE.sty")));
+            QFile out(folder.filePath(QString("CHANGE.sty")));
             // An old time stamp: the rewrite must change it, however coarse the file system's
             // clock.
             ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size()
@@ -118,7 +115,7 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
     const FileService files;
     const auto bytesRead = [&](const QByteArray &bytes) {
         const qint64 before = files.bytesRead();
-        EXPECT_FALSE(loadStyleFile(folder.write(QStringLiteral("COST.STY"), bytes), files).message);
+        EXPECT_FALSE(loadStyleFile(folder.write("COST.STY", bytes), files).message);
         const qint64 read = files.bytesRead() - before;
         return bytes.size() <= 65536 ? read - bytes.size() : read;  // 0: read whole, once
     };
@@ -126,7 +123,7 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
         PaFileBuilder builder;
         for (int k = 0; k < 32; ++k)
             builder.style("Style " + QByteArray::number(k), size).performance(size / 4);
-        return bytesRead(builder.trailerChunkHeader().build().bytes);
+        return bytesRead(builder.trailerChunkHeader().bytes());
     };
     const auto korgm = [&](qint32 size) {
         ISeriesFileBuilder builder("KORGM");
@@ -141,17 +138,50 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
         << read[2] << ' ' << read[3] << ' ' << read[4] << ' ' << read[5];
 
     const auto built = PaFileBuilder().style("A", 300).performance(200).build();
-    const QString path = folder.write(QStringLiteral("ON DEMAND.STY"), built.bytes);
+    const QString path = folder.write("ON DEMAND.STY", built.bytes);
     const StyleFile file = *loadStyleFile(path, files).file;
-    EXPECT_EQ(StyleBytes(file, files).read(file.styles[0], StylePart::Main)
-            + StyleBytes(file, files).read(file.styles[0], StylePart::Supplementary),
+    const auto readStyle = [&](const FileService &service) {
+        try {
+            const StyleBytes bytes(file, service);
+            return bytes.read(file.styles[0], StylePart::Main)
+                + bytes.read(file.styles[0], StylePart::Supplementary);
+        } catch (const FileError &error) {
+            return error.readMessage().toUtf8();
+        }
+    };
+    EXPECT_EQ(readStyle(files),
         built.bytes.mid(built.chunkStarts[0], 300) + built.bytes.mid(built.chunkStarts[1], 200));
-    folder.write(QStringLiteral("ON DEMAND.STY"), built.bytes + "more");
-    try {
-        (void)StyleBytes(file, files).read(file.styles[0], StylePart::Main);
-        ADD_FAILURE() << "a changed file was read";
-    } catch (const FileError &error) {
-        EXPECT_EQ(error.readMessage(),
-            QStringLiteral("Cannot read %1: the file changed since it was loaded.").arg(path));
-    }
+    // Another program changes the file once the read has opened it, or before.
+    HookedFileService changing;
+    changing.afterOpening
+        = [&](const QString &) { folder.write("ON DEMAND.STY", built.bytes + "+"); };
+    const QByteArray changed
+        = "Cannot read " + path.toUtf8() + ": the file changed since it was loaded.";
+    EXPECT_EQ(readStyle(changing), changed);
+    EXPECT_EQ(readStyle(files), changed);
+}
+
+// A read outside the bytes, or one that comes back short because the file changed, is damage,
+// never bytes from elsewhere.
+TEST(ByteSource, ReadsOnlyWhatItHasAndAllOfIt)
+{
+    struct Shrunk : MemoryByteSource {  // one byte fewer than it said it had
+        using MemoryByteSource::MemoryByteSource;
+        qint64 size() const override { return MemoryByteSource::size() + 1; }
+    };
+    MemoryByteSource four("ABCD");
+    Shrunk shrunk("ABCD");
+    const auto read = [](ByteSource &source, qint64 offset, qint64 length) {
+        try {
+            return QString::fromLatin1(source.read(offset, length));
+        } catch (const DamagedFile &damage) {
+            return damage.problem();
+        }
+    };
+    EXPECT_EQ(QStringList({read(four, 1, 3), read(four, 2, 3), read(four, -1, 1), read(four, 0, -1),
+                  read(shrunk, 2, 3)}),
+        QStringList({"BCD", "a read from offset 2 of 3 bytes lies outside the file",
+            "a read from offset -1 of 1 bytes lies outside the file",
+            "a read from offset 0 of -1 bytes lies outside the file",
+            "the file changed while it was being read"}));
 }

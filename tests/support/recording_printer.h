@@ -10,24 +10,24 @@ inline PrinterFactory recordingPrinters(QStringList &calls, int failAt = -1)
 {
     struct RecordingPrinter : Printer {
         RecordingPrinter(QStringList &calls, int failAt) : calls(calls), failAt(failAt) { }
-        void printLine(const QString &text) override { record(QStringLiteral("line:") + text); }
-        void setFontName(const QString &name) override { record(QStringLiteral("font:") + name); }
+        void printLine(const QString &text) override { record(QString("line:") + text); }
+        void setFontName(const QString &name) override { record(QString("font:") + name); }
         void setFontSize(double points) override
         {
-            record(QStringLiteral("size:") + QString::number(points));
+            record(QString("size:") + QString::number(points));
         }
-        void endDocument() override { record(QStringLiteral("end")); }
+        void endDocument() override { record(QString("end")); }
         void record(const QString &call)
         {
             if (calls.size() == failAt)
-                throw PrinterError(QStringLiteral("the printer is out of paper"));
+                throw PrinterError(QString("the printer is out of paper"));
             calls << call;
         }
         QStringList &calls;
         int failAt;
     };
     return [&calls, failAt](const QString &name) {
-        calls << QStringLiteral("document:") + name;
+        calls << QString("document:") + name;
         return std::make_unique<RecordingPrinter>(calls, failAt);
     };
 }

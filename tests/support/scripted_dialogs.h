@@ -10,9 +10,9 @@
 inline QString describeMessage(const Message &message)
 {
     const char *const icons[] = {"none", "warning", "critical"};
-    return QStringLiteral("%1 %2: %3")
+    return QString("%1 %2: %3")
         .arg(QLatin1String(icons[int(message.icon)]),
-            message.title.isNull() ? QStringLiteral("-") : message.title, message.text);
+            message.title.isNull() ? QString("-") : message.title, message.text);
 }
 
 // Dialogs answered from a script. Every dialog shown is written down as one line: a message as
@@ -28,25 +28,25 @@ public:
     bool askYesNo(const QString &question, DefaultButton defaultButton) override
     {
         return next(mAnswers,
-            QStringLiteral("question %1: %2")
+            QString("question %1: %2")
                 .arg(defaultButton == DefaultButton::No ? "No" : "Yes", question));
     }
     QString chooseStyleFile(const QString &folder) override
     {
-        return next(mChoices, QStringLiteral("open chooser in ") + folder);
+        return next(mChoices, QString("open chooser in ") + folder);
     }
     QString chooseReportFile(const QString &path) override
     {
-        return next(mChoices, QStringLiteral("save chooser offering ") + path);
+        return next(mChoices, QString("save chooser offering ") + path);
     }
     QString chooseFolder(const QString &folder) override
     {
-        return next(mChoices, QStringLiteral("folder chooser in ") + folder);
+        return next(mChoices, QString("folder chooser in ") + folder);
     }
     QString chooseListFile(const QString &path, QWidget *over) override
     {
         listChooserOver = over;
-        return next(mChoices, QStringLiteral("list chooser offering ") + path);
+        return next(mChoices, QString("list chooser offering ") + path);
     }
 
     QStringList shown;

@@ -1,5 +1,6 @@
 #include "test_support.h"
 
+#include "pa_style_chunks.h"
 #include "platform/file_name.h"
 #include "reports/export_report.h"
 
@@ -9,24 +10,24 @@
 
 QString summary(const LoadResult &result)
 {
-    QString text = QStringLiteral("no file");
+    QString text = QString("no file");
     if (const std::optional<StyleFile> &file = result.file) {
-        text = QStringLiteral("%1+%2:").arg(file->usableCount()).arg(file->ghostCount());
+        text = QString("%1+%2:").arg(file->usableCount()).arg(file->ghostCount());
         for (const StyleEntry &s : file->styles) {
             QString name;
             for (const char c : s.name)
                 name += c >= 0x20 && c < 0x7F
                     ? QString(QLatin1Char(c))
-                    : QStringLiteral("\\x%1").arg(quint8(c), 2, 16, QLatin1Char('0'));
-            text += QStringLiteral("%1 %2@%3 \"")
+                    : QString("\\x%1").arg(quint8(c), 2, 16, QLatin1Char('0'));
+            text += QString("%1 %2@%3 \"")
                         .arg(&s == &file->styles.constFirst() ? "" : ",")
                         .arg(s.number)
                         .arg(s.slot)
-                + name + QStringLiteral("\" %1+%2").arg(s.size).arg(s.supplementarySize)
+                + name + QString("\" %1+%2").arg(s.size).arg(s.supplementarySize)
                 + (s.ghost ? " ghost" : "");
         }
     }
-    return result.message ? text + QStringLiteral(" ! ") + describeMessage(*result.message) : text;
+    return result.message ? text + QString(" ! ") + describeMessage(*result.message) : text;
 }
 
 QString loadSummary(const QByteArray &bytes, const QString &name)
@@ -37,7 +38,7 @@ QString loadSummary(const QByteArray &bytes, const QString &name)
 
 QString damaged(const QString &problem, const QString &counts)
 {
-    return counts + QStringLiteral(" ! warning Quarv: Damaged style file: TEST.STY: ") + problem
+    return counts + QString(" ! warning Quarv: Damaged style file: TEST.STY: ") + problem
         + QLatin1Char('.');
 }
 
@@ -47,6 +48,22 @@ QByteArray exported(const StyleFile &file)
     writeTextReport(reportSource(file, fileInfoCaptions(file)),
         [&](QByteArrayView line) { out += line.toByteArray() + "\r\n"; });
     return out;
+}
+
+QByteArray detailedBank()
+{
+    QByteArray broken = paStyleChunk(4, 4);
+    broken.back() ^= 1;  // the check byte
+    return PaFileBuilder()
+        .newerDirectory()
+        .record("Jig", 2, paStyleChunk(6, 8))
+        .record("March", 2, paStyleChunk(4, 4))
+        .record("Waltz", 2, paStyleChunk(3, 4))
+        .record("Broken", 2, broken)
+        .record({}, 7, paPerformanceChunk(TempoLayout::Version20, 100))
+        .record({}, 7, paPerformanceChunk(TempoLayout::Version10, 120))
+        .record({}, 7, paPerformanceChunk(TempoLayout::Version21, 90))
+        .bytes();
 }
 
 TestFolder::TestFolder() { EXPECT_TRUE(mDir.isValid()); }

@@ -23,10 +23,6 @@ inline void PrintTo(const QByteArray &bytes, std::ostream *os)
 {
     *os << '"' << bytes.toPercentEncoding(" !#$&'()*+,-./:;=?@[]^_{|}~<>").toStdString() << '"';
 }
-inline void PrintTo(const QStringList &list, std::ostream *os)
-{
-    *os << '[' << list.join('|').toStdString() << ']';
-}
 
 // A temporary folder for the files a test writes. Every style file (.sty in any case) written
 // here must still have its bytes and modification time when the folder goes: nothing that loads
@@ -84,14 +80,17 @@ public:
 
 // The summary of the bytes loaded through the real file service from a file called `name`.
 [[nodiscard]] QString loadSummary(
-    const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"));
+    const QByteArray &bytes, const QString &name = QString("TEST.STY"));
 
 // The summary of a TEST.STY that the loader calls damaged.
-[[nodiscard]] QString damaged(
-    const QString &problem, const QString &counts = QStringLiteral("0+0:"));
+[[nodiscard]] QString damaged(const QString &problem, const QString &counts = QString("0+0:"));
 
 // The text-file report of a style file, with the panel's captions as the window shows them.
 [[nodiscard]] QByteArray exported(const StyleFile &file);
+
+// A bank of the Pa600 generation and later whose meters and tempos are known: Jig (6/8, 100),
+// March (4/4, 120), Waltz (3/4, 90), and Broken, a 4/4 style whose data fails its check.
+[[nodiscard]] QByteArray detailedBank();
 
 // A "KORGM" file with `count` filled slots named "Style <k>"; every slot in `ghosts` is a ghost.
 inline QByteArray korgmWithStyles(int count, const QList<int> &ghosts = {})

@@ -28,7 +28,7 @@ struct WindowHarness {
         return window.findChild<QLabel *>(name);
     }
     // Writes a file and opens it, as the command line or a drop would.
-    void open(const QByteArray &bytes, const QString &name = QStringLiteral("TEST.STY"))
+    void open(const QByteArray &bytes, const QString &name = QString("TEST.STY"))
     {
         window.openFile(folder.write(name, bytes));
     }
@@ -37,7 +37,7 @@ struct WindowHarness {
     QStringList printed;
     FileService files;
     ScriptedDialogs dialogs;
-    QSettings settings {folder.path(QStringLiteral("quarv.conf")), QSettings::IniFormat};
+    QSettings settings {folder.path("quarv.conf"), QSettings::IniFormat};
     MainWindow window;
 };
 
