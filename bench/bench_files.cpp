@@ -3,28 +3,12 @@
 #include "pa_style_chunks.h"
 #include "style_file_builder.h"
 
-QByteArray paSeriesFile(qint32 styleBytes)
-{
-    PaFileBuilder builder;
-    for (int k = 0; k < 32; ++k)
-        builder.style("Style " + QByteArray::number(k), styleBytes).performance(styleBytes / 4);
-    return builder.trailerChunkHeader().bytes();
-}
-
 QByteArray largestPaSeriesFile()
 {
     PaFileBuilder builder;
     for (int k = 0; k < 32; ++k)
         builder.style("Style " + QByteArray::number(k), 400000 + k).performance(120000 + k);
     return builder.trailerChunkHeader().bytes();
-}
-
-QByteArray korgmFile(qint32 blockBytes)
-{
-    ISeriesFileBuilder builder("KORGM");
-    for (int k = 0; k < 48; ++k)
-        builder.slot(blockBytes, "Style " + QByteArray::number(k));
-    return builder.build();
 }
 
 QByteArray typicalSmallFile(int variant)

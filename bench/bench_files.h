@@ -1,12 +1,12 @@
 #pragma once
 
+#include "style_file_builder.h"
+
 #include <QByteArray>
 
-// The files the benchmarks measure, made by the test builder.
-[[nodiscard]] QByteArray paSeriesFile(
-    qint32 styleBytes);  // 32 styles of that size, each with its performance data
+// The files the benchmarks measure, made by the test builder (which also makes paSeriesFile() and
+// korgmFile()).
 [[nodiscard]] QByteArray largestPaSeriesFile();          // about 16 MB: 32 styles of about 400 KB
-[[nodiscard]] QByteArray korgmFile(qint32 blockBytes);   // 48 slots of that size (65,535 at most)
 [[nodiscard]] QByteArray typicalSmallFile(int variant);  // an i3 file of about 12 KB
 [[nodiscard]] QByteArray fullBankFile(int variant);  // an iS40 bank: 48 styles of about 1,200 bytes
 // A bank of the newer Pa-series: 32 styles whose compressed chunks keep meter and tempo, each

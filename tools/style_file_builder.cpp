@@ -125,3 +125,19 @@ QByteArray ISeriesFileBuilder::build() const
     }
     return out + blocks + mTrailing;
 }
+
+QByteArray paSeriesFile(qint32 styleBytes)
+{
+    PaFileBuilder builder;
+    for (int k = 0; k < 32; ++k)
+        builder.style("Style " + QByteArray::number(k), styleBytes).performance(styleBytes / 4);
+    return builder.trailerChunkHeader().bytes();
+}
+
+QByteArray korgmFile(qint32 blockBytes)
+{
+    ISeriesFileBuilder builder("KORGM");
+    for (int k = 0; k < 48; ++k)
+        builder.slot(blockBytes, "Style " + QByteArray::number(k));
+    return builder.build();
+}

@@ -117,5 +117,10 @@ private:
     QByteArray mTrailing;
 };
 
+// The common banks: 32 styles "Style <k>" of `styleBytes` each with a quarter as much performance
+// data, as the instruments write them; 48 slots of `blockBytes` (65,535 at most).
+[[nodiscard]] QByteArray paSeriesFile(qint32 styleBytes);
+[[nodiscard]] QByteArray korgmFile(qint32 blockBytes);
+
 // Recognisable filler, different for each index: 'A' + (7 * index + i) % 26.
 [[nodiscard]] QByteArray fillerBytes(int index, qint32 length);

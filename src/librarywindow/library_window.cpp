@@ -67,6 +67,7 @@ void LibraryWindow::createWidgets()
     connect(mShow, &QComboBox::currentIndexChanged, this,
         [this](int show) { mFilter.setShow(LibraryFilter::Show(show)); });
     mExport = new QPushButton(tr("&Export List..."), central);
+    mExport->setObjectName(QStringLiteral("exportButton"));
     connect(mExport, &QPushButton::clicked, this, &LibraryWindow::exportList);
 
     mTable = new QTableView(central);
@@ -118,6 +119,7 @@ void LibraryWindow::createWidgets()
     mProgress->setFormat(tr("%v of %m files"));
     mProgress->setAccessibleName(tr("Progress"));
     mCancel = new QPushButton(tr("&Cancel"), statusBar());
+    mCancel->setObjectName(QStringLiteral("cancelButton"));
     connect(mCancel, &QPushButton::clicked, &mCataloguer, &Cataloguer::cancel);
     statusBar()->addWidget(mStatus, 1);
     statusBar()->addPermanentWidget(mProgress);

@@ -2,16 +2,13 @@
 #include "reports/print_report.h"
 #include "window_harness.h"
 
-#include <QProcess>
-#include <QRegularExpression>
-
-// On a PDF printer: the job carries the style file's name, a long list goes on to more pages
-// without a heading, and the values start in one column (the missing "SYSTEM" becomes a
-// fixed-pitch font, so that every label is as wide as the others).
-TEST(QtPrinter, PagesTitleAndColumns)
+// On a PDF printer: a long list goes on to more pages without a heading, and the values start in
+// one column (the missing "SYSTEM" becomes a fixed-pitch font, so that every label is as wide as
+// the others).
+TEST(QtPrinter, PagesAndColumns)
 {
-    ReportSource source {QString("LONG.STY"),
-        {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 0, {}};
+    ReportSource source {
+        "LONG.STY", {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 0, {}};
     for (int i = 1; i <= 150; ++i)
         source.styles.append({i, i, "Style " + QByteArray::number(i), 1000 + i});
     TestFolder folder;
@@ -22,7 +19,7 @@ TEST(QtPrinter, PagesTitleAndColumns)
         source, [&](const QString &name) { return QtPrinter::openPdf(pdf, name); }, dialogs);
     EXPECT_EQ(dialogs.shown.value(1), "none Quarv: Done!");
 
-    // pdfinfo and pdftotext come with poppler-utils, which scripts/setup installs.
+    // pdftotext comes with poppler-utils, which scripts/setup installs.
     const auto run = [](const QString &program, const QStringList &arguments) {
         QProcess process;
         process.start(program, arguments);
@@ -30,15 +27,12 @@ TEST(QtPrinter, PagesTitleAndColumns)
             << program.toStdString();
         return QString::fromUtf8(process.readAllStandardOutput());
     };
-    EXPECT_TRUE(run("pdfinfo", {pdf})
-                    .contains(QRegularExpression(
-                        QString("^Title: +LONG.STY$"), QRegularExpression::MultilineOption)));
     const QStringList pages
         = run("pdftotext", {"-layout", pdf, "-"}).split(QLatin1Char('\f'), Qt::SkipEmptyParts);
-    EXPECT_TRUE(pages.size() >= 2 && pages.constFirst().contains(QString("Ghost styles.....: 0"))
-        && pages.constLast().contains(QString("150 - Style 150"))
-        && !pages.constLast().contains(QString("Quarv - Brennix")))
-        << "no heading is repeated";
+    // No heading is repeated.
+    EXPECT_TRUE(pages.size() >= 2 && pages.constFirst().contains("Ghost styles.....: 0")
+        && pages.constLast().contains("150 - Style 150")
+        && !pages.constLast().contains("Quarv - Brennix"));
     // Where the word after each label ("...: ") begins on the first page.
     QSet<QString> valueColumns;
     QString previous;

@@ -8,20 +8,10 @@
 
 namespace {
 
-StyleFile loaded(const QByteArray &bytes, const QString &name = QString("TEST.STY"))
+StyleFile loaded(const QByteArray &bytes, const QString &name = "TEST.STY")
 {
     TestFolder folder;
     return *loadStyleFile(folder.write(name, bytes), FileService()).file;
-}
-
-QByteArray iSeriesSet()
-{
-    return ISeriesFileBuilder("KORGI")
-        .slot(12345, "Pop Ballad ")
-        .slot(1024, "Disco      ")
-        .slot(0)
-        .slot(10240, "Swing      ")
-        .build();
 }
 
 }  // namespace
@@ -31,7 +21,13 @@ QByteArray iSeriesSet()
 // outside Latin-1 become "?".
 TEST(TextReport, WholeReports)
 {
-    EXPECT_EQ(exported(loaded(iSeriesSet(), "MYSET.STY")),
+    EXPECT_EQ(exported(loaded(ISeriesFileBuilder("KORGI")
+                                  .slot(12345, "Pop Ballad ")
+                                  .slot(1024, "Disco      ")
+                                  .slot(0)
+                                  .slot(10240, "Swing      ")
+                                  .build(),
+                  "MYSET.STY")),
         QByteArray(R"(Quarv - Brennix (3.00)
 ^^^^^^^^^^^^^^^^^^^^^^
 
@@ -69,20 +65,20 @@ Usable styles....: 2
 // the date takes the locale's separator where it is ".", "-" or "/", keeping day, month, year.
 TEST(TextReport, SeparatorsOfTheLocale)
 {
-    const StyleFile file = loaded(iSeriesSet());
+    const StyleFile file = loaded(korgmWithStyles(1));
     for (const auto &[locale, size, date] :
-        {std::tuple("de_DE", QByteArray("23.833"), QByteArray("15.03.2004")),
-            std::tuple("nl_NL", QByteArray("23.833"), QByteArray("15-03-2004")),
+        {std::tuple("de_DE", QByteArray("1.425"), QByteArray("15.03.2004")),
+            std::tuple("nl_NL", QByteArray("1.425"), QByteArray("15-03-2004")),
             std::tuple("fr_FR",
-                QByteArray("23\xA0"
-                           "833"),
+                QByteArray("1\xA0"
+                           "425"),
                 QByteArray("15/03/2004"))}) {
         QLocale::setDefault(QLocale(QLatin1String(locale)));
         const QByteArray report = exported(file);
         EXPECT_TRUE(report.contains(
             "File Size........: " + size + " bytes\r\nFile Last Updated: " + date + "\r\n"))
             << locale;
-        EXPECT_TRUE(report.contains("01 - Pop Ballad  -     12" + size.mid(2, 1) + "345 bytes"))
+        EXPECT_TRUE(report.contains("01 - Style 1     -      1" + size.mid(1, 1) + "201 bytes"))
             << locale;
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
@@ -98,7 +94,7 @@ protected:
         for (bool answer : answers)
             dialogs.answer(answer);
         dialogs.choose(chosen);
-        exportReport(source, QString("/styles"), FileService(), dialogs);
+        exportReport(source, "/styles", FileService(), dialogs);
         EXPECT_EQ(dialogs.shown.value(0), "save chooser offering /styles/MYSET.TXT");
         return dialogs.shown.mid(1);
     }
@@ -111,15 +107,15 @@ protected:
 };
 
 // Writes where the user chose, asking before replacing a file; a cancelled chooser writes nothing.
-// A failure names the file and the reason, keeps the old file and leaves no temporary file.
+// A failure names the file and the reason, and keeps the old file.
 TEST_F(ExportTest, WritesWhereTheUserChoseOrSaysWhyNot)
 {
     const QString old = folder.write("old.txt", "old bytes");
     const QString question
         = QString("question No: File %1 already exists: confirm overwrite?").arg(old);
+    // Success is silent.
     EXPECT_EQ(exportTo(QString()) + exportTo(old, {false}) + exportTo(folder.path("new.txt")),
-        QStringList {question})
-        << "success is silent";
+        QStringList {question});
     EXPECT_EQ(readBytes(old) + readBytes(folder.path("new.txt")), "old bytes" + exported(file));
 
     const QString readOnly = folder.write("locked.txt", "keep me");
@@ -141,8 +137,6 @@ TEST_F(ExportTest, WritesWhereTheUserChoseOrSaysWhyNot)
             QString("critical Quarv: Cannot write %1: No such file or directory.").arg(noFolder),
             QString("critical Quarv: Cannot write %1: File too large.").arg(old)}));
     EXPECT_EQ(readBytes(readOnly) + readBytes(old), "keep meold bytes");
-    EXPECT_EQ(QDir(folder.path(QString())).entryList(QDir::Files).join(QLatin1Char(' ')),
-        "locked.txt new.txt old.txt");
     EXPECT_EQ(exportTo(old, {true}), QStringList {question});
     EXPECT_EQ(readBytes(old), exported(file));
 }
@@ -169,13 +163,10 @@ TEST_F(ExportTest, PrintsThePageFormThenSaysDone)
     calls.clear();
     EXPECT_EQ(print(false, recordingPrinters(calls)) + calls.join('|'), QString());
     EXPECT_EQ(dialogs.shown,
-        QStringList {QString("question No: Confirm information data print to default printer?")});
-    EXPECT_EQ(print(true, recordingPrinters(calls, 5)),
-        "warning Quarv: Cannot print: the printer is out of paper.");
-    EXPECT_EQ(calls.size(), 5);
+        QStringList {"question No: Confirm information data print to default printer?"});
     EXPECT_EQ(print(true,
                   [](const QString &) -> std::unique_ptr<Printer> {
-                      throw PrinterError(QString("no default printer is installed"));
+                      throw PrinterError("no default printer is installed");
                   }),
         "warning Quarv: Cannot print: no default printer is installed.");
 }

@@ -14,9 +14,8 @@ TEST(ISeriesWalker, SlotsNamesAndTruncatedFiles)
     for (int k = 1; k <= 48; ++k)
         all.slot(k % 2 ? 2000 : 600, "S" + QByteArray::number(k).rightJustified(10, '.'));
     const QString allSummary = loadSummary(all.build());
-    EXPECT_TRUE(allSummary.startsWith(R"(24+24: 1@1 "S.........1" 2000+0, 2@2 "S.........2" 600+0)")
-        && allSummary.endsWith(R"(, 48@48 "S........48" 600+0 ghost)"))
-        << allSummary.toStdString();
+    EXPECT_EQ(allSummary.section(", ", 0, 1) + " ... " + allSummary.section(", ", 47),
+        R"(24+24: 1@1 "S.........1" 2000+0, 2@2 "S.........2" 600+0 ghost ... 48@48 "S........48" 600+0 ghost)");
     // A block cut short by the end of the file: the whole blocks before it stay listed and counted.
     const QByteArray cut = ISeriesFileBuilder("KORG9")
                                .slot(2000, "Apple     ")
@@ -47,7 +46,6 @@ TEST(ISeriesWalker, SlotsNamesAndTruncatedFiles)
         {ISeriesFileBuilder("KORGI").slot(2000, QByteArray("Raw \0 name\x01", 11)).build(),
             R"(1+0: 1@1 "Raw \x00 name\x01" 2000+0)"},
         {ISeriesFileBuilder("KORGM").slot(0).slot(3, "Hi ").build(), R"(0+1: 2@2 "Hi" 3+0 ghost)"},
-        {ISeriesFileBuilder("KORGM").trailingBytes("ignored").build(), "0+0:"},
         {ISeriesFileBuilder("KORG9").slot(1500, "A").trailingBytes(QByteArray(5000, 'z')).build(),
             R"(1+0: 1@1 "ABCDEFGHIJ" 1500+0)"},
         {ISeriesFileBuilder("KORG9").slot(1500, "A").build().left(95),
@@ -57,7 +55,6 @@ TEST(ISeriesWalker, SlotsNamesAndTruncatedFiles)
         {cut.left(96 + 1999), damaged(cutShort.arg(2000).arg(1))},
         {cut.left(96 + 2000), damaged(cutShort.arg(700).arg(3), apple)},
         {cut.left(96 + 2700), damaged(cutShort.arg(1800).arg(4), appleBee)},
-        {cut.chopped(1), damaged(cutShort.arg(1800).arg(4), appleBee)},
     };
     for (const auto &[bytes, expected] : cases)
         EXPECT_EQ(loadSummary(bytes), expected);

@@ -47,13 +47,9 @@ TEST(PaSeriesWalker, RecordsAndChunks)
     PaFileBuilder odd;  // n = 7: four styles, then the performance data of styles 1 to 3
     for (const char *name : {"S1", "S2", "S3", "S4"})
         odd.style(name, 50);
-    PaFileBuilder most;
-    for (int i = 0; i < 32; ++i)
-        most.style(QByteArray::number(i), 4).performance(5);
-    const QString mostSummary = loadSummary(most.bytes());
-    EXPECT_TRUE(mostSummary.startsWith(R"(32+0: 1@1 "0" 4+5, 2@3 "1" 4+5,)")
-        && mostSummary.endsWith(R"(, 32@63 "31" 4+5)"))
-        << "64 entries";
+    const QString most = loadSummary(paSeriesFile(4));  // 64 entries
+    EXPECT_EQ(most.section(", ", 0, 1) + " ... " + most.section(", ", 31),
+        R"(32+0: 1@1 "Style 0" 4+1, 2@3 "Style 1" 4+1 ... 32@63 "Style 31" 4+1)");
     // A decoy "KEND" and "KBEG" inside the last chunk come before the real trailer.
     const QByteArray decoy = QByteArray(60, 'x') + "KENDxxxxKBEGxxxx" + QByteArray(60, 'x');
     // Ten table bytes: n rounds to 2 (2.5 to even); the two extra bytes are not an entry.
@@ -61,7 +57,6 @@ TEST(PaSeriesWalker, RecordsAndChunks)
     expectSummaries({
         {example.bytes, R"(2+0: 1@1 "Pop" 2700+3000, 2@2 "Rock" 2000+1879)"},
         {header.bytes, R"(1+0: 1@1 "One" 441+631)"},
-        {PaFileBuilder().style("One", 441).performance(631).bytes(), R"(1+0: 1@1 "One" 441+631)"},
         // With another length it is no header: its 8 bytes belong to the last chunk.
         {QByteArray(header.bytes).replace(header.kbeg - 1, 1, "\x19"), R"(1+0: 1@1 "One" 441+639)"},
         {QByteArray(empty.bytes)
@@ -74,7 +69,6 @@ TEST(PaSeriesWalker, RecordsAndChunks)
             R"(4+0: 1@1 "S1" 50+61, 2@2 "S2" 50+62, 3@3 "S3" 50+63, 4@4 "S4" 50+0)"},
         {PaFileBuilder().performance(10).style("A", 11).style("B", 12).bytes(),
             R"(2+0: 1@2 "A" 11+10, 2@3 "B" 12+0)"},
-        {PaFileBuilder().bytes(), "0+0:"},
         {PaFileBuilder().style("A", 0).performance(0).style("B", 300).performance(0).bytes(),
             R"(2+0: 1@1 "A" 0+0, 2@3 "B" 300+0)"},
         {PaFileBuilder().style("Big", 17000000).performance(1000).bytes(),

@@ -19,7 +19,7 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
     const char *const refused = "no file ! critical ZuvOzu: Unknown File Type!";
     const std::pair<const char *, const char *> names[] = {{"upper.STY", loaded},
         {"lower.sty", loaded}, {"mixed.Sty", loaded}, {"blank.STY ", refused},
-        {"text.TXT", refused}, {"STY", refused}, {"perf.prf", "no file ! none -: In development"}};
+        {"text.TXT", refused}, {"perf.prf", "no file ! none -: In development"}};
     for (const auto &[name, expected] : names)
         EXPECT_EQ(loadSummary(korgFile(), name), expected) << name;
 
@@ -29,14 +29,12 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
                                .replace(23, 4, QByteArray("KORF").left(size - 23));
         return size > 34 ? bytes.replace(34, 1, QByteArray(1, at34)) : bytes;
     };
-    const QString unknown = QString(" 0+0: ! warning Quarv: Unknown file format!");
-    const QString paShort = ' ' + damaged(QString("the file is shorter than 320 bytes"));
+    const QString unknown = " 0+0: ! warning Quarv: Unknown file format!";
+    const QString paShort = ' ' + damaged("the file is shorter than 320 bytes");
     const std::pair<QByteArray, QString> cases[] = {
         {QByteArray(), unknown},
-        {"KORG", "KORG" + unknown},
         {"korg9xxxx", "korg9" + unknown},
-        {"KORG6xxxx", "KORG6" + unknown},
-        {korfAt23(26), "KORG9 " + damaged(QString("the file is shorter than its 96-byte header"))},
+        {korfAt23(26), "KORG9 " + damaged("the file is shorter than its 96-byte header")},
         {korfAt23(27), "KORF" + paShort},
         {korfAt23(34), "KORF" + paShort},
         {korfAt23(35, 6), "KORF pa1x" + paShort},
@@ -71,9 +69,7 @@ TEST(LoadStyleFile, FilesThatCannotBeReadShowNothingAndEveryLoadCloses)
         EXPECT_EQ(summary(loadStyleFile(path(name), FileService())),
             QString("no file ! warning Quarv: Cannot read %1: %2.").arg(path(name), reason));
     const auto openFiles = [] {
-        return QDir(QString("/proc/self/fd"))
-            .entryList(QDir::NoDotAndDotDot | QDir::AllEntries)
-            .size();
+        return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
     };
     const auto before = openFiles();
     // After the file is opened, another program rewrites it in place: cut to half its size, or the
@@ -86,19 +82,12 @@ TEST(LoadStyleFile, FilesThatCannotBeReadShowNothingAndEveryLoadCloses)
                 && (shrink ? rewrite.resize(rewrite.size() / 2)
                            : rewrite.write(QByteArray(int(rewrite.size()), 'x')) > 0));
         };
-        for (const QByteArray &bytes :
-            {PaFileBuilder().style("A", 4000).performance(4000).bytes(), korgFile()}) {
-            QTemporaryDir
-                folder;  // not a TestFolder: it would report the change this test makes on purpose
-            QFile out(folder.filePath(QString("CHANGE.sty")));
-            // An old time stamp: the rewrite must change it, however coarse the file system's
-            // clock.
-            ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size()
-                && out.setFileTime(fixedModificationTime(), QFileDevice::FileModificationTime));
-            out.close();
-            EXPECT_EQ(summary(loadStyleFile(out.fileName(), files)),
+        // The test folder's old time stamp: the rewrite changes it, however coarse the clock.
+        for (const QByteArray &bytes : {paSeriesFile(4000), korgFile()}) {
+            EXPECT_EQ(summary(loadStyleFile(folder.write("CHANGE.sty", bytes), files)),
                 "no file ! warning Quarv: Damaged style file: CHANGE.sty: the file changed while "
                 "it was being read.");
+            folder.remove("CHANGE.sty");  // changed on purpose
         }
     }
     for (const QByteArray &bytes : {korgFile(), korgFile().left(200), QByteArray("unknown")})
@@ -119,20 +108,9 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
         const qint64 read = files.bytesRead() - before;
         return bytes.size() <= 65536 ? read - bytes.size() : read;  // 0: read whole, once
     };
-    const auto pa = [&](qint32 size) {
-        PaFileBuilder builder;
-        for (int k = 0; k < 32; ++k)
-            builder.style("Style " + QByteArray::number(k), size).performance(size / 4);
-        return bytesRead(builder.trailerChunkHeader().bytes());
-    };
-    const auto korgm = [&](qint32 size) {
-        ISeriesFileBuilder builder("KORGM");
-        for (int k = 0; k < 48; ++k)
-            builder.slot(size, "Style " + QByteArray::number(k));
-        return bytesRead(builder.build());
-    };
-    const std::vector<qint64> read {
-        pa(1000), korgm(1000), pa(2500), pa(200000), korgm(1400), korgm(65535)};
+    const std::vector<qint64> read {bytesRead(paSeriesFile(1000)), bytesRead(korgmFile(1000)),
+        bytesRead(paSeriesFile(2500)), bytesRead(paSeriesFile(200000)), bytesRead(korgmFile(1400)),
+        bytesRead(korgmFile(65535))};
     EXPECT_EQ((std::vector<qint64>(read.begin(), read.begin() + 2)), (std::vector<qint64> {0, 0}));
     EXPECT_TRUE(read[2] == read[3] && *std::max_element(read.begin(), read.end()) <= 65536)
         << read[2] << ' ' << read[3] << ' ' << read[4] << ' ' << read[5];

@@ -5,29 +5,20 @@
 #include <QStringList>
 
 // Printers that write down every call, in order, in one list: "document:<name>" for each job, then
-// "line:<text>", "font:<name>", "size:<pt>" and "end"; the call at index `failAt` fails.
-inline PrinterFactory recordingPrinters(QStringList &calls, int failAt = -1)
+// "line:<text>", "font:<name>", "size:<pt>" and "end".
+inline PrinterFactory recordingPrinters(QStringList &calls)
 {
     struct RecordingPrinter : Printer {
-        RecordingPrinter(QStringList &calls, int failAt) : calls(calls), failAt(failAt) { }
-        void printLine(const QString &text) override { record(QString("line:") + text); }
-        void setFontName(const QString &name) override { record(QString("font:") + name); }
-        void setFontSize(double points) override
-        {
-            record(QString("size:") + QString::number(points));
-        }
-        void endDocument() override { record(QString("end")); }
-        void record(const QString &call)
-        {
-            if (calls.size() == failAt)
-                throw PrinterError(QString("the printer is out of paper"));
-            calls << call;
-        }
+        explicit RecordingPrinter(QStringList &calls) : calls(calls) { }
+        void printLine(const QString &text) override { record("line:" + text); }
+        void setFontName(const QString &name) override { record("font:" + name); }
+        void setFontSize(double points) override { record("size:" + QString::number(points)); }
+        void endDocument() override { record("end"); }
+        void record(const QString &call) { calls << call; }
         QStringList &calls;
-        int failAt;
     };
-    return [&calls, failAt](const QString &name) {
-        calls << QString("document:") + name;
-        return std::make_unique<RecordingPrinter>(calls, failAt);
+    return [&calls](const QString &name) {
+        calls << "document:" + name;
+        return std::make_unique<RecordingPrinter>(calls);
     };
 }

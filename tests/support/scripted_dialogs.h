@@ -31,28 +31,26 @@ public:
             QString("question %1: %2")
                 .arg(defaultButton == DefaultButton::No ? "No" : "Yes", question));
     }
-    QString chooseStyleFile(const QString &folder) override
+    QString chooseStyleFile(const QString &in) override { return chosen("open chooser in ", in); }
+    QString chooseFolder(const QString &in) override { return chosen("folder chooser in ", in); }
+    QString chooseReportFile(const QString &offer) override
     {
-        return next(mChoices, QString("open chooser in ") + folder);
+        return chosen("save chooser offering ", offer);
     }
-    QString chooseReportFile(const QString &path) override
-    {
-        return next(mChoices, QString("save chooser offering ") + path);
-    }
-    QString chooseFolder(const QString &folder) override
-    {
-        return next(mChoices, QString("folder chooser in ") + folder);
-    }
-    QString chooseListFile(const QString &path, QWidget *over) override
+    QString chooseListFile(const QString &offer, QWidget *over) override
     {
         listChooserOver = over;
-        return next(mChoices, QString("list chooser offering ") + path);
+        return chosen("list chooser offering ", offer);
     }
 
     QStringList shown;
     QWidget *listChooserOver = nullptr;  // the window the last list chooser stood over
 
 private:
+    QString chosen(const char *dialog, const QString &folder)
+    {
+        return next(mChoices, dialog + folder);
+    }
     template <typename T> T next(QList<T> &script, const QString &dialog)
     {
         shown << dialog;

@@ -1,33 +1,30 @@
 #include "test_support.h"
 
 #include "pa_style_chunks.h"
-#include "platform/file_name.h"
 #include "reports/export_report.h"
 
 #include <fcntl.h>
-#include <ftw.h>
-#include <unistd.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
 
 QString summary(const LoadResult &result)
 {
-    QString text = QString("no file");
-    if (const std::optional<StyleFile> &file = result.file) {
-        text = QString("%1+%2:").arg(file->usableCount()).arg(file->ghostCount());
-        for (const StyleEntry &s : file->styles) {
-            QString name;
-            for (const char c : s.name)
-                name += c >= 0x20 && c < 0x7F
-                    ? QString(QLatin1Char(c))
-                    : QString("\\x%1").arg(quint8(c), 2, 16, QLatin1Char('0'));
-            text += QString("%1 %2@%3 \"")
-                        .arg(&s == &file->styles.constFirst() ? "" : ",")
-                        .arg(s.number)
-                        .arg(s.slot)
-                + name + QString("\" %1+%2").arg(s.size).arg(s.supplementarySize)
-                + (s.ghost ? " ghost" : "");
-        }
+    if (!result.file)
+        return "no file ! " + describeMessage(*result.message);
+    QString text = QString("%1+%2:").arg(result.file->usableCount()).arg(result.file->ghostCount());
+    for (const StyleEntry &s : result.file->styles) {
+        QString name;
+        for (const char c : s.name)
+            name += c >= 0x20 && c < 0x7F ? QString(c)
+                                          : QString("\\x%1").arg(quint8(c), 2, 16, QChar('0'));
+        text += QString(&s == &result.file->styles.constFirst() ? " " : ", ")
+            + QString::number(s.number) + '@' + QString::number(s.slot) + " \"" + name + "\" "
+            + QString::number(s.size) + '+' + QString::number(s.supplementarySize)
+            + (s.ghost ? " ghost" : "");
     }
-    return result.message ? text + QString(" ! ") + describeMessage(*result.message) : text;
+    return result.message ? text + " ! " + describeMessage(*result.message) : text;
 }
 
 QString loadSummary(const QByteArray &bytes, const QString &name)
@@ -38,8 +35,7 @@ QString loadSummary(const QByteArray &bytes, const QString &name)
 
 QString damaged(const QString &problem, const QString &counts)
 {
-    return counts + QString(" ! warning Quarv: Damaged style file: TEST.STY: ") + problem
-        + QLatin1Char('.');
+    return counts + " ! warning Quarv: Damaged style file: TEST.STY: " + problem + QLatin1Char('.');
 }
 
 QByteArray exported(const StyleFile &file)
@@ -59,12 +55,19 @@ QByteArray detailedBank()
         .record("Jig", 2, paStyleChunk(6, 8))
         .record("March", 2, paStyleChunk(4, 4))
         .record("Waltz", 2, paStyleChunk(3, 4))
-        .record("Broken", 2, broken)
+        .record("broken", 2, broken)
         .record({}, 7, paPerformanceChunk(TempoLayout::Version20, 100))
         .record({}, 7, paPerformanceChunk(TempoLayout::Version10, 120))
         .record({}, 7, paPerformanceChunk(TempoLayout::Version21, 90))
         .bytes();
 }
+
+namespace {
+
+// Names are bytes: QFile would write the ones that are not UTF-8 as other bytes.
+std::string bytePath(const QString &path) { return encodeFileName(path).toStdString(); }
+
+}  // namespace
 
 TestFolder::TestFolder() { EXPECT_TRUE(mDir.isValid()); }
 
@@ -76,12 +79,8 @@ TestFolder::~TestFolder()
             && files.openForReading(file.key())->facts().modified == fixedModificationTime())
             << "a style file was changed: " << file.key().toStdString();
     }
-    // Byte by byte: QTemporaryDir would pass over the names that are not UTF-8.
-    mDir.setAutoRemove(false);
-    ::nftw(
-        encodeFileName(mDir.path()).constData(),
-        [](const char *path, const struct stat *, int, FTW *) { return ::remove(path); }, 16,
-        FTW_DEPTH | FTW_PHYS);
+    mDir.setAutoRemove(false);  // QTemporaryDir would pass over the names that are not UTF-8
+    std::filesystem::remove_all(bytePath(mDir.path()));
 }
 
 QDateTime fixedModificationTime()
@@ -92,15 +91,12 @@ QDateTime fixedModificationTime()
 QString TestFolder::write(const QString &name, const QByteArray &bytes)
 {
     const QString file = path(name);
-    QByteArray folder = encodeFileName(file);
-    for (qsizetype slash = folder.indexOf('/', 1); slash > 0;
-         slash = folder.indexOf('/', slash + 1))
-        ::mkdir(folder.left(slash).constData(), 0755);
-    const int fd = ::open(folder.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    std::filesystem::create_directories(std::filesystem::path(bytePath(file)).parent_path());
+    std::ofstream out(bytePath(file), std::ios::binary);
     const timespec times[2]
         = {{0, UTIME_OMIT}, {time_t(fixedModificationTime().toSecsSinceEpoch()), 700 * 1000000}};
-    EXPECT_TRUE(fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size()
-        && ::futimens(fd, times) == 0 && ::close(fd) == 0)
+    EXPECT_TRUE(out.write(bytes.constData(), bytes.size()).flush()
+        && ::utimensat(AT_FDCWD, bytePath(file).c_str(), times, 0) == 0)
         << file.toStdString();
     if (name.endsWith(QLatin1String(".sty"), Qt::CaseInsensitive))
         mStyleFiles.insert(file, bytes);
@@ -110,16 +106,11 @@ QString TestFolder::write(const QString &name, const QByteArray &bytes)
 void TestFolder::remove(const QString &name)
 {
     mStyleFiles.remove(path(name));
-    EXPECT_EQ(::unlink(encodeFileName(path(name)).constData()), 0);
+    EXPECT_TRUE(std::filesystem::remove(bytePath(path(name))));
 }
 
 QByteArray readBytes(const QString &path)
 {
-    try {
-        const FileService files;  // outlives the file, which counts its reads in it
-        const auto file = files.openForReading(path);
-        return file->readAt(0, file->facts().size);
-    } catch (const FileError &) {
-        return {};
-    }
+    std::ifstream in(bytePath(path), std::ios::binary);
+    return QByteArray::fromStdString(std::string(std::istreambuf_iterator<char>(in), {}));
 }

@@ -1,14 +1,12 @@
 #pragma once
 
 #include "platform/file_error.h"
+#include "platform/file_name.h"
 #include "scripted_dialogs.h"
 #include "style_file_builder.h"
 #include "styles/style_loader.h"
 
-#include <QDir>
-#include <QFile>
-#include <QHash>
-#include <QTemporaryDir>
+#include <QtCore>
 
 #include <gtest/gtest.h>
 #include <functional>
@@ -89,7 +87,7 @@ public:
 [[nodiscard]] QByteArray exported(const StyleFile &file);
 
 // A bank of the Pa600 generation and later whose meters and tempos are known: Jig (6/8, 100),
-// March (4/4, 120), Waltz (3/4, 90), and Broken, a 4/4 style whose data fails its check.
+// March (4/4, 120), Waltz (3/4, 90), and "broken", a 4/4 style whose data fails its check.
 [[nodiscard]] QByteArray detailedBank();
 
 // A "KORGM" file with `count` filled slots named "Style <k>"; every slot in `ghosts` is a ghost.
