@@ -97,11 +97,18 @@ quarv-report: empty.STY: no style file (.STY) in this folder or below it
 TEST_F(QuarvReport, Options)
 {
     folder.write("-dash.STY", paFile("A"));
+    folder.write("-qmljsdebugger=x.STY", paFile("A"));
     const std::pair<const char *, const char *> cases[] = {
         {"", "2||quarv-report: no FILE given\nUsage: "},
         {"-", "2||quarv-report: standard input is not read: name the style files\nUsage: "},
         {"--json --csv PA.STY", "2||quarv-report: --json and --csv exclude each other\nUsage: "},
         {"--details PA.STY", "2||quarv-report: --details needs --json or --csv\nUsage: "},
+        {"--csv --details PA.STY",
+            "0|path,file name,tag,family,number,slot,name,size,supplementary "
+            "size,ghost,meter,tempo,damaged\r\n|"},
+        // The arguments are parsed as given, also those that Qt would take for itself.
+        {"PA.STY -qmljsdebugger PA.STY", "2||quarv-report: Unknown options: q, m, l, j"},
+        {"-- -qmljsdebugger=x.STY", "0|Quarv - Brennix (3.00)\r\n|"},
         {"--version", "0|quarv-report " QUARV_VERSION "\n|"},
         // After "--" a name that starts with a dash is a file; two files are told apart.
         {"-- -dash.STY -dash.STY", "0|==> -dash.STY <==\r\nQuarv - Brennix (3.00)\r\n|"},
@@ -203,6 +210,7 @@ TEST_F(QuarvReport, WriteFailuresAreErrors)
     const std::pair<const char *, const char *> cases[] = {
         {"exec \"$0\" PA.STY >/dev/full", "1 No space left on device\n"},
         {"exec \"$0\" --json PA.STY >/dev/full", "1 No space left on device\n"},
+        {"exec \"$0\" --csv PA.STY >/dev/full", "1 No space left on device\n"},
         {"exec \"$0\" --version >/dev/full", "1 No space left on device\n"},
         {"exec \"$0\" PA.STY >&-", "1 Bad file descriptor\n"},
         {"trap '' PIPE; { \"$0\" --json big; echo \"exit $?\" >&2; } | head -c 1 >/dev/null",

@@ -4,11 +4,9 @@
 #include "mainwindow/style_list.h"
 #include "window_harness.h"
 
-namespace {
-
 // The rows that hold a style as "number|name|size", a ghost row marked "*" (number and name light
 // red, size white).
-QStringList rows(const WindowHarness &h)
+static QStringList rows(const WindowHarness &h)
 {
     QStringList out;
     for (int r = 0; r < 16; ++r) {
@@ -26,7 +24,7 @@ QStringList rows(const WindowHarness &h)
 }
 
 // Rows for styles first..last of a korgmWithStyles file.
-QStringList expectedRows(int first, int last, int ghost = 0)
+static QStringList expectedRows(int first, int last, int ghost = 0)
 {
     QStringList out;
     for (int k = first; k <= last; ++k)
@@ -37,7 +35,7 @@ QStringList expectedRows(int first, int last, int ghost = 0)
 }
 
 // The panel's captions, the enabled report commands and the rows.
-QString shown(const WindowHarness &h)
+static QString shown(const WindowHarness &h)
 {
     QStringList captions;
     for (const char *name :
@@ -47,8 +45,6 @@ QString shown(const WindowHarness &h)
         + (h.isEnabled("exportAction") ? "|export" : "")
         + (QStringList {QString()} + rows(h)).join(QLatin1Char('/'));
 }
-
-}  // namespace
 
 // The panel, the rows (a Pa-series style's both parts together) and the report commands follow
 // the last file read; one that cannot be read leaves them. Files from the command line are opened,
@@ -75,9 +71,7 @@ TEST(MainWindow, PanelFollowsTheLastFileReadOpenedOrDropped)
  TEST.STY|224 |15/03/2004 | iS40,iS50 (KORGM)|0 |0 |)");
     h.window.openFile("notes.txt");
     EXPECT_FALSE(h.window.isVisible());
-    QFont large = h.window.findChild<StyleList *>()->font();
-    large.setPointSize(24);
-    h.window.findChild<StyleList *>()->setFont(large);
+    h.window.findChild<StyleList *>()->setFont(QFont(QString(), 24));
     h.open(korgmWithStyles(2), "A bank of my own styles.STY");
     EXPECT_EQ(QStringList({h.label("fileName")->toolTip(), h.label("fileSize")->toolTip(),
                   h.label("name1")->toolTip()}),

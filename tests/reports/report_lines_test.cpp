@@ -6,15 +6,11 @@
 #include <csignal>
 #include <sys/resource.h>
 
-namespace {
-
-StyleFile loaded(const QByteArray &bytes, const QString &name = "TEST.STY")
+static StyleFile loaded(const QByteArray &bytes, const QString &name = "TEST.STY")
 {
     TestFolder folder;
     return *loadStyleFile(folder.write(name, bytes), FileService()).file;
 }
-
-}  // namespace
 
 // A whole report; without ghosts there is no ghost line, a Pa-series row shows the main part only
 // (a size of ten characters fills its column), the file name keeps its blanks and characters

@@ -1,9 +1,7 @@
 #include "test_support.h"
 
-namespace {
-
 // Each case: the bytes, the expected summary.
-void expectSummaries(const std::vector<std::pair<QByteArray, QString>> &cases)
+static void expectSummaries(const std::vector<std::pair<QByteArray, QString>> &cases)
 {
     for (const auto &[bytes, expected] : cases)
         EXPECT_EQ(loadSummary(bytes), expected);
@@ -11,7 +9,7 @@ void expectSummaries(const std::vector<std::pair<QByteArray, QString>> &cases)
 
 // A file with the given bytes in place of its newer-layout directory, and `chunks` chunks of 40
 // bytes.
-QByteArray newerFileWithDirectory(const QByteArray &directory, int chunks)
+static QByteArray newerFileWithDirectory(const QByteArray &directory, int chunks)
 {
     PaFileBuilder b;
     for (int i = 0; i < chunks; ++i)
@@ -21,9 +19,7 @@ QByteArray newerFileWithDirectory(const QByteArray &directory, int chunks)
     return QByteArray(built.bytes).replace(36, length, directory.leftJustified(length, '\0'));
 }
 
-const QByteArray Identity("\x02\0\0", 3);  // a style's kind, bank and slot
-
-}  // namespace
+static const QByteArray Identity("\x02\0\0", 3);  // a style's kind, bank and slot
 
 // The worked example: 10,000 bytes, chunks at 300, 3000, 5000 and 8000, "KBEG" at 9879 and "KEND"
 // at 9903; records 1 and 2 are styles, 3 and 4 their performance data. The last chunk ends just

@@ -5,20 +5,18 @@
 
 #include <QtEndian>
 
-namespace {
-
 // What decompressOc31 makes of a payload: its bytes, or the problem's number.
-QByteArray decoded(const QByteArray &payload)
+static QByteArray decoded(const QByteArray &payload)
 {
     QByteArray out;
     const Oc31Problem problem = decompressOc31(payload, out);
     return problem == Oc31Problem::None ? out : "problem " + QByteArray::number(int(problem));
 }
 
-QByteArray problem(Oc31Problem p) { return "problem " + QByteArray::number(int(p)); }
+static QByteArray problem(Oc31Problem p) { return "problem " + QByteArray::number(int(p)); }
 
 // A style's details in one line: meter, tempo ("-" where not known) and integrity.
-QString described(const StyleDetails &details)
+static QString described(const StyleDetails &details)
 {
     if (details.integrity == Integrity::Damaged)
         return damageMessage(details, 1);
@@ -26,8 +24,6 @@ QString described(const StyleDetails &details)
         + (details.tempo ? QString::number(*details.tempo) : "-")
         + (details.integrity == Integrity::Intact ? " intact" : " not known");
 }
-
-}  // namespace
 
 // The format note's three known answers; what the encoder writes, in every block form, comes
 // back; a damaged or hostile payload is named, never read or written out of bounds.

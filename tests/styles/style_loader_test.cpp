@@ -4,12 +4,10 @@
 
 #include <sys/stat.h>
 
-namespace {
-QByteArray korgFile()
+static QByteArray korgFile()
 {
     return ISeriesFileBuilder("KORG9").slot(3000, "Usable    ").slot(500, "Ghost").build();
 }
-}  // namespace
 
 // Only names ending in ".STY", in any letter case, are loaded. The tag is "KORF" when it stands at
 // offset 23, else the first five bytes; the Pa1X flag is the byte at offset 34 of a "KORF" file.

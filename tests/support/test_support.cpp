@@ -62,12 +62,8 @@ QByteArray detailedBank()
         .bytes();
 }
 
-namespace {
-
 // Names are bytes: QFile would write the ones that are not UTF-8 as other bytes.
-std::string bytePath(const QString &path) { return encodeFileName(path).toStdString(); }
-
-}  // namespace
+static std::string bytePath(const QString &path) { return encodeFileName(path).toStdString(); }
 
 TestFolder::TestFolder() { EXPECT_TRUE(mDir.isValid()); }
 
