@@ -223,9 +223,9 @@ TEST(LibraryWindow, CancelAndClosingStopMidway)
 // File > Open Folder opens a library window over the main window, as wide as its columns, one per
 // folder (also for folders whose names differ only in bytes that are not UTF-8) and where it
 // was last; Return on a row shows its style in the main window, on the page that holds it;
-// Export List writes into a folder whose name is not UTF-8. F1 asks for the help; Esc and Ctrl+W
-// close the window, Ctrl+Q all of them. A screen reader meets a window and a status line that says
-// its counts.
+// Export List writes into a folder whose name is not UTF-8. Tab leaves the table; F1 asks for the
+// help; Esc and Ctrl+W close the window, Ctrl+Q all of them. A screen reader meets a window and a
+// status line that says its counts.
 TEST(LibraryWindow, AWindowOfTheDesktop)
 {
     WindowHarness h;
@@ -261,6 +261,9 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
 
     library.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&library));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Tab);
+    EXPECT_FALSE(table->hasFocus());
     QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
     QSignalSpy help(&library, &LibraryWindow::helpRequested);
     QTest::keyClick(&library, Qt::Key_F1);
