@@ -168,7 +168,10 @@ void LibraryWindow::fitToColumns()
     const QRect screen
         = (this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen())
               ->availableGeometry();
-    const int columns = mTable->horizontalHeader()->length()
+    // The stretched last column never shrinks below the header's default section size again.
+    const QHeaderView *header = mTable->horizontalHeader();
+    const int last = header->sectionSize(header->logicalIndex(header->count() - 1));
+    const int columns = header->length() - last + qMax(last, header->defaultSectionSize())
         + mTable->verticalScrollBar()->sizeHint().width() + 2 * mTable->frameWidth()
         + 2 * centralWidget()->layout()->contentsMargins().left();
     resize(qBound(640, columns, screen.width() * 9 / 10), qMin(640, screen.height() * 9 / 10));

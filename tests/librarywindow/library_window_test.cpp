@@ -1,6 +1,7 @@
 #include "librarywindow/library_window.h"
 #include "window_harness.h"
 
+#include <QScrollBar>
 #include <atomic>
 
 // Holds the library's model to Qt's rules, answers and signals, as long as the window lives.
@@ -220,16 +221,17 @@ TEST(LibraryWindow, CancelAndClosingStopMidway)
     }
 }
 
-// File > Open Folder opens a library window over the main window, as wide as its columns, one per
-// folder (also for folders whose names differ only in bytes that are not UTF-8) and where it
-// was last; Return on a row shows its style in the main window, on the page that holds it;
-// Export List writes into a folder whose name is not UTF-8. Tab leaves the table; F1 asks for the
-// help; Esc and Ctrl+W close the window, Ctrl+Q all of them. A screen reader meets a window and a
-// status line that says its counts.
+// File > Open Folder opens a library window over the main window, as wide as the columns its rows
+// widen, one per folder (also for folders whose names differ only in bytes that are not UTF-8)
+// and where it was last; Return on a row shows its style in the main window, on the page that
+// holds it; Export List writes into a folder whose name is not UTF-8. Tab leaves the table; F1
+// asks for the help; Esc and Ctrl+W close the window, Ctrl+Q all of them. A screen reader meets a
+// window and a status line that says its counts.
 TEST(LibraryWindow, AWindowOfTheDesktop)
 {
     WindowHarness h;
     h.folder.write("lib/BIG.STY", korgmWithStyles(40));
+    h.folder.write("lib/A BANK WITH A LONGER NAME.STY", korgmWithStyles(1));
     const QString lib = h.folder.path("lib");
     h.window.show();
     for (int twice = 0; twice < 2; ++twice) {
@@ -242,6 +244,8 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
     ASSERT_TRUE(waitUntilCatalogued(library));
     auto *table = library.findChild<QTableView *>();
     const QHeaderView *columns = table->horizontalHeader();
+    // Measured once the rows have brought the scroll bar, which narrows the table.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return table->verticalScrollBar()->isVisible(); }));
     const bool allInView = columns->sectionViewportPosition(LibraryModel::Duplicate)
             + columns->sectionSize(LibraryModel::Duplicate)
         <= table->viewport()->width();
