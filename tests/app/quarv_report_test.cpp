@@ -131,7 +131,7 @@ TEST_F(QuarvReport, Options)
 // and with --details each style's meter, tempo and damage where the file's layout is known (null
 // where not); a damaged style is a problem like any other. In a time zone half an hour off the
 // hour and ten hours ahead, as the user's may be. Control characters, DEL and C1 included, are
-// escaped; names that are not UTF-8 keep their bytes as "\xHH".
+// escaped; names that are not UTF-8 keep their bytes as "\xHH". Indented, an object a file.
 TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
 {
     folder.write(decodeFileName("Caf\xe9\\.STY"), paFile("Pop"));
@@ -143,7 +143,8 @@ TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
         "1 quarv-report: notes.txt: Unknown File Type!\n"
         "quarv-report: empty.STY: no style file (.STY) in this folder or below it\n"
         "quarv-report: PA700.STY: style 4: its data fails its check\n");
-    EXPECT_TRUE(!json.out.contains("\xc2\x9b") && !json.out.contains('\x7f')
+    EXPECT_TRUE(json.out.startsWith("[\n    {\n        \"family\": ") && json.out.endsWith("}\n]\n")
+        && !json.out.contains("\xc2\x9b") && !json.out.contains('\x7f')
         && json.out.contains("\"Na\\u0000me\xc3\xa9\\u007f\\u009b   \""))
         << json.out.toStdString();
     const QByteArray expected = QString::fromUtf8(R"json([

@@ -19,7 +19,7 @@ TEST(TextReport, WholeReports)
 {
     EXPECT_EQ(exported(loaded(ISeriesFileBuilder("KORGI")
                                   .slot(12345, "Pop Ballad ")
-                                  .slot(1024, "Disco      ")
+                                  .slot(1000, "Disco      ")
                                   .slot(0)
                                   .slot(10240, "Swing      ")
                                   .build(),
@@ -28,14 +28,14 @@ TEST(TextReport, WholeReports)
 ^^^^^^^^^^^^^^^^^^^^^^
 
 File Name........: MYSET.STY
-File Size........: 23,833 bytes
+File Size........: 23,809 bytes
 File Last Updated: 15/03/2004
 Style made for...: i30 (KORGI)
 Usable styles....: 2
 Ghost styles.....: 1
 
 01 - Pop Ballad  -     12,345 bytes
-02 - Disco       -      1,024 bytes - GHOST
+02 - Disco       -      1,000 bytes - GHOST
 04 - Swing       -     10,240 bytes
 
 )")

@@ -10,7 +10,7 @@ static QByteArray korgFile()
 }
 
 // Only names ending in ".STY", in any letter case, are loaded. The tag is "KORF" when it stands at
-// offset 23, else the first five bytes; the Pa1X flag is the byte at offset 34 of a "KORF" file.
+// offset 23, else the first five bytes; byte 34 of a "KORF" file tells a Pa1X/Pro's (6).
 TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
 {
     const char *const loaded = R"(1+1: 1@1 "Usable    " 3000+0, 2@2 "GhostMNOPQ" 500+0 ghost)";
@@ -32,17 +32,19 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
     const std::pair<QByteArray, QString> cases[] = {
         {QByteArray(), unknown},
         {"korg9xxxx", "korg9" + unknown},
-        {korfAt23(26), "KORG9 " + damaged("the file is shorter than its 96-byte header")},
-        {korfAt23(27), "KORF" + paShort},
-        {korfAt23(34), "KORF" + paShort},
-        {korfAt23(35, 6), "KORF pa1x" + paShort},
-        {korfAt23(35, 7), "KORF" + paShort},
+        {korfAt23(26),
+            "i3,i2,i1,i4s (KORG9) " + damaged("the file is shorter than its 96-byte header")},
+        {korfAt23(27), "Pa50/60/80 (KORF)" + paShort},
+        {korfAt23(34), "Pa50/60/80 (KORF)" + paShort},
+        {korfAt23(35, 6), "Pa1X/Pro (KORF) pa1x" + paShort},
+        {korfAt23(35, 7), "Pa50/60/80 (KORF)" + paShort},
     };
     for (const auto &[bytes, expected] : cases) {
         TestFolder folder;
         const LoadResult result = loadStyleFile(folder.write("TEST.STY", bytes), FileService());
-        EXPECT_EQ(QString::fromLatin1(result.file->header.tag)
-                + (result.file->header.pa1x ? " pa1x" : "") + ' ' + summary(result),
+        const StyleHeader &header = result.file->header;
+        EXPECT_EQ((header.format ? header.format->caption() : QString::fromLatin1(header.tag))
+                + (header.pa1x ? " pa1x" : "") + ' ' + summary(result),
             expected);
     }
 }
