@@ -146,7 +146,7 @@ int ReportCommand::run(const QStringList &arguments)
             write(output);
     }
     if (mOutput == Output::Json)
-        writeOut(mJsonElements > 0 ? "\n]\n" : "]\n");
+        writeOut("\n]\n");
     return finish();
 }
 

@@ -20,7 +20,6 @@ QString escaped(const QString &text)
     if (std::all_of(text.cbegin(), text.cend(), plain))
         return text;  // the usual case, at once
     QString out;
-    out.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
         if (c == u'\\')

@@ -84,7 +84,6 @@ QString displayFileName(QString name)
 QString escapedFileName(const QString &name)
 {
     QString out;
-    out.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {
         if (name[i] == QLatin1Char('\\'))
             out += QLatin1String("\\\\");

@@ -58,7 +58,6 @@ void TextWriter::commit()
 
 void TextWriter::fail()
 {
-    const QString reason = mFile.errorString();
-    mFile.cancelWriting();
-    throw FileError(mPath, reason);
+    // The unfinished file goes with mFile: QSaveFile discards what it has not committed.
+    throw FileError(mPath, mFile.errorString());
 }

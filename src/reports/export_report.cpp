@@ -29,7 +29,6 @@ void writeTextReport(
 QByteArray textReport(const ReportSource &source)
 {
     QByteArray text;
-    text.reserve(512 + 48 * source.styles.size());
     writeTextReport(source, [&](QByteArrayView line) {
         text += line;
         text += "\r\n";

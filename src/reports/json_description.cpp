@@ -76,7 +76,6 @@ QByteArray jsonArrayElement(const QJsonObject &object)
 {
     const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Indented);
     QByteArray out;
-    out.reserve(text.size() + text.size() / 8);
     out += "    ";
     const qsizetype end = text.size() - 1;  // the last byte is the line end
     qsizetype from = 0;

@@ -45,7 +45,6 @@ QString formatGrouped(qint64 value)
     const QString digits = QString::number(value < 0 ? -value : value);
     const QString &separator = separators().group;
     QString out;
-    out.reserve(digits.size() * 2);
     if (value < 0)
         out += QLatin1Char('-');
     for (qsizetype i = 0; i < digits.size(); ++i) {

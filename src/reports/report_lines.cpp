@@ -40,7 +40,6 @@ void forEachReportLine(ReportForm form, const ReportSource &source,
 {
     const bool printed = form == ReportForm::PrintedPage;
     QByteArray line;  // one buffer for every line: a report over thousands of files makes many
-    line.reserve(128);
     const auto hand = [&](bool isTitle = false) {
         take({line, isTitle});
         line.resize(0);
