@@ -235,10 +235,10 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
     const QString lib = h.folder.path("lib");
     h.window.show();
     for (int twice = 0; twice < 2; ++twice) {
-        h.dialogs.choose(lib);
+        h.dialogs.choose(twice ? lib + "/." : lib);
         h.trigger("openFolderAction");
     }
-    // The same folder again raises its window.
+    // The same folder again, by another path, raises its window.
     ASSERT_EQ(h.window.findChildren<LibraryWindow *>().size(), 1);
     LibraryWindow &library = *h.window.findChild<LibraryWindow *>();
     ASSERT_TRUE(waitUntilCatalogued(library));

@@ -160,11 +160,10 @@ TEST(PaSeriesWalker, NewerDirectory)
                     "(offset 11)")},
         {newerFileWithDirectory(PaFileBuilder::newerRecord({{0, "\x02"}}), 2),
             damaged("property 1 of directory record 1 is shorter than 3 bytes")},
-        // After one good record the zero bytes read as a record of length 0, too short for
-        // anything.
-        {newerFileWithDirectory(good, 2),
+        // After one good record, a record of one byte: too short for its property count.
+        {newerFileWithDirectory(good + QByteArray("\0\1\0", 3), 2),
             damaged("directory record 2's property count runs past the end of the directory record "
-                    "2 (offset 22)")},
+                    "2 (offset 23)")},
         {PaFileBuilder().newerDirectory().style("A", 300).style("B", 300).cutDirectory(21).bytes(),
             damaged("the directory holds 1 records for 2 chunks")},
     });
