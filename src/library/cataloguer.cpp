@@ -81,15 +81,12 @@ void Cataloguer::loadFiles()
 void Cataloguer::handOver()
 {
     constexpr qsizetype MostAtOnce = 256;
-    QList<CatalogueFile> batch;
-    bool more = false;
-    {
-        QMutexLocker lock(&mRead->mutex);
-        batch = mRead->files.mid(0, MostAtOnce);
-        mRead->files.remove(0, batch.size());
-        more = !mRead->files.isEmpty();
-        mRead->taken.wakeAll();
-    }
+    QMutexLocker lock(&mRead->mutex);
+    const QList<CatalogueFile> batch = mRead->files.mid(0, MostAtOnce);
+    mRead->files.remove(0, batch.size());
+    const bool more = !mRead->files.isEmpty();
+    mRead->taken.wakeAll();
+    lock.unlock();
     if (!batch.isEmpty())
         emit filesRead(batch);
     if (more) {

@@ -234,10 +234,10 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsvAndJson)
 {
     TestFolder folder;
     const QString root = folder.path("library");
-    for (const char *name : {"elsewhere/USER01.STY", "library/a/deep/x.sty", "library/Z.Sty",
+    for (const char *name : {"elsewhere/USER01.STY", "library/a/deep/x.sty", "library/Z\xff.Sty",
              "library/locked/HIDDEN.STY", "library/real/R.STY"})
         folder.write(
-            QLatin1String(name), ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
+            decodeFileName(name), ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
     folder.write("library/=1+2.STY",
         PaFileBuilder().style("=HYPERLINK(", 2700).performance(300).style("+SUM(1+1)", 9).bytes());
     folder.write("library/\t=3+4.STY",
@@ -275,7 +275,7 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsvAndJson)
 %1/=1+2.STY,'=1+2.STY,KORF,Pa50/60/80 (KORF),1,1,'=HYPERLINK(,2700,300,no
 %1/=1+2.STY,'=1+2.STY,KORF,Pa50/60/80 (KORF),2,3,'+SUM(1+1),9,0,no
 %1/Caf\xe8\x1b]0;T\x07.STY,Caf\xe8\x1b]0;T\x07.STY,KORF,Pa50/60/80 (KORF),1,1,E8,400,0,no
-%1/Z.Sty,Z.Sty,KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no
+%1/Z\xff.Sty,Z\xff.Sty,KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no
 "%1/a/I3, ""live"".STY","I3, ""live"".STY",KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Tab\tNul\x00 \n,1500,0,no
 "%1/a/I3, ""live"".STY","I3, ""live"".STY",KORG9,"i3,i2,i1,i4s (KORG9)",2,2,Ghost,600,0,yes
 %1/a/deep/x.sty,x.sty,KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no

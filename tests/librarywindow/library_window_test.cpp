@@ -121,7 +121,7 @@ pack/TWO.STY|Pa50/60/80 (KORF)|02|Twin|||130|90|40||)"));
     // in the library's order whichever way; the filter finds files, names and meters; then the
     // ghosts, the duplicates and the damaged styles are chosen.
     QStringList seen;
-    for (const int column : {LibraryModel::Main, LibraryModel::Supplementary, LibraryModel::Name,
+    for (const int column : {LibraryModel::Total, LibraryModel::Supplementary, LibraryModel::Name,
              LibraryModel::Meter}) {
         QTest::mouseClick(table->horizontalHeader()->viewport(), Qt::LeftButton, {},
             QPoint(table->horizontalHeader()->sectionViewportPosition(column) + 5, 5));
@@ -137,7 +137,7 @@ pack/TWO.STY|Pa50/60/80 (KORF)|02|Twin|||130|90|40||)"));
         show->setCurrentIndex(choice);
         seen << shownRows(window, LibraryModel::Name);
     }
-    EXPECT_EQ(seen.join("|\n") + '|', R"(90 90 213 213 213 213 600 600 2,000 2,000|
+    EXPECT_EQ(seen.join("|\n") + '|', R"(130 130 213 342 346 385 600 600 2,000 2,000|
 0 0 0 0 0 40 40 129 133 172|
 broken Disco Disco Jig March Pop Ballad Pop Ballad Twin Twin Waltz|
        3/4 6/8 4/4|
