@@ -36,7 +36,7 @@ QList<DuplicateCandidates> lookAlikes(const LibraryCatalogue &library)
             file.rows.append(order[i]);
             file.groups.append(group);
         }
-        group += end - first > 1 ? 1 : 0;
+        ++group;
         first = end;
     }
     QList<DuplicateCandidates> files;

@@ -40,8 +40,6 @@ const Separators &separators()
 
 QString formatGrouped(qint64 value)
 {
-    if (value > -1000 && value < 1000)
-        return QString::number(value);
     const QString digits = QString::number(value < 0 ? -value : value);
     const QString &separator = separators().group;
     QString out;

@@ -12,8 +12,7 @@ QByteArray cleanGhostName(QByteArray name)
     qsizetype length = name.size();
     while (length > 0 && quint8(name[length - 1]) <= 32)
         --length;
-    if (length < name.size()
-        && !std::all_of(name.cbegin(), name.cend(), [](char c) { return c == ' '; }))
+    if (!std::all_of(name.cbegin(), name.cend(), [](char c) { return c == ' '; }))
         name.truncate(length);
     return name;
 }

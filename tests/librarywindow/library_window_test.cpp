@@ -245,10 +245,9 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
     LibraryWindow &library = *h.window.findChild<LibraryWindow *>();
     ASSERT_TRUE(waitUntilCatalogued(library));
     auto *table = library.findChild<QTableView *>();
-    const QHeaderView *columns = table->horizontalHeader();
     // Measured once the rows have brought the scroll bar, which narrows the table.
     ASSERT_TRUE(QTest::qWaitFor([&] { return table->verticalScrollBar()->isVisible(); }));
-    const bool allInView = columns->length() <= table->viewport()->width();
+    const bool allInView = table->horizontalHeader()->length() <= table->viewport()->width();
     // Over the main window, every column in view or as wide as most of the screen.
     EXPECT_TRUE(library.geometry().contains(h.window.geometry().center())
         && (allInView
