@@ -55,7 +55,8 @@ QByteArray PaFileBuilder::directory() const
             dir += newerRecord(
                 {{0, QByteArray(1, char(e.kind)) + '\0' + char(i / 2)}, {2, e.name + '\0'}});
         else
-            dir += padded(e.name, 11, e.nameFill) + QByteArray(7, '\0') + char(e.kind)
+            // Byte 11, just after the name, is not part of it: a mark shows that it is not read.
+            dir += padded(e.name, 11, e.nameFill) + '~' + QByteArray(6, '\0') + char(e.kind)
                 + QByteArray(5, '\0');
     }
     dir += QByteArray(mPadding, '\0');
