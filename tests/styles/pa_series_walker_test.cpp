@@ -112,8 +112,9 @@ TEST(PaSeriesWalker, DamagedTrailersListNothing)
         {with(built.kend, "KENX"), damaged(R"(the marker "KEND" is not in the last 320 bytes)")},
         {with(built.kend, "KENX").replace(built.kbeg + 4, 4, "KEND"),
             damaged(R"(the marker "KEND" stands less than 8 bytes after "KBEG")")},
-        // "KEND" moved 3 bytes on: 19 table bytes round to 5 entries, the fifth incomplete.
-        {with(built.kend, QByteArray(4, '\0')).replace(built.kend + 3, 4, "KEND"),
+        // "KEND" moved 6 bytes on: 22 table bytes round (half to even) to 6 entries, the sixth
+        // incomplete.
+        {with(built.kend, QByteArray(4, '\0')).replace(built.kend + 6, 4, "KEND"),
             damaged("the chunk table ends with an incomplete entry")},
         {tooMany.bytes(), damaged("the chunk table holds more than 64 entries")},
         {entry(0, "00000023"), damaged("chunk 1 starts at offset 35, inside the file header")},
