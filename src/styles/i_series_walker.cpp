@@ -50,9 +50,9 @@ StyleWalk walkISeriesFile(ByteSource &source, const ISeriesLayout &layout)
             style.offset = qint32(offset);
             style.size = length;
             style.ghost = length <= GhostStyleMaxSize;
-            const QByteArray name = source.read(offset, qMin(length, layout.nameLength));
-            style.name = style.ghost ? cleanGhostName(name) : name;
-            walk.styles.append(style);
+            QByteArray name = source.read(offset, qMin(length, layout.nameLength));
+            style.name = style.ghost ? cleanGhostName(std::move(name)) : std::move(name);
+            walk.styles.append(std::move(style));
             offset += length;
         }
     } catch (const DamagedFile &damage) {
