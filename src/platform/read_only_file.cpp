@@ -4,17 +4,16 @@
 
 #include <cerrno>
 #include <cstring>
+#include <tuple>
 #include <unistd.h>
 
 namespace {
 
-constexpr qint64 ReadBlock = 16 << 20;
-
-bool sameStamp(const struct stat &a, const struct stat &b)
+// What changes when a file is written to.
+auto stamp(const struct stat &s)
 {
-    return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size
-        && a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec
-        && a.st_ctim.tv_sec == b.st_ctim.tv_sec && a.st_ctim.tv_nsec == b.st_ctim.tv_nsec;
+    return std::tie(s.st_dev, s.st_ino, s.st_size, s.st_mtim.tv_sec, s.st_mtim.tv_nsec,
+        s.st_ctim.tv_sec, s.st_ctim.tv_nsec);
 }
 
 }  // namespace
@@ -32,29 +31,25 @@ ReadOnlyFile::~ReadOnlyFile() { ::close(mFd); }
 
 QByteArray ReadOnlyFile::readAt(qint64 offset, qint64 length) const
 {
-    QByteArray data;
-    while (length > 0) {
-        const qint64 want = qMin(length, ReadBlock);
-        const qsizetype had = data.size();
-        data.resize(had + want);
-        const ssize_t got = ::pread(mFd, data.data() + had, size_t(want), off_t(offset + had));
-        if (got < 0 && errno == EINTR) {
-            data.resize(had);
-            continue;
-        }
-        if (got < 0)
+    QByteArray data(length, Qt::Uninitialized);
+    qint64 done = 0;
+    while (done != length) {
+        const ssize_t got
+            = ::pread(mFd, data.data() + done, size_t(length - done), off_t(offset + done));
+        if (got > 0)
+            done += got;
+        else if (got == 0)
+            break;  // the file ends here
+        else if (errno != EINTR)
             throw FileError(mPath, QString::fromLocal8Bit(std::strerror(errno)));
-        data.resize(had + got);
-        *mBytesRead += got;
-        if (got == 0)
-            break;
-        length -= got;
     }
+    *mBytesRead += done;
+    data.truncate(done);
     return data;
 }
 
 bool ReadOnlyFile::changedSinceOpened() const
 {
     struct stat now { };
-    return ::fstat(mFd, &now) != 0 || !sameStamp(mStatus, now);
+    return ::fstat(mFd, &now) != 0 || stamp(mStatus) != stamp(now);
 }

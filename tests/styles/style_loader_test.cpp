@@ -2,6 +2,7 @@
 #include "styles/damaged_file.h"
 #include "styles/style_bytes.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 static QByteArray korgFile()
@@ -68,6 +69,13 @@ TEST(LoadStyleFile, FilesThatCannotBeReadShowNothingAndEveryLoadCloses)
              std::pair("HUGE.STY", "the file is larger than 2,147,483,647 bytes")})
         EXPECT_EQ(summary(loadStyleFile(path(name), FileService())),
             QString("no file ! warning Quarv: Cannot read %1: %2.").arg(path(name), reason));
+    // A read the system refuses, as a failing disk does, is an error, never a file cut short.
+    struct stat folderStatus { };
+    const int folderFd = ::open(QFile::encodeName(path("x.STY")).constData(), O_RDONLY);
+    ASSERT_EQ(::fstat(folderFd, &folderStatus), 0);
+    const ReadOnlyFile unreadable(
+        folderFd, folderStatus, "x.STY", std::make_shared<std::atomic<qint64>>());
+    EXPECT_THROW((void)unreadable.readAt(0, 1), FileError);
     const auto openFiles = [] {
         return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
     };
