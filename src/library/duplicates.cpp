@@ -6,38 +6,30 @@
 #include <QCryptographicHash>
 #include <QHash>
 
-#include <algorithm>
-#include <limits>
 #include <map>
-#include <numeric>
+#include <string_view>
 #include <tuple>
 
 QList<DuplicateCandidates> lookAlikes(const LibraryCatalogue &library)
 {
-    // The styles in order of name and sizes, so that equal ones stand together.
-    QList<int> order(library.styleCount());
-    std::iota(order.begin(), order.end(), 0);
-    const auto key = [&](int s) {
-        return std::make_tuple(library.name(s), library.size(s), library.supplementarySize(s));
-    };
-    std::sort(order.begin(), order.end(), [&](int a, int b) { return key(a) < key(b); });
-
+    // The styles of each name and sizes.
+    std::map<std::tuple<std::string_view, qint32, qint32>, QList<int>> alike;
+    for (int s = 0; s < library.styleCount(); ++s) {
+        const std::string_view name(library.name(s).data(), std::size_t(library.name(s).size()));
+        alike[{name, library.size(s), library.supplementarySize(s)}].append(s);
+    }
     std::map<QString, DuplicateCandidates> byFile;
-    int group = 0;
-    for (qsizetype first = 0; first < order.size();) {
-        qsizetype end = first + 1;
-        while (end < order.size() && key(order[end]) == key(order[first]))
-            ++end;
-        for (qsizetype i = first; end - first > 1 && i < end; ++i) {
-            DuplicateCandidates &file = byFile[library.path(order[i])];
+    for (const auto &[key, styles] : alike) {
+        if (styles.size() < 2)
+            continue;
+        for (const int s : styles) {
+            DuplicateCandidates &file = byFile[library.path(s)];
             if (file.rows.isEmpty())
-                file.file = library.file(order[i]);
-            file.file.styles.append(library.style(order[i]));
-            file.rows.append(order[i]);
-            file.groups.append(group);
+                file.file = library.file(s);
+            file.file.styles.append(library.style(s));
+            file.rows.append(s);
+            file.groups.append(styles.front());  // a number the group's members alone share
         }
-        ++group;
-        first = end;
     }
     QList<DuplicateCandidates> files;
     for (auto &[path, candidates] : byFile)
@@ -47,35 +39,14 @@ QList<DuplicateCandidates> lookAlikes(const LibraryCatalogue &library)
 
 QList<StyleDigest> styleDigests(const DuplicateCandidates &candidates, const FileService &files)
 {
-    // The span that holds every candidate's parts, read at once where they stand close together
-    // (the styles of a bank do), else part by part.
-    qint64 from = std::numeric_limits<qint64>::max();
-    qint64 to = 0;
-    qint64 parts = 0;
-    for (const StyleEntry &style : candidates.file.styles) {
-        for (const auto &[offset, size] : {std::pair<qint64, qint64>(style.offset, style.size),
-                 std::pair<qint64, qint64>(style.supplementaryOffset, style.supplementarySize)}) {
-            if (size == 0)
-                continue;
-            from = qMin(from, offset);
-            to = qMax(to, offset + size);
-            parts += size;
-        }
-    }
     QList<StyleDigest> digests;
     try {
         const StyleBytes bytes(candidates.file, files);
-        const bool atOnce = to > from && to - from <= 2 * parts + 65536;
-        const QByteArray span = atOnce ? bytes.read(from, to - from) : QByteArray();
-        const auto part = [&](qint64 offset, qint64 size) {
-            return atOnce ? QByteArray::fromRawData(span.constData() + (offset - from), size)
-                          : bytes.read(offset, size);
-        };
         for (qsizetype i = 0; i < candidates.rows.size(); ++i) {
             const StyleEntry &style = candidates.file.styles[i];
             QCryptographicHash hash(QCryptographicHash::Sha256);
-            hash.addData(part(style.offset, style.size));
-            hash.addData(part(style.supplementaryOffset, style.supplementarySize));
+            hash.addData(bytes.read(style, StylePart::Main));
+            hash.addData(bytes.read(style, StylePart::Supplementary));
             digests.append({candidates.rows[i], candidates.groups[i], hash.result()});
         }
     } catch (const FileError &) {

@@ -12,13 +12,8 @@ StyleBytes::StyleBytes(const StyleFile &file, const FileService &files)
 QByteArray StyleBytes::read(const StyleEntry &style, StylePart part) const
 {
     const bool main = part == StylePart::Main;
-    return read(main ? style.offset : style.supplementaryOffset,
-        main ? style.size : style.supplementarySize);
-}
-
-QByteArray StyleBytes::read(qint64 offset, qint64 length) const
-{
-    QByteArray bytes = mInput->readAt(offset, length);
+    const qint64 length = main ? style.size : style.supplementarySize;
+    QByteArray bytes = mInput->readAt(main ? style.offset : style.supplementaryOffset, length);
     if (bytes.size() != length || mInput->changedSinceOpened())
         throw changed();
     return bytes;

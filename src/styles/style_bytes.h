@@ -16,8 +16,6 @@ public:
     // One part of one of its styles. Throws FileError when the bytes are not all there or the
     // file changes while they are read.
     [[nodiscard]] QByteArray read(const StyleEntry &style, StylePart part) const;
-    // The bytes from `offset` on, `length` of them: one read for parts that stand together.
-    [[nodiscard]] QByteArray read(qint64 offset, qint64 length) const;
 
 private:
     [[nodiscard]] FileError changed() const;
