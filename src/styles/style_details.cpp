@@ -164,43 +164,23 @@ QByteArray &uncompressBuffer()
 
 QString damageMessage(const StyleDetails &details, int number)
 {
-    const bool main = details.damagedPart == StylePart::Main;
-    QString problem;
-    switch (details.problem) {
-    case Oc31Problem::NotOc31:
-        problem = main ? Texts::tr("its data is not compressed as its header says")
-                       : Texts::tr("its performance data is not compressed as its header says");
-        break;
-    case Oc31Problem::TooLarge:
-        problem = main ? Texts::tr("its data declares a size it cannot have")
-                       : Texts::tr("its performance data declares a size it cannot have");
-        break;
-    case Oc31Problem::CutShort:
-        problem = main ? Texts::tr("its data is cut short")
-                       : Texts::tr("its performance data is cut short");
-        break;
-    case Oc31Problem::BeforeStart:
-        problem = main ? Texts::tr("its data refers to bytes before its start")
-                       : Texts::tr("its performance data refers to bytes before its start");
-        break;
-    case Oc31Problem::PastLength:
-        problem = main ? Texts::tr("its data runs past its declared size")
-                       : Texts::tr("its performance data runs past its declared size");
-        break;
-    case Oc31Problem::BadEnding:
-        problem = main ? Texts::tr("its data does not end as it should")
-                       : Texts::tr("its performance data does not end as it should");
-        break;
-    case Oc31Problem::FailsCheck:
-        problem = main ? Texts::tr("its data fails its check")
-                       : Texts::tr("its performance data fails its check");
-        break;
-    case Oc31Problem::None:  // whole, but not chunks that fill it
-        problem = main ? Texts::tr("its data does not hold its chunks as it should")
-                       : Texts::tr("its performance data does not hold its chunks as it should");
-        break;
-    }
-    return Texts::tr("style %1: %2").arg(number).arg(problem);
+    // By Oc31Problem; None: whole, but not chunks that fill it.
+    static const char *const problems[] = {
+        QT_TRANSLATE_NOOP("StyleDetails", "%1 does not hold its chunks as it should"),
+        QT_TRANSLATE_NOOP("StyleDetails", "%1 is not compressed as its header says"),
+        QT_TRANSLATE_NOOP("StyleDetails", "%1 declares a size it cannot have"),
+        QT_TRANSLATE_NOOP("StyleDetails", "%1 is cut short"),
+        QT_TRANSLATE_NOOP("StyleDetails", "%1 refers to bytes before its start"),
+        QT_TRANSLATE_NOOP("StyleDetails", "%1 runs past its declared size"),
+        QT_TRANSLATE_NOOP("StyleDetails", "%1 does not end as it should"),
+        QT_TRANSLATE_NOOP("StyleDetails", "%1 fails its check"),
+    };
+    static_assert(std::size(problems) == int(Oc31Problem::FailsCheck) + 1);
+    const QString part = details.damagedPart == StylePart::Main ? Texts::tr("its data")
+                                                                : Texts::tr("its performance data");
+    return Texts::tr("style %1: %2")
+        .arg(number)
+        .arg(Texts::tr(problems[int(details.problem)]).arg(part));
 }
 
 StyleDetails styleDetails(QByteArrayView styleChunk, QByteArrayView performanceChunk)
