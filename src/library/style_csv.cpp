@@ -2,8 +2,6 @@
 
 #include "platform/file_name.h"
 
-#include <algorithm>
-
 namespace {
 
 bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
@@ -13,12 +11,6 @@ bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 // for other control characters and for bytes of a file name that are not UTF-8.
 QString escaped(const QString &text)
 {
-    const auto plain = [](QChar c) {
-        return !isControl(c.unicode()) && c != u'\\'
-            && !(c.unicode() >= 0xDC80 && c.unicode() <= 0xDCFF);
-    };
-    if (std::all_of(text.cbegin(), text.cend(), plain))
-        return text;  // the usual case, at once
     QString out;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();

@@ -74,8 +74,7 @@ FolderListing FileService::listFolder(const QString &path) const
         FolderEntry found {decodeFileName(name), FolderEntry::Other};
         if (entry->d_type == DT_DIR || entry->d_type == DT_REG) {
             found.kind = entry->d_type == DT_DIR ? FolderEntry::Folder : FolderEntry::File;
-        } else if ((entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN)
-            && ::fstatat(fd, entry->d_name, &status, 0) == 0) {
+        } else if (::fstatat(fd, entry->d_name, &status, 0) == 0) {
             // A link counts as what it points to; some file systems do not say what an entry is.
             found.kind = S_ISDIR(status.st_mode) ? FolderEntry::Folder
                 : S_ISREG(status.st_mode)        ? FolderEntry::File

@@ -5,18 +5,18 @@
 namespace {
 
 struct Separators {
+    QLocale locale;
     QString group;
     QChar date;
 };
 
-// The separator of the locale's short date format: its first character that is not a letter, a
-// blank or a direction mark (the C locale's "d MMM yyyy" has none).
+// The separator of the locale's short date format where it is one a report's dates can take
+// (the C locale's "d MMM yyyy" has none).
 QChar dateSeparator(const QLocale &locale)
 {
     for (const QChar c : locale.dateFormat(QLocale::ShortFormat)) {
-        if (c.isLetter() || c.isSpace() || c.category() == QChar::Other_Format)
-            continue;
-        return c == QLatin1Char('.') || c == QLatin1Char('-') ? c : QLatin1Char('/');
+        if (c == QLatin1Char('.') || c == QLatin1Char('-') || c == QLatin1Char('/'))
+            return c;
     }
     return QLatin1Char('/');
 }
@@ -25,13 +25,11 @@ QChar dateSeparator(const QLocale &locale)
 // thousands of files formats every number with them.
 const Separators &separators()
 {
-    thread_local QLocale locale(QLocale::C);
-    thread_local Separators cached {};
+    thread_local Separators cached {QLocale::c(), {}, {}};
     const QLocale current;
-    if (cached.date.isNull() || current != locale) {
-        locale = current;
+    if (cached.date.isNull() || current != cached.locale) {
         const QString group = current.groupSeparator();
-        cached = {group.isEmpty() ? QStringLiteral(",") : group, dateSeparator(current)};
+        cached = {current, group.isEmpty() ? QStringLiteral(",") : group, dateSeparator(current)};
     }
     return cached;
 }
@@ -40,11 +38,9 @@ const Separators &separators()
 
 QString formatGrouped(qint64 value)
 {
-    const QString digits = QString::number(value < 0 ? -value : value);
+    const QString digits = QString::number(value);
     const QString &separator = separators().group;
     QString out;
-    if (value < 0)
-        out += QLatin1Char('-');
     for (qsizetype i = 0; i < digits.size(); ++i) {
         if (i > 0 && (digits.size() - i) % 3 == 0)
             out += separator;

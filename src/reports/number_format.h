@@ -3,8 +3,8 @@
 #include <QDate>
 #include <QString>
 
-// "#,##0": decimal digits grouped by thousands with the user's separator (',' where the locale
-// has none).
+// "#,##0" for a size or a count (never negative): its digits grouped by thousands with the
+// user's separator (',' where the locale has none).
 [[nodiscard]] QString formatGrouped(qint64 value);
 // "#,###": the same, but 0 gives empty text.
 [[nodiscard]] QString formatGroupedOrEmpty(qint64 value);
