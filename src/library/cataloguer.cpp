@@ -145,12 +145,9 @@ void Cataloguer::connectDuplicateSteps()
     connect(
         &mDigests, &QFutureWatcherBase::progressValueChanged, this, &Cataloguer::duplicatesChecked);
     connect(&mDigests, &QFutureWatcherBase::finished, this, [this] {
-        // After Cancel, what was read counts: the rest is said to be unchecked.
+        // A canceled future keeps none of its results: after Cancel no candidate was checked.
         const QList<QList<StyleDigest>> digests = mDigests.future().results();
-        int checked = 0;
-        for (const QList<StyleDigest> &file : std::as_const(digests))
-            checked += int(file.size());
-        mUncheckedStyles = mCanceled->load() ? mCandidateStyles - checked : 0;
+        mUncheckedStyles = mCanceled->load() ? mCandidateStyles : 0;
         mTwins.setFuture(QtConcurrent::run(&mPool, [digests] { return twins(digests); }));
     });
     connect(&mTwins, &QFutureWatcherBase::finished, this, [this] {

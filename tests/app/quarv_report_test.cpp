@@ -33,19 +33,12 @@ class QuarvReport : public ::testing::Test {
 protected:
     QuarvReport()
     {
-        folder.write("PA.STY",
-            PaFileBuilder()
-                .style("Pop", 2700)
-                .performance(300)
-                .style("Rock", 900)
-                .performance(80)
-                .bytes());
-        folder.write("I30.sty",
-            ISeriesFileBuilder("KORGI")
-                .slot(0)
-                .slot(3000, QByteArray("Na\0me\xe9\x7f\x9b   ", 11))
-                .slot(500, "Ghost      ")
-                .build());
+        PaFileBuilder pa;
+        pa.style("Pop", 2700).performance(300).style("Rock", 900).performance(80);
+        folder.write("PA.STY", pa.bytes());
+        ISeriesFileBuilder i30("KORGI");
+        i30.slot(0).slot(3000, QByteArray("Na\0me\xe9\x7f\x9b   ", 11)).slot(500, "Ghost      ");
+        folder.write("I30.sty", i30.build());
         folder.write("UNKNOWN.STY", "NOT A STYLE FILE");
         folder.write("DAMAGED.STY", PaFileBuilder().style("A", 500).bytes().left(400));
         folder.write("notes.txt", "x");
@@ -242,11 +235,9 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsvAndJson)
         PaFileBuilder().style("=HYPERLINK(", 2700).performance(300).style("+SUM(1+1)", 9).bytes());
     folder.write("library/\t=3+4.STY",
         PaFileBuilder().style("-2+3", 9).style("@SUM(A1)", 9).style("\\n\x9b", 9).bytes());
-    folder.write("library/a/I3, \"live\".STY",
-        ISeriesFileBuilder("KORG9")
-            .slot(1500, QByteArray("Tab\tNul\0 \n", 10))
-            .slot(600, "Ghost     ")
-            .build());
+    ISeriesFileBuilder live("KORG9");
+    live.slot(1500, QByteArray("Tab\tNul\0 \n", 10)).slot(600, "Ghost     ");
+    folder.write("library/a/I3, \"live\".STY", live.build());
     folder.write(decodeFileName("library/Caf\xe8\x1b]0;T\a.STY"), paFile("E8"));
     folder.write("library/notes.txt", "x");
     ASSERT_TRUE(QFile::link(root, root + "/a/loop")

@@ -17,13 +17,9 @@ static StyleFile loaded(const QByteArray &bytes, const QString &name = "TEST.STY
 // blanks and characters outside Latin-1 become "?".
 TEST(TextReport, WholeReports)
 {
-    EXPECT_EQ(exported(loaded(ISeriesFileBuilder("KORGI")
-                                  .slot(12345, "Pop Ballad ")
-                                  .slot(1000, "Disco      ")
-                                  .slot(0)
-                                  .slot(10240, "Swing      ")
-                                  .build(),
-                  "MYSET.STY")),
+    ISeriesFileBuilder set("KORGI");
+    set.slot(12345, "Pop Ballad ").slot(1000, "Disco      ").slot(0).slot(10240, "Swing      ");
+    EXPECT_EQ(exported(loaded(set.build(), "MYSET.STY")),
         QByteArray(R"(Quarv - Brennix (3.00)
 ^^^^^^^^^^^^^^^^^^^^^^
 

@@ -17,24 +17,18 @@ TEST(ISeriesWalker, SlotsNamesAndTruncatedFiles)
     EXPECT_EQ(allSummary.section(", ", 0, 1) + " ... " + allSummary.section(", ", 47),
         R"(24+24: 1@1 "S.........1" 2000+0, 2@2 "S.........2" 600+0 ghost ... 48@48 "S........48" 600+0 ghost)");
     // A block cut short by the end of the file: the whole blocks before it stay listed and counted.
-    const QByteArray cut = ISeriesFileBuilder("KORG9")
-                               .slot(2000, "Apple     ")
-                               .slot(0)
-                               .slot(700, "Bee       ")
-                               .slot(1800, "C")
-                               .build();
+    ISeriesFileBuilder cutBank("KORG9");
+    cutBank.slot(2000, "Apple     ").slot(0).slot(700, "Bee       ").slot(1800, "C");
+    const QByteArray cut = cutBank.build();
     const QString cutShort("the %1-byte block of slot %2 is cut short by the end of the file");
     const QString apple = R"(1+0: 1@1 "Apple     " 2000+0)";
     const QString appleBee = R"(1+1: 1@1 "Apple     " 2000+0, 3@3 "Bee" 700+0 ghost)";
+    // Empty slots are skipped; a header's own names are not the styles'.
+    ISeriesFileBuilder headerNames("KORG9");
+    headerNames.slot(0, {}, "Header 1").slot(3000, "First     ", "Header 2");
+    headerNames.slot(0, {}, "Header 3").slot(500, "Second    ", "Header 4");
     const std::pair<QByteArray, QString> cases[] = {
-        // Empty slots are skipped; a header's own names are not the styles'.
-        {ISeriesFileBuilder("KORG9")
-                .slot(0, {}, "Header 1")
-                .slot(3000, "First     ", "Header 2")
-                .slot(0, {}, "Header 3")
-                .slot(500, "Second    ", "Header 4")
-                .build(),
-            R"(1+1: 2@2 "First     " 3000+0, 4@4 "Second" 500+0 ghost)"},
+        {headerNames.build(), R"(1+1: 2@2 "First     " 3000+0, 4@4 "Second" 500+0 ghost)"},
         // A ghost is up to 1176 bytes; the size entry's bytes 2 and 3 are not read.
         {ISeriesFileBuilder("KORG<").slot(1176, "Ghost     ").slot(1177, "Usable    ").build(),
             R"(1+1: 1@1 "Ghost" 1176+0 ghost, 2@2 "Usable    " 1177+0)"},

@@ -27,14 +27,9 @@ static const QByteArray Identity("\x02\0\0", 3);  // a style's kind, bank and sl
 // the last style.
 TEST(PaSeriesWalker, RecordsAndChunks)
 {
-    const auto example = PaFileBuilder()
-                             .style("Pop", 2700)
-                             .style("Rock", 2000)
-                             .performance(3000)
-                             .performance(1879)
-                             .directoryPadding(264 - 4 * 24)
-                             .trailingBytes(89)
-                             .build();
+    PaFileBuilder worked;
+    worked.style("Pop", 2700).style("Rock", 2000).performance(3000).performance(1879);
+    const auto example = worked.directoryPadding(264 - 4 * 24).trailingBytes(89).build();
     const auto header
         = PaFileBuilder().style("One", 441).performance(631).trailerChunkHeader().build();
     const auto empty
@@ -131,6 +126,8 @@ TEST(PaSeriesWalker, DamagedTrailersListNothing)
 
 TEST(PaSeriesWalker, NewerDirectory)
 {
+    PaFileBuilder newer;
+    newer.newerDirectory();
     const QByteArray good = PaFileBuilder::newerRecord({{0, Identity}, {2, "A"}});
     QByteArray noChecksum = PaFileBuilder::newerRecord({{0, Identity}});
     noChecksum.chop(4);
@@ -140,13 +137,7 @@ TEST(PaSeriesWalker, NewerDirectory)
     const QByteArray nonLatin1 = PaFileBuilder::newerRecord(
         {{0, Identity}, {9, "unknown"}, {9, ""}, {2, "Caf\xC3\xA9 \xE2\x82\xAC"}});
     expectSummaries({
-        {PaFileBuilder()
-                .newerDirectory()
-                .style("1/4", 355)
-                .performance(1030)
-                .style("2/4", 348)
-                .performance(1030)
-                .bytes(),
+        {newer.style("1/4", 355).performance(1030).style("2/4", 348).performance(1030).bytes(),
             R"(2+0: 1@1 "1/4" 355+1030, 2@3 "2/4" 348+1030)"},
         {newerFileWithDirectory(nulInside + nonLatin1, 2),
             R"(2+0: 1@1 "Jazz" 40+0, 2@2 "Caf\xe9 ?" 40+0)"},
