@@ -241,8 +241,10 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
     }
     // The same folder again, by another path, raises its window.
     ASSERT_EQ(h.window.findChildren<LibraryWindow *>().size(), 1);
-    QThread::msleep(300);  // the window busy while the readers fill their queue
     LibraryWindow &library = *h.window.findChild<LibraryWindow *>();
+    // The window busy, once the files are being read, while the readers fill their queue.
+    QTest::qWaitFor([&] { return library.findChild<QProgressBar *>()->value() > 0; });
+    QThread::msleep(300);
     ASSERT_TRUE(waitUntilCatalogued(library));
     auto *table = library.findChild<QTableView *>();
     // Measured once the rows have brought the scroll bar, which narrows the table.

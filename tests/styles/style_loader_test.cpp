@@ -70,11 +70,10 @@ TEST(LoadStyleFile, FilesThatCannotBeReadShowNothingAndEveryLoadCloses)
         EXPECT_EQ(summary(loadStyleFile(path(name), FileService())),
             QString("no file ! warning Quarv: Cannot read %1: %2.").arg(path(name), reason));
     // A read the system refuses, as a failing disk does, is an error, never a file cut short.
-    struct stat folderStatus { };
-    const int folderFd = ::open(QFile::encodeName(path("x.STY")).constData(), O_RDONLY);
-    ASSERT_EQ(::fstat(folderFd, &folderStatus), 0);
-    const ReadOnlyFile unreadable(
-        folderFd, folderStatus, "x.STY", std::make_shared<std::atomic<qint64>>());
+    struct stat dir { };
+    const int fd = ::open(QFile::encodeName(path("x.STY")).constData(), O_RDONLY);
+    ASSERT_EQ(::fstat(fd, &dir), 0);
+    const ReadOnlyFile unreadable(fd, dir, "x.STY", std::make_shared<std::atomic<qint64>>());
     EXPECT_THROW((void)unreadable.readAt(0, 1), FileError);
     const auto openFiles = [] {
         return QDir("/proc/self/fd").entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size();
