@@ -37,7 +37,8 @@ public:
                 return;  // reached again through a symbolic link
             mVisited.insert(listing.identity);
         }
-        // A folder's name sorts as its paths do, with the '/' that follows it.
+        // A folder's name sorts as its paths do, with the '/' that follows it: walked in this
+        // order, the files come in the byte order of their whole paths.
         std::vector<std::pair<QByteArray, const FolderEntry *>> entries;
         for (const FolderEntry &entry : listing.entries) {
             const bool isFolder = entry.kind == FolderEntry::Folder;
@@ -73,14 +74,5 @@ StyleFolder findStyleFiles(
 {
     FolderWalk walk(files, canceled);
     walk.walk(folder);
-    // In the byte order of the whole paths: names that are not UTF-8 included, whatever the
-    // locale.
-    std::vector<std::pair<QByteArray, QString>> byBytes;
-    for (const QString &path : std::as_const(walk.found.files))
-        byBytes.emplace_back(encodeFileName(path), path);
-    std::sort(byBytes.begin(), byBytes.end());
-    walk.found.files.clear();
-    for (const auto &[bytes, path] : byBytes)
-        walk.found.files << path;
     return std::move(walk.found);
 }
