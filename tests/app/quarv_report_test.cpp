@@ -179,10 +179,10 @@ TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
     const CommandRun names = run(
         R"sh(exec "$0" "$(printf 'bad\377\376.STY')" )sh"
         R"sh("$(printf 'half\355\240\200.STY')" "$(printf 'pair\360\220\202\200\200.STY')" )sh"
-        R"sh("$(printf 'no\033[31m\r\nfile.STY')" esc.STY x*)sh");
+        R"sh("$(printf 'no\033[31m\007\r\nfile.STY')" esc.STY x*)sh");
     EXPECT_EQ(names.err,
-        "quarv-report: no\\x1b[31m\\r\\nfile.STY: Cannot read "
-        "no\\x1b[31m\\r\\nfile.STY: No such file or directory.\n");
+        "quarv-report: no\\x1b[31m\\x07\\r\\nfile.STY: Cannot read "
+        "no\\x1b[31m\\x07\\r\\nfile.STY: No such file or directory.\n");
     for (const char *part : {"File Name........: bad??.STY\r\n", "==> bad\\xff\\xfe.STY <==\r\n",
              "01 - Bytes       -", "==> half\\xed\\xa0\\x80.STY <==",
              "==> pair\xf0\x90\x82\x80\\x80.STY <==", "01 - Red\x1b[31m\x7f   -",
