@@ -83,7 +83,6 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
 {
     const QByteArray waltz = paStyleChunk(3, 4);
     const QByteArray tempo = paPerformanceChunk(TempoLayout::Version21, 90);
-    const QByteArray plain = paChunk(0x06010000, paChunk(0x01050000, {}));
     const std::tuple<QByteArray, QByteArray, const char *> cases[] = {
         {waltz, paPerformanceChunk(TempoLayout::Version10, 72), "3/4 72 intact"},
         {paStyleChunk(6, 8), paPerformanceChunk(TempoLayout::Version20, 120), "6/8 120 intact"},
@@ -94,11 +93,13 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
         {paStyleChunk(7, 32), paPerformanceChunk(TempoLayout::Version21, 90, 91), "- - intact"},
         {waltz, {}, "3/4 - intact"},
         {paChunk(0x06010060, waltz.mid(8)), tempo, "- 90 not known"},
-        {plain, tempo, "- 90 not known"},
+        {paChunk(0x06010000, paChunk(0x01050000, {})), tempo, "- 90 not known"},
         {waltz, paChunk(0x08020120, tempo.mid(8)), "3/4 - not known"},
         {{}, {}, "- - not known"},
         {waltz.left(5), tempo, "style 1: its data is cut short"},
         {waltz, tempo.left(tempo.size() - 1), "style 1: its performance data is cut short"},
+        {paChunk(qFromBigEndian<quint32>(waltz.data()), oc31Compressed("no chunk")), {},
+            "style 1: its data does not hold its chunks as it should"},
     };
     for (const auto &[style, performance, expected] : cases)
         EXPECT_EQ(described(styleDetails(style, performance)), QLatin1String(expected)) << expected;
