@@ -65,6 +65,7 @@ TEST(Oc31, KnownAnswersRoundTripsAndDamage)
         {QByteArray(first).replace(3, 1, "2"), problem(Oc31Problem::NotOc31)},
         {withLength(first, 16 * 1024 * 1024 + 1), problem(Oc31Problem::TooLarge)},
         {withLength(first, 256 * 21 + 1), problem(Oc31Problem::TooLarge)},
+        {withLength(first, 256 * 21), problem(Oc31Problem::CutShort)},
         {first.left(12), problem(Oc31Problem::CutShort)},
         {QByteArray("OC31\x0a\0\0\0\x60\x0e", 10), problem(Oc31Problem::BeforeStart)},
         {withLength(first, 9), problem(Oc31Problem::PastLength)},

@@ -12,9 +12,9 @@ struct WindowHarness {
     WindowHarness() : window(files, dialogs, recordingPrinters(printed), settings) { }
 
     void trigger(const char *action) { window.findChild<QAction *>(action)->trigger(); }
-    bool isEnabled(const char *action) const
+    bool isEnabled(const char *name) const
     {
-        return window.findChild<QAction *>(action)->isEnabled();
+        return window.findChild<QAction *>(name)->isEnabled();
     }
     QLabel *label(const QString &name) const { return window.findChild<QLabel *>(name); }
     // Writes a file and opens it, as the command line or a drop would.
