@@ -30,7 +30,7 @@ int compare(const QVariant &a, const QVariant &b, Qt::CaseSensitivity letterCase
     if (a.userType() == QMetaType::QString)
         return a.toString().compare(b.toString(), letterCase);
     const QPartialOrdering order = QVariant::compare(a, b);
-    return order == QPartialOrdering::Less ? -1 : order == QPartialOrdering::Greater ? 1 : 0;
+    return int(order == QPartialOrdering::Greater) - int(order == QPartialOrdering::Less);
 }
 
 }  // namespace
