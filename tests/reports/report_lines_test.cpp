@@ -13,8 +13,8 @@ static StyleFile loaded(const QByteArray &bytes, const QString &name = "TEST.STY
 }
 
 // A whole report; without ghosts there is no ghost line, a Pa-series row shows the main part only
-// (a size of ten characters fills its column, one of 0 leaves it blank), the file name keeps its
-// blanks and characters outside Latin-1 become "?".
+// (a size of ten characters fills its column, one of 0 leaves it blank), a name longer than its
+// eleven columns is cut, the file name keeps its blanks and characters outside Latin-1 become "?".
 TEST(TextReport, WholeReports)
 {
     ISeriesFileBuilder set("KORGI");
@@ -36,18 +36,18 @@ Ghost styles.....: 1
 
 )")
             .replace("\n", "\r\n"));
-    const QByteArray pa
-        = PaFileBuilder().style("Pop", 12345678).style("Rock", 0).performance(3000).bytes();
-    EXPECT_EQ(exported(loaded(pa, " Ünï €ÿĀ.sty")),
+    PaFileBuilder pa;
+    pa.newerDirectory().style("Pop", 12345678).style("Rock and Roll", 0).performance(3000);
+    EXPECT_EQ(exported(loaded(pa.bytes(), " Ünï €ÿĀ.sty")),
         QByteArray("Quarv - Brennix (3.00)\n^^^^^^^^^^^^^^^^^^^^^^\n\n"
                    "File Name........:  \xDCn\xEF ?\xFF?.sty\n"
-                   R"(File Size........: 12,348,814 bytes
+                   R"(File Size........: 12,348,818 bytes
 File Last Updated: 15/03/2004
-Style made for...: Pa50/60/80 (KORF)
+Style made for...: Pa-series (KORF)
 Usable styles....: 2
 
 01 - Pop         - 12,345,678 bytes
-02 - Rock        -            bytes
+02 - Rock and Ro -            bytes
 
 )")
             .replace("\n", "\r\n"));
