@@ -67,9 +67,7 @@ std::optional<Meter> meterOf(const QList<PaChunk> &contents)
     const QList<PaChunk> inside = paChunksIn(contents[0].payload).value_or(QList<PaChunk>());
     const auto info = std::find_if(inside.cbegin(), inside.cend(),
         [](const PaChunk &c) { return c.type() == 1 && c.isData(); });
-    const auto element = std::find_if(
-        inside.cbegin(), inside.cend(), [](const PaChunk &c) { return c.id == ElementChunk; });
-    if (info == inside.cend() || element == inside.cend())
+    if (info == inside.cend())
         return std::nullopt;
     quint16 withData = 0;
     try {
@@ -85,6 +83,10 @@ std::optional<Meter> meterOf(const QList<PaChunk> &contents)
     }
     if (!(withData & 1))
         return std::nullopt;  // no Variation 1
+    const auto element = std::find_if(
+        inside.cbegin(), inside.cend(), [](const PaChunk &c) { return c.id == ElementChunk; });
+    if (element == inside.cend())
+        return std::nullopt;
     const QList<PaChunk> parts = paChunksIn(element->payload).value_or(QList<PaChunk>());
     const auto elementInfo = std::find_if(
         parts.cbegin(), parts.cend(), [](const PaChunk &c) { return c.type() == 1; });
