@@ -113,7 +113,8 @@ TEST_F(ExportTest, WritesWhereTheUserChoseOrSaysWhyNot)
     const QString readOnly = folder.write("locked.txt", "keep me");
     ASSERT_TRUE(QFile::setPermissions(readOnly, QFileDevice::ReadOwner));
     const QString noFolder = folder.path("missing/out.txt");
-    QStringList messages = exportTo(readOnly, {true}).mid(1) + exportTo(noFolder);
+    QStringList messages = exportTo(readOnly, {true}).mid(1) + exportTo(noFolder)
+        + exportTo(folder.path("."), {true}).mid(1);
     // A disk that fills up: files of this process may not grow beyond 16 bytes.
     rlimit limit {};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &limit), 0);
@@ -127,6 +128,8 @@ TEST_F(ExportTest, WritesWhereTheUserChoseOrSaysWhyNot)
         (QStringList {
             QString("critical Quarv: Cannot write %1: the file is read-only.").arg(readOnly),
             QString("critical Quarv: Cannot write %1: No such file or directory.").arg(noFolder),
+            QString("critical Quarv: Cannot write %1: this is a folder, not a file.")
+                .arg(folder.path(".")),
             QString("critical Quarv: Cannot write %1: File too large.").arg(old)}));
     EXPECT_EQ(readBytes(readOnly) + readBytes(old), "keep meold bytes");
     EXPECT_EQ(exportTo(old, {true}), QStringList {question});
