@@ -58,7 +58,5 @@ QString formatIndex(qint64 value)
 
 QString formatDate(const QDate &date)
 {
-    const QChar separator = separators().date;
-    return formatIndex(date.day()) + separator + formatIndex(date.month()) + separator
-        + QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+    return date.toString(QStringLiteral("dd%1MM%1yyyy").arg(separators().date));
 }

@@ -13,10 +13,7 @@
 #include <ostream>
 
 // Readable failure output for Qt texts.
-inline void PrintTo(const QString &text, std::ostream *os)
-{
-    *os << '"' << text.toStdString() << '"';
-}
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 inline void PrintTo(const QByteArray &bytes, std::ostream *os)
 {
     *os << '"' << bytes.toPercentEncoding(" !#$&'()*+,-./:;=?@[]^_{|}~<>").toStdString() << '"';
