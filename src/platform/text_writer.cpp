@@ -3,6 +3,8 @@
 #include "file_error.h"
 #include "file_name.h"
 
+#include <QFileInfo>
+
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -12,13 +14,13 @@ namespace {
 // folder whose name is not UTF-8 is reached through its open descriptor instead.
 QString reachablePath(const QString &path, int &folder)
 {
-    const QString folderPath = path.left(path.lastIndexOf(QLatin1Char('/')) + 1);
-    if (encodeFileName(folderPath) == folderPath.toUtf8())
+    const QFileInfo file(path);
+    const QByteArray folderBytes = encodeFileName(file.path());
+    if (folderBytes == file.path().toUtf8())
         return path;
-    folder = ::open(encodeFileName(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    return folder < 0
-        ? path
-        : QStringLiteral("/proc/self/fd/%1/%2").arg(folder).arg(path.mid(folderPath.size()));
+    folder = ::open(folderBytes.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    return folder < 0 ? path
+                      : QStringLiteral("/proc/self/fd/%1/%2").arg(folder).arg(file.fileName());
 }
 
 }  // namespace
