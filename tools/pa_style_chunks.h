@@ -17,6 +17,8 @@
 
 // The performance chunk (type 9) with the tempo in the layout of its version: 1.0, 2.0 (a
 // one-byte part before the tempo), or 2.1 (a longer part with two names, and the tempo's copy,
-// which is `copiedTempo` where that is given).
+// which is `copiedTempo` where that is given). In version 1.0 the tempo's chunk can stand
+// `deeper` containers further down, as no instrument writes it.
 enum class TempoLayout { Version10, Version20, Version21 };
-[[nodiscard]] QByteArray paPerformanceChunk(TempoLayout layout, int tempo, int copiedTempo = -1);
+[[nodiscard]] QByteArray paPerformanceChunk(
+    TempoLayout layout, int tempo, int copiedTempo = -1, int deeper = 0);
