@@ -73,7 +73,7 @@ std::optional<Meter> meterOf(const QList<PaChunk> &contents)
     try {
         const QByteArray payload = info->payload.toByteArray();
         ByteReader reader(payload, 0, payload.size(), QString());
-        reader.skip(quint8(payload.isEmpty() ? 0 : payload[0]) + 1 + 3);
+        reader.skip(quint8(reader.bytes(1)[0]) + 3);  // the name after its length, 3 bytes
         withData = reader.u2be();
         reader.skip(11);
         if (info->minor() >= 3)
