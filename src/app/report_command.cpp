@@ -18,6 +18,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <unistd.h>
 
 namespace {
@@ -168,17 +169,14 @@ QList<ReportItem> ReportCommand::expand(const QStringList &names) const
             continue;
         }
         const StyleFolder folder = findStyleFiles(name, mFiles);
-        std::vector<std::pair<QByteArray, ReportItem>> found;
+        std::multimap<QByteArray, ReportItem> found;  // in byte order, equal keys as they came
         for (const QString &path : folder.files)
-            found.emplace_back(encodeFileName(path), ReportItem {path, {}});
+            found.emplace(encodeFileName(path), ReportItem {path, {}});
         for (const FolderProblem &problem : folder.problems)
-            found.emplace_back(
-                encodeFileName(problem.path), ReportItem {problem.path, problem.reason});
+            found.emplace(encodeFileName(problem.path), ReportItem {problem.path, problem.reason});
         if (found.empty())
-            found.emplace_back(QByteArray(),
+            found.emplace(QByteArray(),
                 ReportItem {name, tr("no style file (.STY) in this folder or below it")});
-        std::stable_sort(found.begin(), found.end(),
-            [](const auto &a, const auto &b) { return a.first < b.first; });
         for (const auto &[key, item] : found)
             items.append(item);
     }

@@ -44,8 +44,7 @@ QByteArray ReadOnlyFile::readAt(qint64 offset, qint64 length) const
             throw FileError(mPath, QString::fromLocal8Bit(std::strerror(errno)));
     }
     *mBytesRead += done;
-    data.truncate(done);
-    return data;
+    return data.left(done);
 }
 
 bool ReadOnlyFile::changedSinceOpened() const
