@@ -67,7 +67,8 @@ QByteArray paStyleChunk(int numerator, int denominator, int played)
     return compressed(0x06010020, paChunk(0x01050000, paChunk(0x01000308, info) + elements));
 }
 
-QByteArray paPerformanceChunk(TempoLayout layout, int tempo, int copiedTempo, int deeper)
+QByteArray paPerformanceChunk(
+    TempoLayout layout, int tempo, int copiedTempo, int deeper, quint32 container)
 {
     const QByteArray mixer = paChunk(0x08000008, trackData(7).left(300));
     if (layout == TempoLayout::Version10) {
@@ -75,7 +76,7 @@ QByteArray paPerformanceChunk(TempoLayout layout, int tempo, int copiedTempo, in
             = u32(0x0000000F) + QByteArray(3, '\x02') + char(tempo) + QByteArray(20, '\0');
         QByteArray tempoChunk = paChunk(0x04000108, data);
         for (int level = 0; level <= deeper; ++level)
-            tempoChunk = paChunk(0x04000000, tempoChunk);
+            tempoChunk = paChunk(container, tempoChunk);
         return compressed(0x09010020, tempoChunk + mixer);
     }
     // After the first u32: one byte that is not 0, or four bytes, two names and a block of bytes.

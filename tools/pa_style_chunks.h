@@ -18,7 +18,7 @@
 // The performance chunk (type 9) with the tempo in the layout of its version: 1.0, 2.0 (a
 // one-byte part before the tempo), or 2.1 (a longer part with two names, and the tempo's copy,
 // which is `copiedTempo` where that is given). In version 1.0 the tempo's chunk can stand
-// `deeper` containers further down, as no instrument writes it.
+// `deeper` containers further down, or inside a chunk of another id, as no instrument writes it.
 enum class TempoLayout { Version10, Version20, Version21 };
-[[nodiscard]] QByteArray paPerformanceChunk(
-    TempoLayout layout, int tempo, int copiedTempo = -1, int deeper = 0);
+[[nodiscard]] QByteArray paPerformanceChunk(TempoLayout layout, int tempo, int copiedTempo = -1,
+    int deeper = 0, quint32 container = 0x04000000);

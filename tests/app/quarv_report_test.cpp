@@ -37,7 +37,7 @@ protected:
         pa.style("Pop", 2700).performance(300).style("Rock", 900).performance(80);
         folder.write("PA.STY", pa.bytes());
         ISeriesFileBuilder i30("KORGI");
-        i30.slot(0).slot(3000, QByteArray("Na\0me\xe9\x7f\x9b   ", 11)).slot(500, "Ghost      ");
+        i30.slot(0).slot(3000, QByteArray("Na\0me\xe9\x7f\x9f   ", 11)).slot(500, "Ghost      ");
         folder.write("I30.sty", i30.build());
         folder.write("UNKNOWN.STY", "NOT A STYLE FILE");
         folder.write("DAMAGED.STY", PaFileBuilder().style("A", 500).bytes().left(400));
@@ -137,15 +137,15 @@ TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
         "quarv-report: empty.STY: no style file (.STY) in this folder or below it\n"
         "quarv-report: PA700.STY: style 4: its data fails its check\n");
     EXPECT_TRUE(json.out.startsWith("[\n    {\n        \"family\": ") && json.out.endsWith("}\n]\n")
-        && !json.out.contains("\xc2\x9b") && !json.out.contains('\x7f')
-        && json.out.contains("\"Na\\u0000me\xc3\xa9\\u007f\\u009b   \""))
+        && !json.out.contains("\xc2\x9f") && !json.out.contains('\x7f')
+        && json.out.contains("\"Na\\u0000me\xc3\xa9\\u007f\\u009f   \""))
         << json.out.toStdString();
     const QByteArray expected = QString::fromUtf8(R"json([
   {"path": "PA.STY", "message": null, "name": "PA.STY", "size": 4144, "modified": "%1", "tag": "KORF", "family": "Pa50/60/80 (KORF)", "pa1x": false,
    "usable": 2, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Pop", "size": 2700, "supplementarySize": 300, "ghost": false, "meter": null, "tempo": null, "damaged": null},
                                        {"number": 2, "slot": 3, "name": "Rock", "size": 900, "supplementarySize": 80, "ghost": false, "meter": null, "tempo": null, "damaged": null}]},
   {"path": "I30.sty", "message": null, "name": "I30.sty", "size": 3724, "modified": "%1", "tag": "KORGI", "family": "i30 (KORGI)", "pa1x": null,
-   "usable": 1, "ghost": 1, "styles": [{"number": 2, "slot": 2, "name": "Na\u0000me\u00e9\u007f\u009b   ", "size": 3000, "supplementarySize": 0, "ghost": false, "meter": null, "tempo": null, "damaged": null},
+   "usable": 1, "ghost": 1, "styles": [{"number": 2, "slot": 2, "name": "Na\u0000me\u00e9\u007f\u009f   ", "size": 3000, "supplementarySize": 0, "ghost": false, "meter": null, "tempo": null, "damaged": null},
                                        {"number": 3, "slot": 3, "name": "Ghost", "size": 500, "supplementarySize": 0, "ghost": true, "meter": null, "tempo": null, "damaged": null}]},
   {"path": "notes.txt", "message": "Unknown File Type!", "name": null, "size": null, "modified": null, "tag": null, "family": null, "pa1x": null, "usable": null, "ghost": null, "styles": null},
   {"path": "empty.STY", "message": "no style file (.STY) in this folder or below it", "name": null, "size": null, "modified": null, "tag": null, "family": null, "pa1x": null, "usable": null, "ghost": null, "styles": null},
@@ -234,7 +234,7 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsvAndJson)
     folder.write("library/=1+2.STY",
         PaFileBuilder().style("=HYPERLINK(", 2700).performance(300).style("+SUM(1+1)", 9).bytes());
     folder.write("library/\t=3+4.STY",
-        PaFileBuilder().style("-2+3", 9).style("@SUM(A1)", 9).style("\\n\x9b", 9).bytes());
+        PaFileBuilder().style("-2+3", 9).style("@SUM(A1)", 9).style("\\n\x9f", 9).bytes());
     ISeriesFileBuilder live("KORG9");
     live.slot(1500, QByteArray("Tab\tNul\0 \n", 10)).slot(600, "Ghost     ");
     folder.write("library/a/I3, \"live\".STY", live.build());
@@ -262,7 +262,7 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsvAndJson)
             R"csv(path,file name,tag,family,number,slot,name,size,supplementary size,ghost
 %1/\t=3+4.STY,\t=3+4.STY,KORF,Pa50/60/80 (KORF),1,1,'-2+3,9,0,no
 %1/\t=3+4.STY,\t=3+4.STY,KORF,Pa50/60/80 (KORF),2,2,'@SUM(A1),9,0,no
-%1/\t=3+4.STY,\t=3+4.STY,KORF,Pa50/60/80 (KORF),3,3,\\n\x9b,9,0,no
+%1/\t=3+4.STY,\t=3+4.STY,KORF,Pa50/60/80 (KORF),3,3,\\n\x9f,9,0,no
 %1/=1+2.STY,'=1+2.STY,KORF,Pa50/60/80 (KORF),1,1,'=HYPERLINK(,2700,300,no
 %1/=1+2.STY,'=1+2.STY,KORF,Pa50/60/80 (KORF),2,3,'+SUM(1+1),9,0,no
 %1/Caf\xe8\x1b]0;T\x07.STY,Caf\xe8\x1b]0;T\x07.STY,KORF,Pa50/60/80 (KORF),1,1,E8,400,0,no

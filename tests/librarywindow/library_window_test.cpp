@@ -34,9 +34,9 @@ static QString shownRows(const LibraryWindow &window, int only = -1)
     return rows.join(only < 0 ? '\n' : ' ');
 }
 
-static QString statusLine(const LibraryWindow &window)
+static QString statusLine(const LibraryWindow &w)
 {
-    return window.findChild<QLabel *>("status")->text();
+    return w.findChild<QLabel *>("status")->text();
 }
 
 // Types into the filter, as a user does, and waits for the pause after which it applies.

@@ -88,6 +88,7 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
         {waltz, paPerformanceChunk(TempoLayout::Version10, 72), "3/4 72 intact"},
         {waltz, paPerformanceChunk(TempoLayout::Version10, 72, -1, 15), "3/4 72 intact"},
         {waltz, paPerformanceChunk(TempoLayout::Version10, 72, -1, 16), "3/4 - intact"},
+        {waltz, paPerformanceChunk(TempoLayout::Version10, 72, -1, 0, 0x04000008), "3/4 - intact"},
         {paStyleChunk(6, 8), paPerformanceChunk(TempoLayout::Version20, 120), "6/8 120 intact"},
         {paStyleChunk(16, 16), paPerformanceChunk(TempoLayout::Version21, 250), "16/16 250 intact"},
         {paStyleChunk(1, 4), paPerformanceChunk(TempoLayout::Version21, 30), "1/4 30 intact"},
