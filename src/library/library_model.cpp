@@ -2,6 +2,8 @@
 
 #include "reports/number_format.h"
 
+#include <limits>
+
 LibraryModel::LibraryModel(const QString &folder, QObject *parent)
     : QAbstractTableModel(parent), mCatalogue(folder)
 {
@@ -102,6 +104,7 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
 
 QVariant LibraryModel::sortKey(int row, int column) const
 {
+    constexpr int Unknown = std::numeric_limits<int>::min();  // before every meter and tempo
     switch (column) {
     case File: return mCatalogue.heldPath(row);
     case Format: return mCatalogue.family(row);
@@ -110,9 +113,10 @@ QVariant LibraryModel::sortKey(int row, int column) const
     case Meter: {
         // By its value, then its denominator: 2/4, 3/4, 6/8, 12/16, 4/4.
         const auto meter = mCatalogue.details(row).meter;
-        return meter ? meter->numerator * (16 / meter->denominator) * 32 + meter->denominator : -1;
+        return meter ? meter->numerator * (16 / meter->denominator) * 32 + meter->denominator
+                     : Unknown;
     }
-    case Tempo: return mCatalogue.details(row).tempo.value_or(-1);
+    case Tempo: return mCatalogue.details(row).tempo.value_or(Unknown);
     case Total: return qint64(mCatalogue.size(row)) + mCatalogue.supplementarySize(row);
     case Main: return mCatalogue.size(row);
     case Supplementary: return mCatalogue.supplementarySize(row);
