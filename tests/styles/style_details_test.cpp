@@ -39,8 +39,7 @@ TEST(Oc31, KnownAnswersRoundTripsAndDamage)
         sevens[i] = char((7 * i + 3) % 256);
     const QByteArray third = "OC31" + QByteArray::fromHex("16400000") + "\x01\x40\x10" + sevens
         + QByteArray::fromHex("14003c01000079");
-    QByteArray ten = QByteArray("0123456789abcdefghij") + QByteArray("ij").repeated(17);
-    ten += "0123456!";
+    QByteArray ten = "0123456789abcdefghij" + QByteArray("ij").repeated(17) + "0123456!";
     ten += ten.left(40) + "VWXYZ";
     // 40,000 bytes that do not repeat, then pieces of them from 16 KiB and 32 KiB back and more,
     // long and short, each followed by one to three bytes of its own (the far copies and their
@@ -63,7 +62,9 @@ TEST(Oc31, KnownAnswersRoundTripsAndDamage)
         {oc31Compressed(far), far},
         {"OC3", problem(Oc31Problem::NotOc31)},
         {QByteArray(first).replace(3, 1, "2"), problem(Oc31Problem::NotOc31)},
-        {withLength(first, 16 * 1024 * 1024 + 1), problem(Oc31Problem::TooLarge)},
+        // Over 16 MiB from a payload that 256 times would allow, and 16 MiB itself.
+        {withLength(first + QByteArray(70000, 0), 0x1000001), problem(Oc31Problem::TooLarge)},
+        {withLength(first + QByteArray(70000, 0), 0x1000000), problem(Oc31Problem::CutShort)},
         {withLength(first, 256 * 21 + 1), problem(Oc31Problem::TooLarge)},
         {withLength(first, 256 * 21), problem(Oc31Problem::CutShort)},
         {first.left(12), problem(Oc31Problem::CutShort)},
@@ -101,6 +102,7 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
         {waltz, paChunk(0x08020120, tempo.mid(8)), "3/4 - not known"},
         {{}, {}, "- - not known"},
         {waltz.left(5), tempo, "style 1: its data is cut short"},
+        {paChunk(0x06010020, {}), {}, "style 1: its data is not compressed as its header says"},
         {waltz, tempo.left(tempo.size() - 1), "style 1: its performance data is cut short"},
         {paChunk(qFromBigEndian<quint32>(waltz.data()), oc31Compressed("no chunk")), {},
             "style 1: its data does not hold its chunks as it should"},
