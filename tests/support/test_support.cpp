@@ -81,7 +81,7 @@ TestFolder::~TestFolder()
 
 QDateTime fixedModificationTime()
 {
-    return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30, 700));  // the milliseconds are not shown
+    return QDateTime(QDate(2004, 3, 15), QTime(10, 20, 30, 999));  // the milliseconds are not shown
 }
 
 QString TestFolder::write(const QString &name, const QByteArray &bytes)
@@ -90,7 +90,7 @@ QString TestFolder::write(const QString &name, const QByteArray &bytes)
     std::filesystem::create_directories(std::filesystem::path(bytePath(file)).parent_path());
     std::ofstream out(bytePath(file), std::ios::binary);
     const timespec times[2]
-        = {{0, UTIME_OMIT}, {time_t(fixedModificationTime().toSecsSinceEpoch()), 700 * 1000000}};
+        = {{0, UTIME_OMIT}, {time_t(fixedModificationTime().toSecsSinceEpoch()), 999999999}};
     EXPECT_TRUE(out.write(bytes.constData(), bytes.size()).flush()
         && ::utimensat(AT_FDCWD, bytePath(file).c_str(), times, 0) == 0)
         << file.toStdString();
