@@ -179,10 +179,10 @@ TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
     const CommandRun names = run(
         R"sh(exec "$0" "$(printf 'bad\377\376.STY')" )sh"
         R"sh("$(printf 'half\355\240\200.STY')" "$(printf 'pair\360\220\202\200\200.STY')" )sh"
-        R"sh("$(printf 'no\033[31m\007\r\nfile.STY')" esc.STY x*)sh");
+        R"sh("$(printf 'no\033[31m\007\t\r\nfile.STY')" esc.STY x*)sh");
     EXPECT_EQ(names.err,
-        "quarv-report: no\\x1b[31m\\x07\\r\\nfile.STY: Cannot read "
-        "no\\x1b[31m\\x07\\r\\nfile.STY: No such file or directory.\n");
+        "quarv-report: no\\x1b[31m\\x07\\t\\r\\nfile.STY: Cannot read "
+        "no\\x1b[31m\\x07\\t\\r\\nfile.STY: No such file or directory.\n");
     for (const char *part : {"File Name........: bad??.STY\r\n", "==> bad\\xff\\xfe.STY <==\r\n",
              "01 - Bytes       -", "==> half\\xed\\xa0\\x80.STY <==",
              "==> pair\xf0\x90\x82\x80\\x80.STY <==", "01 - Red\x1b[31m\x7f   -",
@@ -242,7 +242,7 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsvAndJson)
     folder.write("library/notes.txt", "x");
     ASSERT_TRUE(QFile::link(root, root + "/a/loop")
         && QFile::link(folder.path("elsewhere"), root + "/b")
-        && QFile::link(root + "/real", root + "/link")
+        && QFile::link(root + "/real", root + "/real-link")
         && QDir().mkpath(folder.path("empty/inside")));
     HookedFileService files;  // with a folder that cannot be read, as for anyone but root
     files.beforeListing = [&](const QString &path) {
@@ -271,7 +271,7 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsvAndJson)
 "%1/a/I3, ""live"".STY","I3, ""live"".STY",KORG9,"i3,i2,i1,i4s (KORG9)",2,2,Ghost,600,0,yes
 %1/a/deep/x.sty,x.sty,KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no
 %1/b/USER01.STY,USER01.STY,KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no
-%1/link/R.STY,R.STY,KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no
+%1/real-link/R.STY,R.STY,KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no
 %1/a/deep/x.sty,x.sty,KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no
 )csv")
             .arg(root)
