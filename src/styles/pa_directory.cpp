@@ -109,8 +109,8 @@ std::vector<PaDirectoryRecord> readPaDirectory(
         return newerRecords(source, length, count);
     const QByteArray bytes
         = source.read(PaHeaderLength, qMin(length, qint64(count) * RecordLength));
-    std::vector<PaDirectoryRecord> records;
+    std::vector<PaDirectoryRecord> records(static_cast<std::size_t>(count));
     for (int r = 0; r < count; ++r)
-        records.push_back(olderRecord(bytes, r));
+        records[std::size_t(r)] = olderRecord(bytes, r);
     return records;
 }

@@ -40,7 +40,7 @@ QList<StyleEntry> paSeriesStyles(ByteSource &source, bool newerDirectory)
         style.name = records[i].name;
         style.offset = chunks.starts[i];
         style.size = chunks.length(i);
-        styles.append(style);
+        styles.append(std::move(style));
     }
     for (std::size_t k = 0; k < performances.size(); ++k) {
         StyleEntry &style = styles[qsizetype(k)];
