@@ -7,7 +7,6 @@
 #include "styles/oc31.h"
 #include "styles/style_details.h"
 #include "reports/report_lines.h"
-#include "styles/style_header.h"
 #include "styles/style_walk.h"
 
 #include <QJsonDocument>
@@ -167,15 +166,12 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
     file.path = decodeFileName(input.left(12).replace('/', '_').replace('\0', '_')) + ".STY";
     const QByteArray bytes = fuzzBytesFor(family, input);
     MemoryByteSource source(bytes);
-    file.header = readStyleHeader(source);
-    bool paSeries = false;
-    if (file.header.format != nullptr) {
-        paSeries = file.header.format->series == StyleSeries::Pa;
-        StyleWalk walk = walkStyles(source, *file.header.format);
-        require(walk.damage.isNull() || !paSeries || walk.styles.isEmpty(),
-            "a damaged Pa-series file lists nothing");
-        file.styles = std::move(walk.styles);
-    }
+    StyleWalk walk = walkStyles(source);
+    file.header = walk.header;
+    const bool paSeries = file.header.format && file.header.format->series == StyleSeries::Pa;
+    require(walk.damage.isNull() || !paSeries || walk.styles.isEmpty(),
+        "a damaged Pa-series file lists nothing");
+    file.styles = std::move(walk.styles);
     const std::vector<qint64> offsets = paSeries ? tableOffsets(bytes) : std::vector<qint64>();
     qint64 bytesInStyles = 0;
     for (const StyleEntry &style : file.styles) {

@@ -17,6 +17,10 @@ std::vector<FuzzSeed> fuzzSeeds()
         = PaFileBuilder().style("One", 44).performance(63).trailerChunkHeader().bytes();
     const QByteArray paNewer
         = PaFileBuilder().newerDirectory().style("1/4", 35).performance(10).bytes();
+    const QByteArray pa600 = PaFileBuilder()
+                                 .pa600Header()
+                                 .record("Jig", 2, paStyleChunk(3, 8, 0, Generation::Pa600))
+                                 .bytes();
     // The high byte of chunk 2's offset set: a reader that keeps three bytes of four finds a chunk.
     const auto built = PaFileBuilder().style("Pop", 40).performance(30).build();
     const QByteArray highByte = QByteArray(built.bytes).replace(built.tableStart + 4, 1, "\x01");
@@ -39,6 +43,7 @@ std::vector<FuzzSeed> fuzzSeeds()
         {"pa", "interleaved", pa},
         {"pa", "trailer-header", paHeader},
         {"pa", "newer-directory", paNewer},
+        {"pa", "pa600", pa600},
         {"pa", "high-offset-byte", highByte},
         {"i", "korg9", forI(small)},
         {"i", "korgm", forI(large)},

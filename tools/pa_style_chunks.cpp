@@ -48,7 +48,7 @@ QByteArray paChunk(quint32 id, const QByteArray &payload)
     return u32(id) + u32(quint32(payload.size())) + payload;
 }
 
-QByteArray paStyleChunk(int numerator, int denominator, int played)
+QByteArray paStyleChunk(int numerator, int denominator, int played, Generation generation)
 {
     int power = 0;
     while ((1 << power) < denominator)
@@ -64,7 +64,8 @@ QByteArray paStyleChunk(int numerator, int denominator, int played)
             paChunk(0x01010108, elementInfo)
                 + paChunk(0x05000008, trackData(element + played, played)));
     }
-    return compressed(0x06010020, paChunk(0x01050000, paChunk(0x01000308, info) + elements));
+    return compressed(generation == Generation::Pa600 ? 0x06000030 : 0x06010020,
+        paChunk(0x01050000, paChunk(0x01000308, info) + elements));
 }
 
 QByteArray paPerformanceChunk(
@@ -77,7 +78,7 @@ QByteArray paPerformanceChunk(
         QByteArray tempoChunk = paChunk(0x04000108, data);
         for (int level = 0; level <= deeper; ++level)
             tempoChunk = paChunk(container, tempoChunk);
-        return compressed(0x09010020, tempoChunk + mixer);
+        return compressed(0x09010030, tempoChunk + mixer);
     }
     // After the first u32: one byte that is not 0, or four bytes, two names and a block of bytes.
     const QByteArray names("Ballad\0Piano\0", 13);

@@ -67,9 +67,9 @@ PaFileBuilder::Built PaFileBuilder::build() const
 {
     QByteArray header = padded("PASTYLE ", PaHeader, '\0');
     header.replace(23, 4, "KORF");
-    if (mNewer)
-        header.replace(28, 2, "\x05\x01");
-    header[34] = char(mPa1X ? 6 : 3);
+    if (mNewer || mPa600)
+        header.replace(28, 2, QByteArray(mNewer ? "\x05\x01" : "\x05\x00", 2));
+    header[34] = char(mPa1X ? 6 : mPa600 ? 0 : 3);
     qsizetype chunksLength = 0;
     for (const Entry &e : mEntries)
         chunksLength += e.chunk.size();

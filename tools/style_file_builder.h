@@ -38,6 +38,13 @@ public:
         mPa1X = true;
         return *this;
     }
+    // The first models' header as the Pa600 generation writes it: bytes 28-29 are 5 and 0, byte 34
+    // is 0 (the directory keeps its fixed-length records).
+    PaFileBuilder &pa600Header()
+    {
+        mPa600 = true;
+        return *this;
+    }
     // Variable-length records with properties: identity (kind, bank, slot) and a NUL-ended name.
     PaFileBuilder &newerDirectory()
     {
@@ -85,7 +92,7 @@ private:
     [[nodiscard]] QByteArray directory() const;
 
     std::vector<Entry> mEntries;
-    bool mPa1X = false, mNewer = false, mTrailerHeader = false;
+    bool mPa1X = false, mPa600 = false, mNewer = false, mTrailerHeader = false;
     int mPadding = 0, mDirectoryCut = -1, mTrailing = 0;
 };
 

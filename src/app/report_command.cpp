@@ -95,8 +95,9 @@ int ReportCommand::run(const QStringList &arguments)
     const QCommandLineOption csv(
         QStringLiteral("csv"), tr("Write one CSV table with a row for every style."));
     const QCommandLineOption details(QStringLiteral("details"),
-        tr("With --json or --csv: each style's meter, tempo, and whether its data is damaged "
-           "(Pa-series files of the Pa600 and later)."));
+        tr("With --json or --csv: each style's meter, tempo, and whether its data is damaged, "
+           "for Pa-series banks whose styles are stored compressed (the Pa600 generation and "
+           "later)."));
     parser.addOptions({json, csv, details});
     parser.addPositionalArgument(QStringLiteral("FILE"),
         tr("Style files or folders; after --, names that start with a dash."), tr("FILE..."));

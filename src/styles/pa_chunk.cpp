@@ -6,12 +6,13 @@
 
 std::optional<PaChunk> paChunkAt(QByteArrayView bytes)
 {
-    if (bytes.size() < 8)
+    if (bytes.size() < PaChunkHeaderLength)
         return std::nullopt;
     const quint32 length = qFromBigEndian<quint32>(bytes.data() + 4);
-    if (length > quint64(bytes.size() - 8))
+    if (length > quint64(bytes.size() - PaChunkHeaderLength))
         return std::nullopt;
-    return PaChunk {qFromBigEndian<quint32>(bytes.data()), bytes.sliced(8, length)};
+    return PaChunk {
+        qFromBigEndian<quint32>(bytes.data()), bytes.sliced(PaChunkHeaderLength, length)};
 }
 
 std::optional<QList<PaChunk>> paChunksIn(QByteArrayView bytes)
@@ -22,7 +23,7 @@ std::optional<QList<PaChunk>> paChunksIn(QByteArrayView bytes)
         if (!chunk)
             return std::nullopt;
         chunks.append(*chunk);
-        bytes = bytes.sliced(8 + chunk->payload.size());
+        bytes = bytes.sliced(PaChunkHeaderLength + chunk->payload.size());
     }
     return chunks;
 }

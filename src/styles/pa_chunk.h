@@ -5,6 +5,8 @@
 
 #include <optional>
 
+constexpr int PaChunkHeaderLength = 8;
+
 // A chunk inside a Pa-series style: an 8-byte header, the id and the payload's length (both
 // big-endian), then the payload. The id packs the type, the major and minor version and flags.
 struct PaChunk {

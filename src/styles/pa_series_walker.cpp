@@ -55,8 +55,8 @@ QList<StyleEntry> paSeriesStyles(ByteSource &source, bool newerDirectory)
 StyleWalk walkPaSeriesFile(ByteSource &source, bool newerDirectory)
 {
     try {
-        return {paSeriesStyles(source, newerDirectory), {}};
+        return {{}, paSeriesStyles(source, newerDirectory), {}};
     } catch (const DamagedFile &damage) {
-        return {{}, damage.problem()};
+        return {{}, {}, damage.problem()};
     }
 }

@@ -1,6 +1,6 @@
 #include "style_header.h"
 
-StyleHeader recogniseHeader(const QByteArray &sample)
+StyleHeader recogniseHeader(const QByteArray &sample, bool firstStyleCompressed)
 {
     const auto byteAt
         = [&](qsizetype i) { return i < sample.size() ? int(quint8(sample[i])) : -1; };
@@ -8,10 +8,13 @@ StyleHeader recogniseHeader(const QByteArray &sample)
         ? PaGeneration::NewerDirectory
         : byteAt(34) == 6 ? PaGeneration::Pa1X
                           : PaGeneration::Classic;
+    const FirstStyleChunk firstStyle
+        = firstStyleCompressed ? FirstStyleChunk::Compressed : FirstStyleChunk::NotCompressed;
     for (const KnownFormat &format : KnownFormats) {
         const QByteArrayView tag(format.tag);
         if (sample.mid(format.tagOffset, tag.size()) != tag
-            || (format.series == StyleSeries::Pa && format.generation != generation))
+            || (format.series == StyleSeries::Pa && format.generation != generation)
+            || (format.firstStyle != FirstStyleChunk::Any && format.firstStyle != firstStyle))
             continue;
         // The table's own bytes: a library holds thousands of files with one of a few tags.
         return {QByteArray::fromRawData(format.tag, tag.size()), &format,
@@ -20,7 +23,8 @@ StyleHeader recogniseHeader(const QByteArray &sample)
     return {sample.left(5), nullptr, false};
 }
 
-StyleHeader readStyleHeader(ByteSource &source)
+StyleHeader readStyleHeader(ByteSource &source, bool firstStyleCompressed)
 {
-    return recogniseHeader(source.read(0, qMin<qint64>(source.size(), HeaderSampleLength)));
+    return recogniseHeader(
+        source.read(0, qMin<qint64>(source.size(), HeaderSampleLength)), firstStyleCompressed);
 }

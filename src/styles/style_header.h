@@ -17,7 +17,9 @@ struct StyleHeader {
 };
 
 // The first row of the format table whose tag stands at its offset in `sample` (and, for the
-// Pa-series, whose header variant the sample has).
-[[nodiscard]] StyleHeader recogniseHeader(const QByteArray &sample);
+// Pa-series, whose header variant the sample has, and which allows the bank's first style chunk
+// as it is: compressed or not).
+[[nodiscard]] StyleHeader recogniseHeader(
+    const QByteArray &sample, bool firstStyleCompressed = false);
 // The same from the first bytes of a file.
-[[nodiscard]] StyleHeader readStyleHeader(ByteSource &source);
+[[nodiscard]] StyleHeader readStyleHeader(ByteSource &source, bool firstStyleCompressed = false);

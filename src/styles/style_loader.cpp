@@ -4,7 +4,6 @@
 #include "file_byte_source.h"
 #include "platform/file_error.h"
 #include "platform/file_name.h"
-#include "style_header.h"
 #include "style_walk.h"
 
 #include <limits>
@@ -39,15 +38,13 @@ LoadResult readFile(const QString &path, const FileService &files)
     try {
         // Every read is checked against the size the file had when it was opened.
         FileByteSource source(*input);
-        file.header = readStyleHeader(source);
-        if (file.header.format == nullptr) {
+        StyleWalk walk = walkStyles(source);
+        file.header = walk.header;
+        file.styles = std::move(walk.styles);
+        if (file.header.format == nullptr)
             result.message = warning(Texts::tr("Unknown file format!"));
-        } else {
-            StyleWalk walk = walkStyles(source, *file.header.format);
-            file.styles = std::move(walk.styles);
-            if (!walk.damage.isNull())
-                result.message = warning(damaged(file.name(), walk.damage));
-        }
+        else if (!walk.damage.isNull())
+            result.message = warning(damaged(file.name(), walk.damage));
     } catch (const DamagedFile &damage) {
         result.message = warning(damaged(file.name(), damage.problem()));
     } catch (const FileError &error) {

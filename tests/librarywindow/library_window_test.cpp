@@ -74,6 +74,7 @@ TEST(LibraryWindow, ListsFiltersSortsAndExportsEveryStyle)
     folder.write("lib/pack/TWO.STY",
         two.record({}, 7, fillerBytes(2, 40)).record({}, 7, fillerBytes(3, 40)).bytes());
     folder.write("lib/pa700.STY", detailedBank());  // in byte order after the backups
+    folder.write("lib/pa600.STY", pa600Bank());
     folder.write("lib/locked/HIDDEN.STY", bank);
     const QString lib = folder.path("lib");
     HookedFileService files;  // with a folder that cannot be read, as for anyone but root
@@ -99,6 +100,8 @@ TEST(LibraryWindow, ListsFiltersSortsAndExportsEveryStyle)
 backup1/USER01.STY|K9|02|Disco|||600|600|0|yes|
 backup2/USER01.STY|K9|01|Pop Ballad|||2,000|2,000|0||yes
 backup2/USER01.STY|K9|02|Disco|||600|600|0|yes|
+pa600.STY|Pa-series (KORF)|01|Jig|3/8|30|346|213|133||
+pa600.STY|Pa-series (KORF)|02|March|4/4|120|346|213|133||
 pa700.STY|Pa-series (KORF)|01|Jig|6/8|100|342|213|129||
 pa700.STY|Pa-series (KORF)|02|March|4/4|120|346|213|133||
 pa700.STY|Pa-series (KORF)|03|Waltz|3/4|90|385|213|172||
@@ -108,7 +111,7 @@ pack/TWO.STY|Pa50/60/80 (KORF)|02|Twin|||130|90|40||)"));
     const QListWidget *problems = window.findChild<QListWidget *>();
     EXPECT_EQ(
         statusLine(window) + '|' + problems->item(0)->text() + '|' + problems->item(1)->text(),
-        "4 files, 10 styles, 2 ghost styles, 1 damaged styles, 2 duplicates, 0 files with problems|"
+        "5 files, 12 styles, 2 ghost styles, 1 damaged styles, 2 duplicates, 0 files with problems|"
         "locked: Permission denied|pa700.STY: style 4: its data fails its check");
     auto *table = window.findChild<QTableView *>();
     const QImage drawn = table->viewport()->grab().toImage();
@@ -136,16 +139,16 @@ pack/TWO.STY|Pa50/60/80 (KORF)|02|Twin|||130|90|40||)"));
         show->setCurrentIndex(choice);
         seen << shownRows(window, LibraryModel::Name);
     }
-    EXPECT_EQ(seen.join("|\n") + '|', R"(130 130 213 342 346 385 600 600 2,000 2,000|
-0 0 0 0 0 40 40 129 133 172|
-       3/4 6/8 4/4|
-broken Disco Disco Jig March Pop Ballad Pop Ballad Twin Twin Waltz|
-March Jig Waltz Pop Ballad Disco Pop Ballad Disco broken Twin Twin|
-120 100 90       |
+    EXPECT_EQ(seen.join("|\n") + '|', R"(130 130 213 342 346 346 346 385 600 600 2,000 2,000|
+0 0 0 0 0 40 40 129 133 133 133 172|
+       3/8 3/4 6/8 4/4 4/4|
+broken Disco Disco Jig Jig March March Pop Ballad Pop Ballad Twin Twin Waltz|
+March March Jig Waltz Jig Pop Ballad Disco Pop Ballad Disco broken Twin Twin|
+120 120 100 90 30       |
 Pop Ballad Disco|
 Pop Ballad Disco Pop Ballad Disco broken Twin Twin|
 Waltz|
-March Jig Waltz Pop Ballad Disco Pop Ballad Disco broken Twin Twin|
+March March Jig Waltz Jig Pop Ballad Disco Pop Ballad Disco broken Twin Twin|
 Disco Disco|
 Pop Ballad Pop Ballad|
 broken|)");

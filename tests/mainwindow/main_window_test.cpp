@@ -57,7 +57,7 @@ TEST(MainWindow, PanelFollowsTheLastFileReadOpenedOrDropped)
     for (const QByteArray &bytes :
         {ISeriesFileBuilder("KORG9").slot(1300, "A    ").slot(0).slot(300, "B         ").build(),
             PaFileBuilder().style("Pop", 2700).style("Rock", 2000).performance(3000).bytes(),
-            QByteArray("GARBAGE"), korgmWithStyles(2, {1, 2}),
+            pa600Bank(), QByteArray("GARBAGE"), korgmWithStyles(2, {1, 2}),
             ISeriesFileBuilder("KORGM").build()}) {
         h.open(bytes);
         h.window.openFile(h.folder.path("MISSING.STY"));
@@ -66,6 +66,7 @@ TEST(MainWindow, PanelFollowsTheLastFileReadOpenedOrDropped)
     EXPECT_EQ(seen.join("|\n") + '|', R"(Quarv - Brennix (3.00)||||||
  TEST.STY|1,696 |15/03/2004 | i3,i2,i1,i4s (KORG9)|1 |1 |print|export/01 | A    FGHIJ|1,300 /03 | B|300 *|
  TEST.STY|7,836 |15/03/2004 | Pa50/60/80 (KORF)|2 |0 |print|export/01 | Pop|5,700 /02 | Rock|2,000 |
+ TEST.STY|856 |15/03/2004 | Pa-series (KORF)|2 |0 |print|export/01 | Jig|346 /02 | March|346 |
  TEST.STY|7 |15/03/2004 | Unknown format|0 |0 |
  TEST.STY|1,224 |15/03/2004 | iS40,iS50 (KORGM)|0 |2 |print|export/01 | Style 1|500 */02 | Style 2|500 *|
  TEST.STY|224 |15/03/2004 | iS40,iS50 (KORGM)|0 |0 |)");
@@ -94,8 +95,8 @@ TEST(MainWindow, PanelFollowsTheLastFileReadOpenedOrDropped)
     const QString missing = QString("warning Quarv: Cannot read %1: No such file or directory.")
                                 .arg(h.folder.path("MISSING.STY"));
     EXPECT_EQ(h.dialogs.shown,
-        (QStringList {missing, missing, "warning Quarv: Unknown file format!", missing, missing,
-            missing, "critical ZuvOzu: Unknown File Type!",
+        (QStringList {missing, missing, missing, "warning Quarv: Unknown file format!", missing,
+            missing, missing, "critical ZuvOzu: Unknown File Type!",
             "critical ZuvOzu: Unknown File Type!"}));
 }
 

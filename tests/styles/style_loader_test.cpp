@@ -1,3 +1,4 @@
+#include "pa_style_chunks.h"
 #include "test_support.h"
 #include "styles/damaged_file.h"
 #include "styles/style_bytes.h"
@@ -11,7 +12,8 @@ static QByteArray korgFile()
 }
 
 // Only names ending in ".STY", in any letter case, are loaded. The tag is "KORF" when it stands at
-// offset 23, else the first five bytes; byte 34 of a "KORF" file tells a Pa1X/Pro's (6).
+// offset 23, else the first five bytes; byte 34 of a "KORF" file tells a Pa1X/Pro's (6), and a
+// first models' header before a compressed first style a bank of the Pa600 generation.
 TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
 {
     const char *const loaded = R"(1+1: 1@1 "Usable    " 3000+0, 2@2 "GhostMNOPQ" 500+0 ghost)";
@@ -30,6 +32,10 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
     };
     const QString unknown = " 0+0: ! warning Quarv: Unknown file format!";
     const QString paShort = ' ' + damaged("the file is shorter than 320 bytes");
+    // The first models' header also stands before banks of the Pa600 generation, whose style
+    // chunks are compressed: the first style's chunk tells them apart.
+    PaFileBuilder emptyFirst;
+    emptyFirst.pa600Header().record("Empty", 2, {}).record("Jig", 2, paStyleChunk(3, 8));
     const std::pair<QByteArray, QString> cases[] = {
         {QByteArray(), unknown},
         {"korg9xxxx", "korg9" + unknown},
@@ -39,6 +45,14 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
         {korfAt23(34), "Pa50/60/80 (KORF)" + paShort},
         {korfAt23(35, 6), "Pa1X/Pro (KORF) pa1x" + paShort},
         {korfAt23(35, 7), "Pa50/60/80 (KORF)" + paShort},
+        {pa600Bank(), R"(Pa-series (KORF) 2+0: 1@1 "Jig" 213+133, 2@2 "March" 213+133)"},
+        {PaFileBuilder().pa600Header().style("Plain", 400).bytes(),
+            R"(Pa50/60/80 (KORF) 1+0: 1@1 "Plain" 400+0)"},
+        {emptyFirst.bytes(), R"(Pa50/60/80 (KORF) 2+0: 1@1 "Empty" 0+0, 2@2 "Jig" 213+0)"},
+        {PaFileBuilder().pa1x().record("Jig", 2, paStyleChunk(3, 8)).bytes(),
+            R"(Pa1X/Pro (KORF) pa1x 1+0: 1@1 "Jig" 213+0)"},
+        {PaFileBuilder().newerDirectory().style("Plain", 400).bytes(),
+            R"(Pa-series (KORF) 1+0: 1@1 "Plain" 400+0)"},
     };
     for (const auto &[bytes, expected] : cases) {
         TestFolder folder;

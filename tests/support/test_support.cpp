@@ -62,6 +62,17 @@ QByteArray detailedBank()
         .bytes();
 }
 
+QByteArray pa600Bank()
+{
+    return PaFileBuilder()
+        .pa600Header()
+        .record("Jig", 2, paStyleChunk(3, 8, 0, Generation::Pa600))
+        .record("March", 2, paStyleChunk(4, 4, 0, Generation::Pa600))
+        .record({}, 7, paPerformanceChunk(TempoLayout::Version10, 30))
+        .record({}, 7, paPerformanceChunk(TempoLayout::Version10, 120))
+        .bytes();
+}
+
 // Names are bytes: QFile would write the ones that are not UTF-8 as other bytes.
 static std::string bytePath(const QString &path) { return encodeFileName(path).toStdString(); }
 

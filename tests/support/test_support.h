@@ -87,6 +87,10 @@ public:
 // March (4/4, 120), Waltz (3/4, 90), and "broken", a 4/4 style whose data fails its check.
 [[nodiscard]] QByteArray detailedBank();
 
+// A bank of the Pa600 generation: the first models' header, but its styles compressed and the
+// tempo in the version 1.0 performance chunk: Jig (3/8, 30) and March (4/4, 120).
+[[nodiscard]] QByteArray pa600Bank();
+
 // A "KORGM" file with `count` filled slots named "Style <k>"; every slot in `ghosts` is a ghost.
 inline QByteArray korgmWithStyles(int count, const QList<int> &ghosts = {})
 {
