@@ -192,8 +192,8 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
     }
     require(bytesInStyles <= bytes.size(), "styles never hold more bytes than the file");
     qint64 lines = 0;
-    forEachReportLine(ReportForm::TextFile, reportSource(file, fileInfoCaptions(file)),
-        [&](const ReportLine &) { ++lines; });
+    forEachReportLine(
+        ReportForm::TextFile, reportSource(file), [&](const ReportLine &) { ++lines; });
     require(lines >= 9 + file.styles.size(), "the report has a row for every style");
     checkScriptOutputs(file);
 }

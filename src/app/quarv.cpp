@@ -3,6 +3,7 @@
 #include "platform/file_name.h"
 #include "platform/qt_dialogs.h"
 #include "platform/qt_printer.h"
+#include "platform/translations.h"
 #include "quarv_version.h"
 
 #include <QApplication>
@@ -37,6 +38,7 @@ int main(int argc, char **argv)
     // QApplication takes Qt's own options (-style, -platform...) out of argv.
     const auto app = helpOrVersion ? std::make_unique<QCoreApplication>(argc, argv)
                                    : std::make_unique<QApplication>(argc, argv);
+    installTranslations();
     QApplication::setOrganizationName(QStringLiteral("Quarv"));
     QApplication::setApplicationName(QStringLiteral("Quarv"));
     QApplication::setApplicationVersion(QStringLiteral(QUARV_VERSION));

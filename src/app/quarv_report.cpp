@@ -1,4 +1,5 @@
 #include "platform/file_name.h"
+#include "platform/translations.h"
 #include "report_command.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,7 @@ int main(int argc, char **argv)
     std::vector<char *> forQt(argv, argv + argc + 1);
     int forQtCount = argc;
     QCoreApplication app(forQtCount, forQt.data());
+    installTranslations();
     return closeReportOutput(
         stdout, stderr, runReportCommand(arguments, stdout, stderr, FileService()));
 }

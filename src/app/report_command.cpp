@@ -29,7 +29,7 @@ enum class Output { Text, Json, Csv };
 // FOLDER argument met (a folder below it that could not be read, or no style file at all).
 struct ReportItem {
     QString path;
-    QString problem;  // null for a file to load
+    std::optional<Problem> problem;  // none for a file to load
 };
 
 // What one item adds to the output: made on a worker thread, written in order.
@@ -53,8 +53,7 @@ private:
     int usageError(const QString &problem, const QCommandLineParser &parser);
     [[nodiscard]] QList<ReportItem> expand(const QStringList &names) const;
     [[nodiscard]] ItemOutput outputFor(const ReportItem &item, bool withHeader) const;
-    [[nodiscard]] std::optional<QList<StyleDetails>> detailsOf(
-        const QString &path, LoadResult &result, ItemOutput &output) const;
+    [[nodiscard]] std::optional<FileStyleDetails> detailsOf(const LoadResult &result) const;
     [[nodiscard]] QByteArray reportText(
         const QString &path, const StyleFile &file, bool withHeader) const;
     void write(const ItemOutput &output);
@@ -128,7 +127,7 @@ int ReportCommand::run(const QStringList &arguments)
 
     const QList<ReportItem> items = expand(names);
     const bool severalFiles = std::count_if(items.cbegin(), items.cend(),
-                                  [](const ReportItem &item) { return item.problem.isNull(); })
+                                  [](const ReportItem &item) { return !item.problem; })
         > 1;
     if (mOutput == Output::Csv)
         writeOut(csvHeaderLine(mDetails));
@@ -174,10 +173,12 @@ QList<ReportItem> ReportCommand::expand(const QStringList &names) const
         for (const QString &path : folder.files)
             found.emplace(encodeFileName(path), ReportItem {path, {}});
         for (const FolderProblem &problem : folder.problems)
-            found.emplace(encodeFileName(problem.path), ReportItem {problem.path, problem.reason});
+            found.emplace(encodeFileName(problem.path),
+                ReportItem {problem.path,
+                    Problem {Problem::Kind::UnreadableFolder, problem.path, problem.reason}});
         if (found.empty())
-            found.emplace(QByteArray(),
-                ReportItem {name, tr("no style file (.STY) in this folder or below it")});
+            found.emplace(
+                QByteArray(), ReportItem {name, Problem {Problem::Kind::NoStyleFiles, name, {}}});
         for (const auto &[key, item] : found)
             items.append(item);
     }
@@ -186,16 +187,27 @@ QList<ReportItem> ReportCommand::expand(const QStringList &names) const
 
 ItemOutput ReportCommand::outputFor(const ReportItem &item, bool withHeader) const
 {
-    LoadResult result = item.problem.isNull()
-        ? loadStyleFile(item.path, mFiles)
-        : LoadResult {std::nullopt, Message {item.problem, QString(), MessageIcon::Warning}};
+    LoadResult result
+        = item.problem ? LoadResult {std::nullopt, item.problem} : loadStyleFile(item.path, mFiles);
     ItemOutput output;
-    if (result.message)
-        output.messageLine = messageLine(item.path, result.message->text);
-    const std::optional<QList<StyleDetails>> details = detailsOf(item.path, result, output);
+    const auto say
+        = [&](const QString &text) { output.messageLine += messageLine(item.path, text); };
+    if (result.problem)
+        say(result.problem->text());
+    std::optional<FileStyleDetails> details = detailsOf(result);
+    if (details && details->problem) {
+        // The file changed since it was loaded: what was loaded is no longer what it holds.
+        say(details->problem->text());
+        result = {std::nullopt, details->problem};
+        details.reset();
+    }
+    for (qsizetype i = 0; details && i < details->styles.size(); ++i) {
+        if (details->styles[i].integrity == Integrity::Damaged)
+            say(damageMessage(details->styles[i], result.file->styles[i].number));
+    }
+    const QList<StyleDetails> *styleDetails = details ? &details->styles : nullptr;
     if (mOutput == Output::Json) {
-        output.out
-            = jsonArrayElement(describeStyleFile(item.path, result, details ? &*details : nullptr));
+        output.out = jsonArrayElement(describeStyleFile(item.path, result, styleDetails));
         return output;
     }
     if (!result.file || result.file->styles.isEmpty())
@@ -203,33 +215,19 @@ ItemOutput ReportCommand::outputFor(const ReportItem &item, bool withHeader) con
     if (mOutput == Output::Csv) {
         for (qsizetype i = 0; i < result.file->styles.size(); ++i)
             output.out += csvLine(item.path, *result.file, result.file->styles[i],
-                details ? &details->at(i) : nullptr);
+                styleDetails ? &styleDetails->at(i) : nullptr);
         return output;
     }
     output.out = reportText(item.path, *result.file, withHeader);
     return output;
 }
 
-// With --details, what each style's data says; a damaged style is one line more on stderr, and a
-// file that cannot be read again (it changed since it was loaded) loses its styles.
-std::optional<QList<StyleDetails>> ReportCommand::detailsOf(
-    const QString &path, LoadResult &result, ItemOutput &output) const
+// With --details, what each style's data says.
+std::optional<FileStyleDetails> ReportCommand::detailsOf(const LoadResult &result) const
 {
     if (!mDetails || !result.file)
         return std::nullopt;
-    try {
-        const QList<StyleDetails> details = readStyleDetails(*result.file, mFiles);
-        for (qsizetype i = 0; i < details.size(); ++i) {
-            if (details[i].integrity == Integrity::Damaged)
-                output.messageLine
-                    += messageLine(path, damageMessage(details[i], result.file->styles[i].number));
-        }
-        return details;
-    } catch (const FileError &error) {
-        result = {std::nullopt, warning(error.readMessage())};
-        output.messageLine += messageLine(path, result.message->text);
-        return std::nullopt;
-    }
+    return readStyleDetails(*result.file, mFiles);
 }
 
 // The report as Export Info writes it. Several reports each follow a "==> path <==" line, as
@@ -239,7 +237,7 @@ std::optional<QList<StyleDetails>> ReportCommand::detailsOf(
 QByteArray ReportCommand::reportText(
     const QString &path, const StyleFile &file, bool withHeader) const
 {
-    ReportSource source = reportSource(file, fileInfoCaptions(file));
+    ReportSource source = reportSource(file);
     QByteArray text;
     if (withHeader) {
         text = escapeControls(QStringLiteral("==> %1 <==").arg(escapedFileName(path))).toUtf8()

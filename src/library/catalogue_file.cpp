@@ -5,5 +5,5 @@
 CatalogueFile catalogueFile(const QString &path, const FileService &files)
 {
     LoadResult result = loadStyleFile(path, files);
-    return {path, std::move(result.file), result.message ? result.message->text : QString()};
+    return {path, std::move(result.file), std::move(result.problem)};
 }

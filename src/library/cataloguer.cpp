@@ -1,42 +1,41 @@
 #include "cataloguer.h"
 
-#include "duplicates.h"
-#include "platform/file_error.h"
 #include "style_folder.h"
 
 #include <QtConcurrent/QtConcurrentMap>
 #include <QtConcurrent/QtConcurrentRun>
 
+namespace {
+
+// Readers wait while this many files are on their way: a window that is behind must not make
+// the library pile up in memory twice.
+constexpr qsizetype MostFilesWaiting = 512;
+// What is handed over at one turn of the window's event loop; the rest comes at the next.
+constexpr qsizetype MostAtOnce = 256;
+
+}  // namespace
+
 Cataloguer::Cataloguer(const FileService &files, QObject *parent) : QObject(parent), mFiles(files)
 {
-    connect(&mLoads, &QFutureWatcherBase::finished, this, [this] {
-        mLoadsDone = true;
-        handOver();
+    connect(&mJob, &QFutureWatcherBase::finished, this, [this] {
+        mJobFinished = true;
+        handOverAll();
     });
-    connect(&mDetails, &QFutureWatcherBase::resultsReadyAt, this, [this](int begin, int end) {
-        QList<FileDetails> batch;
-        for (int i = begin; i < end; ++i)
-            batch.append(mDetails.resultAt(i));
-        emit detailsRead(batch);
+    connect(&mGrouping, &QFutureWatcherBase::finished, this, [this] {
+        checkGroups(
+            mGrouping.future().resultCount() > 0 ? mGrouping.result() : QList<LookAlikeGroup>());
     });
-    connect(&mDetails, &QFutureWatcherBase::finished, this, [this] {
-        if (mCanceled->load())
-            finish();
-        else
-            emit allDetailsRead();
-    });
-    connectDuplicateSteps();
 }
 
 Cataloguer::~Cataloguer()
 {
     cancel();
-    for (QFutureWatcherBase *job : std::initializer_list<QFutureWatcherBase *> {
-             &mWalk, &mLoads, &mDetails, &mLookAlikes, &mDigests, &mTwins})
+    for (QFutureWatcherBase *job :
+        std::initializer_list<QFutureWatcherBase *> {&mWalk, &mGrouping, &mJob})
         job->waitForFinished();
 }
 
-void Cataloguer::start(const QString &folder)
+void Cataloguer::findAndLoad(const QString &folder)
 {
     const FileService &files = mFiles;
     const auto canceled = mCanceled;
@@ -46,128 +45,134 @@ void Cataloguer::start(const QString &folder)
         // Handed over, not kept as the job's result: the paths are held once, and only while they
         // are read.
         QMetaObject::invokeMethod(this, [this, found] {
-            if (!found.problems.isEmpty())
-                emit folderProblems(found.problems);
+            QList<Problem> problems;
+            for (const FolderProblem &problem : found.problems)
+                problems.append({Problem::Kind::UnreadableFolder, problem.path, problem.reason});
+            if (!problems.isEmpty())
+                emit folderProblems(problems);
             emit filesFound(int(found.files.size()));
-            mPaths = found.files;
-            if (mCanceled->load())
-                return finish();
-            loadFiles();
+            loadFiles(found.files);
         });
     }));
 }
 
-void Cataloguer::loadFiles()
+void Cataloguer::loadFiles(const QStringList &paths)
 {
+    mPaths = isCanceled() ? QStringList() : paths;
     const FileService &files = mFiles;
-    const std::shared_ptr<ReadQueue> queue = mRead;
+    const auto waiting = mFilesRead;
     const auto canceled = mCanceled;
-    mLoads.setFuture(
-        QtConcurrent::map(&mPool, mPaths, [this, &files, queue, canceled](const QString &path) {
-            CatalogueFile read = catalogueFile(path, files);
-            QMutexLocker lock(&queue->mutex);
-            // Readers wait while the window is behind, so that files do not pile up on their way.
-            while (queue->files.size() >= ReadQueue::MostWaiting && !canceled->load())
-                queue->taken.wait(&queue->mutex);
-            queue->files.append(std::move(read));
-            if (queue->files.size() == 1)  // the first since the last hand-over: ask for one
-                QMetaObject::invokeMethod(this, &Cataloguer::handOver, Qt::QueuedConnection);
+    // Each item looks at the flag itself: QtConcurrent stops only between blocks of items.
+    mJob.setFuture(
+        QtConcurrent::map(&mPool, mPaths, [this, &files, waiting, canceled](const QString &path) {
+            if (!canceled->load())
+                put(this, *waiting, catalogueFile(path, files), *canceled);
         }));
 }
 
-// At most 256 files at a time, the rest at the next turn of the event loop: the window
-// must keep answering while thousands of files come in. Once the last is handed over, the files
-// are all read.
-void Cataloguer::handOver()
+void Cataloguer::readDetails(QList<std::pair<int, StyleFile>> files)
 {
-    constexpr qsizetype MostAtOnce = 256;
-    QMutexLocker lock(&mRead->mutex);
-    const QList<CatalogueFile> batch = mRead->files.mid(0, MostAtOnce);
-    mRead->files.remove(0, batch.size());
-    const bool more = !mRead->files.isEmpty();
-    mRead->taken.wakeAll();
+    mDetailFiles = isCanceled() ? QList<std::pair<int, StyleFile>>() : std::move(files);
+    const FileService &fileService = mFiles;
+    const auto waiting = mDetailsRead;
+    const auto canceled = mCanceled;
+    mJob.setFuture(QtConcurrent::map(&mPool, mDetailFiles,
+        [this, &fileService, waiting, canceled](const std::pair<int, StyleFile> &file) {
+            if (canceled->load())
+                return;
+            FileDetails read {
+                file.first, readStyleDetails(file.second, fileService, canceled.get())};
+            if (!canceled->load())  // else some of its styles were not read
+                put(this, *waiting, std::move(read), *canceled);
+        }));
+}
+
+// The look-alikes are found on the pool (a library of 100,000 styles takes a while), then their
+// groups are checked side by side.
+void Cataloguer::findDuplicates(const LibraryCatalogue &library)
+{
+    mGrouping.setFuture(QtConcurrent::run(&mPool, [library] { return lookAlikes(library); }));
+}
+
+void Cataloguer::checkGroups(const QList<LookAlikeGroup> &groups)
+{
+    int styles = 0;
+    for (const LookAlikeGroup &group : groups)
+        styles += int(group.size());
+    emit duplicatesToCheck(styles);
+    mGroups = isCanceled() ? QList<LookAlikeGroup>() : groups;
+    const FileService &files = mFiles;
+    const auto waiting = mGroupsChecked;
+    const auto canceled = mCanceled;
+    mJob.setFuture(QtConcurrent::map(
+        &mPool, mGroups, [this, &files, waiting, canceled](const LookAlikeGroup &group) {
+            if (canceled->load())
+                return;
+            GroupResult result = duplicatesIn(group, files, canceled.get());
+            // A group stopped midway keeps what it confirmed, but is not counted as checked.
+            put(this, *waiting, CheckedGroup {result.stopped ? 0 : int(group.size()), result},
+                *canceled);
+        }));
+}
+
+template <typename T>
+void Cataloguer::put(Cataloguer *to, Waiting<T> &waiting, T item, const StopFlag &canceled)
+{
+    QMutexLocker lock(&waiting.mutex);
+    while (waiting.items.size() >= MostFilesWaiting && !canceled.load())
+        waiting.taken.wait(&waiting.mutex);
+    waiting.items.append(std::move(item));
+    if (waiting.items.size() == 1)  // the first since the last hand-over: ask for one
+        QMetaObject::invokeMethod(to, &Cataloguer::handOverAll, Qt::QueuedConnection);
+}
+
+// Returns whether more is waiting.
+template <typename T>
+bool Cataloguer::handOver(Waiting<T> &waiting, void (Cataloguer::*signal)(const QList<T> &))
+{
+    QMutexLocker lock(&waiting.mutex);
+    const QList<T> batch = waiting.items.mid(0, MostAtOnce);
+    waiting.items.remove(0, batch.size());
+    const bool more = !waiting.items.isEmpty();
+    waiting.taken.wakeAll();
     lock.unlock();
     if (!batch.isEmpty())
-        emit filesRead(batch);
+        emit(this->*signal)(batch);
+    return more;
+}
+
+// At most a batch of each at a time, the rest at the next turn of the event loop. Once the job
+// ended and the last is handed over, the job is done.
+void Cataloguer::handOverAll()
+{
+    const bool more = handOver(*mFilesRead, &Cataloguer::filesRead)
+        | handOver(*mDetailsRead, &Cataloguer::detailsRead)
+        | handOver(*mGroupsChecked, &Cataloguer::duplicatesChecked);
     if (more) {
-        QMetaObject::invokeMethod(this, &Cataloguer::handOver, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &Cataloguer::handOverAll, Qt::QueuedConnection);
         return;
     }
-    if (!mLoadsDone)
+    if (!mJobFinished)
         return;
-    mLoadsDone = false;
+    mJobFinished = false;
     mPaths.clear();
-    if (mCanceled->load())
-        finish();
-    else
-        emit allFilesRead();
-}
-
-void Cataloguer::readDetails(const QList<std::pair<int, StyleFile>> &files)
-{
-    const FileService &fileService = mFiles;
-    mDetails.setFuture(
-        QtConcurrent::mapped(&mPool, files, [&fileService](const std::pair<int, StyleFile> &file) {
-            FileDetails details;
-            details.firstRow = file.first;
-            try {
-                details.styles = readStyleDetails(file.second, fileService);
-            } catch (const FileError &error) {
-                details.problem = error.readMessage();
-            }
-            return details;
-        }));
-}
-
-// Look-alikes, their bytes' digests a file at a time (counted as they come), then the twins:
-// each step on the pool, so that the window keeps answering.
-void Cataloguer::findDuplicatesIn(const LibraryCatalogue &library)
-{
-    mLookAlikes.setFuture(QtConcurrent::run(&mPool, [library] { return lookAlikes(library); }));
-}
-
-void Cataloguer::connectDuplicateSteps()
-{
-    connect(&mLookAlikes, &QFutureWatcherBase::finished, this, [this] {
-        const QList<DuplicateCandidates> candidates = mLookAlikes.result();
-        mCandidateStyles = 0;
-        for (const DuplicateCandidates &file : candidates)
-            mCandidateStyles += int(file.rows.size());
-        emit duplicatesToCheck(int(candidates.size()));
-        if (mCanceled->load()) {
-            emit duplicatesFound({}, mCandidateStyles);
-            return finish();
-        }
-        const FileService &files = mFiles;
-        mDigests.setFuture(QtConcurrent::mapped(&mPool, candidates,
-            [&files](const DuplicateCandidates &file) { return styleDigests(file, files); }));
-    });
-    connect(
-        &mDigests, &QFutureWatcherBase::progressValueChanged, this, &Cataloguer::duplicatesChecked);
-    connect(&mDigests, &QFutureWatcherBase::finished, this, [this] {
-        // A canceled future keeps none of its results: after Cancel no candidate was checked.
-        const QList<QList<StyleDigest>> digests = mDigests.future().results();
-        mUncheckedStyles = mCanceled->load() ? mCandidateStyles : 0;
-        mTwins.setFuture(QtConcurrent::run(&mPool, [digests] { return twins(digests); }));
-    });
-    connect(&mTwins, &QFutureWatcherBase::finished, this, [this] {
-        emit duplicatesFound(mTwins.result(), mUncheckedStyles);
-        finish();
-    });
+    mDetailFiles.clear();
+    mGroups.clear();
+    emit jobDone();
 }
 
 void Cataloguer::cancel()
 {
     {
-        // Under the readers' lock: a reader about to wait for the window sees the flag, or is
-        // already waiting and is woken below.
-        QMutexLocker lock(&mRead->mutex);
+        // Under the waiting threads' locks: a thread about to wait for the window sees the flag,
+        // or is already waiting and is woken below.
+        QMutexLocker files(&mFilesRead->mutex);
+        QMutexLocker details(&mDetailsRead->mutex);
+        QMutexLocker groups(&mGroupsChecked->mutex);
         mCanceled->store(true);
     }
-    mLoads.cancel();
-    mDetails.cancel();
-    mDigests.cancel();
-    mRead->taken.wakeAll();
+    mJob.cancel();
+    mFilesRead->taken.wakeAll();
+    mDetailsRead->taken.wakeAll();
+    mGroupsChecked->taken.wakeAll();
 }
-
-void Cataloguer::finish() { emit finished(mCanceled->load()); }

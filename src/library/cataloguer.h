@@ -1,31 +1,35 @@
 #pragma once
 
+#include "catalogue_file.h"
 #include "duplicates.h"
 #include "library_catalogue.h"
-#include "style_folder.h"
 
 #include <QFutureWatcher>
 #include <QMutex>
 #include <QObject>
-#include <QSet>
 #include <QThreadPool>
 #include <QWaitCondition>
 
-#include <atomic>
 #include <memory>
 
 // What the styles of one file say of themselves (their meter, tempo and damage), from its first
 // row on; or why the file could not be read again.
 struct FileDetails {
     int firstRow = 0;
-    QList<StyleDetails> styles;
-    QString problem;
+    FileStyleDetails details;
 };
 
-// Reads a library in the background: finds the style files below a folder, loads them on the
-// thread pool and hands them over in batches as they are read; then, when asked, reads the
-// details of the styles that have them, and looks for duplicates among the styles listed.
-// cancel() stops the job where it is; what was read stays read.
+// How one group of look-alikes came out, and how many styles it has.
+struct CheckedGroup {
+    int styles = 0;
+    GroupResult result;
+};
+
+// The background jobs of a library, on a pool of its own threads, each handing what it makes
+// over in batches as they come, so that a window keeps answering: the walk of a folder and the
+// loading of its files, the details of files, the search for duplicates. One job runs at a time;
+// jobDone() says that it ended and everything it made was handed over. cancel() stops the job
+// where it is, and every job after it; what was handed over stays.
 class Cataloguer : public QObject {
     Q_OBJECT
 
@@ -33,56 +37,56 @@ public:
     explicit Cataloguer(const FileService &files, QObject *parent = nullptr);
     ~Cataloguer() override;
 
-    void start(const QString &folder);
-    // Once every file was read: the details of these files' styles (each with its first row).
-    void readDetails(const QList<std::pair<int, StyleFile>> &files);
-    // Once every file was read: the styles of `library` that have a twin in it.
-    void findDuplicatesIn(const LibraryCatalogue &library);
+    void findAndLoad(const QString &folder);
+    // The details of these files' styles, each file with its first row.
+    void readDetails(QList<std::pair<int, StyleFile>> files);
+    // The styles of `library` that have a twin in it.
+    void findDuplicates(const LibraryCatalogue &library);
     void cancel();
+    [[nodiscard]] bool isCanceled() const { return mCanceled->load(); }
 
 signals:
-    void folderProblems(const QList<FolderProblem> &problems);  // folders that could not be read
+    void folderProblems(const QList<Problem> &problems);  // folders that could not be read
     void filesFound(int count);
     void filesRead(const QList<CatalogueFile> &files);
-    void allFilesRead();
     void detailsRead(const QList<FileDetails> &files);
-    void allDetailsRead();
-    // The look-alike styles' files to read, then how many were read, then what was found (and
-    // how many look-alike styles were left unchecked when the search was cancelled).
-    void duplicatesToCheck(int files);
-    void duplicatesChecked(int files);
-    void duplicatesFound(const QSet<int> &styles, int unchecked);
-    void finished(bool canceled);
+    void duplicatesToCheck(int styles);  // the look-alike styles, before their groups are checked
+    void duplicatesChecked(const QList<CheckedGroup> &groups);
+    void jobDone();
 
 private:
-    void loadFiles();
-    void connectDuplicateSteps();
-    void handOver();
-    void finish();
-
-    // Files read on the pool, waiting for the window's thread. Handed over as they come rather
-    // than kept as a QFuture's results, so a library is held once.
-    struct ReadQueue {
-        static constexpr qsizetype MostWaiting = 512;
+    // What a job's threads made, waiting for the window's thread. Handed over as it comes rather
+    // than kept as a QFuture's results: a library is held once, and a cancelled job keeps what
+    // it finished.
+    template <typename T> struct Waiting {
         QMutex mutex;
         QWaitCondition taken;
-        QList<CatalogueFile> files;
+        QList<T> items;
     };
+    template <typename T>
+    static void put(Cataloguer *to, Waiting<T> &waiting, T item, const StopFlag &canceled);
+    template <typename T>
+    bool handOver(Waiting<T> &waiting, void (Cataloguer::*signal)(const QList<T> &));
+    void handOverAll();
+    void loadFiles(const QStringList &paths);
+    void checkGroups(const QList<LookAlikeGroup> &groups);
 
     const FileService &mFiles;
     // A pool of our own: its threads may wait for the window, which the global pool's must not
     // (Qt paints with them).
     QThreadPool mPool;
-    QStringList mPaths;
-    std::shared_ptr<ReadQueue> mRead = std::make_shared<ReadQueue>();
     QFutureWatcher<void> mWalk;
-    QFutureWatcher<void> mLoads;
-    QFutureWatcher<FileDetails> mDetails;
-    QFutureWatcher<QList<DuplicateCandidates>> mLookAlikes;
-    QFutureWatcher<QList<StyleDigest>> mDigests;
-    QFutureWatcher<QSet<int>> mTwins;
-    int mCandidateStyles = 0;
-    int mUncheckedStyles = 0;
-    std::shared_ptr<std::atomic<bool>> mCanceled = std::make_shared<std::atomic<bool>>(false);
-    bool mLoadsDone = false;
+    QFutureWatcher<QList<LookAlikeGroup>> mGrouping;
+    QFutureWatcher<void> mJob;
+    bool mJobFinished = false;
+    // What the job works through; QtConcurrent::map keeps only its bounds.
+    QStringList mPaths;
+    QList<std::pair<int, StyleFile>> mDetailFiles;
+    QList<LookAlikeGroup> mGroups;
+    std::shared_ptr<StopFlag> mCanceled = std::make_shared<StopFlag>(false);
+    // Shared with the threads, which may still hold them while the cataloguer goes.
+    std::shared_ptr<Waiting<CatalogueFile>> mFilesRead = std::make_shared<Waiting<CatalogueFile>>();
+    std::shared_ptr<Waiting<FileDetails>> mDetailsRead = std::make_shared<Waiting<FileDetails>>();
+    std::shared_ptr<Waiting<CheckedGroup>> mGroupsChecked
+        = std::make_shared<Waiting<CheckedGroup>>();
 };

@@ -3,69 +3,122 @@
 #include "platform/file_error.h"
 #include "styles/style_bytes.h"
 
-#include <QCryptographicHash>
-#include <QHash>
+#include <xxhash.h>
 
 #include <map>
+#include <memory>
 #include <string_view>
 #include <tuple>
 
-QList<DuplicateCandidates> lookAlikes(const LibraryCatalogue &library)
+namespace {
+
+// How much of a style is held at a time while it is hashed or compared.
+constexpr qint64 PieceLength = 256 * 1024;
+
+QList<LookAlikeGroup> groupsOf(const LibraryCatalogue &library)
 {
-    // The styles of each name and sizes.
     std::map<std::tuple<std::string_view, qint32, qint32>, QList<int>> alike;
     for (int s = 0; s < library.styleCount(); ++s) {
         const std::string_view name(library.name(s).data(), std::size_t(library.name(s).size()));
         alike[{name, library.size(s), library.supplementarySize(s)}].append(s);
     }
-    std::map<QString, DuplicateCandidates> byFile;
-    for (const auto &[key, styles] : alike) {
-        if (styles.size() < 2)
+    QList<LookAlikeGroup> groups;
+    for (const auto &[key, rows] : alike) {
+        if (rows.size() < 2)
             continue;
-        for (const int s : styles) {
-            DuplicateCandidates &file = byFile[library.path(s)];
-            if (file.rows.isEmpty())
-                file.file = library.file(s);
-            file.file.styles.append(library.style(s));
-            file.rows.append(s);
-            file.groups.append(styles.front());  // a number the group's members alone share
-        }
+        LookAlikeGroup group;
+        for (const int row : rows)
+            group.append({row, library.file(row), library.style(row)});
+        groups.append(std::move(group));
     }
-    QList<DuplicateCandidates> files;
-    for (auto &[path, candidates] : byFile)
-        files.append(std::move(candidates));
-    return files;
+    return groups;
 }
 
-QList<StyleDigest> styleDigests(const DuplicateCandidates &candidates, const FileService &files)
-{
-    QList<StyleDigest> digests;
-    try {
-        const StyleBytes bytes(candidates.file, files);
-        for (qsizetype i = 0; i < candidates.rows.size(); ++i) {
-            const StyleEntry &style = candidates.file.styles[i];
-            QCryptographicHash hash(QCryptographicHash::Sha256);
-            hash.addData(bytes.read(style, StylePart::Main));
-            hash.addData(bytes.read(style, StylePart::Supplementary));
-            digests.append({candidates.rows[i], candidates.groups[i], hash.result()});
-        }
-    } catch (const FileError &) {
-        return {};
+// A style open for reading, both parts one after the other.
+class OpenStyle {
+public:
+    OpenStyle(const LookAlike &alike, const FileService &files)
+        : mAlike(alike), mBytes(alike.file, files)
+    {
     }
-    return digests;
+
+    void pieces(const std::function<void(QByteArrayView)> &take) const
+    {
+        for (const StylePart part : {StylePart::Main, StylePart::Supplementary})
+            mBytes.readInPieces(mAlike.style, part, PieceLength, take);
+    }
+
+    // Whether both hold the same bytes; their lengths are equal, as in every group.
+    [[nodiscard]] bool sameBytes(const OpenStyle &other) const
+    {
+        for (const StylePart part : {StylePart::Main, StylePart::Supplementary}) {
+            for (qint64 from = 0; from < StyleBytes::partLength(mAlike.style, part);
+                 from += PieceLength) {
+                if (mBytes.read(mAlike.style, part, from, PieceLength)
+                    != other.mBytes.read(other.mAlike.style, part, from, PieceLength))
+                    return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    const LookAlike &mAlike;
+    StyleBytes mBytes;
+};
+
+}  // namespace
+
+QList<LookAlikeGroup> lookAlikes(const LibraryCatalogue &library) { return groupsOf(library); }
+
+StyleHash fastHash(const StylePieces &pieces)
+{
+    const std::unique_ptr<XXH3_state_t, decltype(&XXH3_freeState)> state(
+        XXH3_createState(), &XXH3_freeState);
+    XXH3_128bits_reset(state.get());
+    pieces([&](QByteArrayView piece) {
+        XXH3_128bits_update(state.get(), piece.data(), std::size_t(piece.size()));
+    });
+    const XXH128_hash_t hash = XXH3_128bits_digest(state.get());
+    return {hash.high64, hash.low64};
 }
 
-QSet<int> twins(const QList<QList<StyleDigest>> &digests)
+GroupResult duplicatesIn(
+    const LookAlikeGroup &group, const FileService &files, const StopFlag *stop, StyleHasher hash)
 {
-    QHash<std::pair<int, QByteArray>, QList<int>> same;
-    for (const QList<StyleDigest> &file : digests) {
-        for (const StyleDigest &style : file)
-            same[{style.group, style.digest}].append(style.row);
+    GroupResult result;
+    std::map<StyleHash, QList<int>> byHash;  // the group's styles by their hash
+    for (int i = 0; i < group.size(); ++i) {
+        if (stopAsked(stop))
+            return {{}, true};
+        try {
+            const OpenStyle style(group[i], files);
+            byHash[hash([&](const auto &take) { style.pieces(take); })].append(i);
+        } catch (const FileError &) {
+        }
     }
-    QSet<int> duplicates;
-    for (const QList<int> &rows : std::as_const(same)) {
-        if (rows.size() > 1)
-            duplicates.unite(QSet<int>(rows.cbegin(), rows.cend()));
+    // Equal hashes are only a hint: each style joins the first class of equal bytes, or starts
+    // its own.
+    for (const auto &[key, members] : byHash) {
+        std::vector<std::pair<std::unique_ptr<OpenStyle>, QList<int>>> classes;
+        for (const int i : members) {
+            if (stopAsked(stop))
+                return {result.duplicates, true};
+            try {
+                auto style = std::make_unique<OpenStyle>(group[i], files);
+                auto same = std::find_if(classes.begin(), classes.end(),
+                    [&](const auto &equal) { return equal.first->sameBytes(*style); });
+                if (same == classes.end())
+                    classes.emplace_back(std::move(style), QList<int> {group[i].row});
+                else
+                    same->second.append(group[i].row);
+            } catch (const FileError &) {
+            }
+        }
+        for (const auto &[first, rows] : classes) {
+            if (rows.size() > 1)
+                result.duplicates.unite(QSet<int>(rows.cbegin(), rows.cend()));
+        }
     }
-    return duplicates;
+    return result;
 }

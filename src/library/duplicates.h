@@ -1,31 +1,44 @@
 #pragma once
 
 #include "library_catalogue.h"
+#include "styles/stop_flag.h"
 
 #include <QSet>
 
-// Duplicates are styles with equal names, equal sizes and equal bytes. Finding them goes in three
-// steps, so that the reading in the middle can run on a pool, a file at a time, and be counted.
+#include <array>
 
-// The styles that look alike (equal names and sizes, more than one of each), grouped by file:
-// only they are read, so a library without look-alikes costs nothing to check.
-struct DuplicateCandidates {
-    StyleFile file;     // holding only the candidate styles
-    QList<int> rows;    // their rows in the library, in the same order
-    QList<int> groups;  // and the look-alike group of each
-};
-[[nodiscard]] QList<DuplicateCandidates> lookAlikes(const LibraryCatalogue &library);
+// Duplicates are styles with equal names, equal sizes and equal bytes. Only look-alikes (equal
+// names and sizes) are read; within each group of them, a fast hash sorts the styles, and the
+// styles whose hashes agree are compared byte for byte, so that no collision of the hash,
+// accidental or made on purpose, can ever call two different styles duplicates.
 
-// A SHA-256 of one candidate's bytes, main part then supplementary.
-struct StyleDigest {
+// One style of a look-alike group, with what it takes to read it again.
+struct LookAlike {
     int row = 0;
-    int group = 0;
-    QByteArray digest;
+    StyleFile file;  // its file's facts, without the file's styles
+    StyleEntry style;
 };
-// The digests of a file's candidates, each style's bytes read once; none when the file changed
-// or went since it was listed (it proves nothing either way).
-[[nodiscard]] QList<StyleDigest> styleDigests(
-    const DuplicateCandidates &candidates, const FileService &files);
+using LookAlikeGroup = QList<LookAlike>;
 
-// The rows whose digest another style of their group shares.
-[[nodiscard]] QSet<int> twins(const QList<QList<StyleDigest>> &digests);
+// The groups of look-alikes in the library, each of two styles or more.
+[[nodiscard]] QList<LookAlikeGroup> lookAlikes(const LibraryCatalogue &library);
+
+// Hands a style's bytes over, main part then supplementary, a piece at a time.
+using StylePieces = std::function<void(const std::function<void(QByteArrayView)> &take)>;
+// A 128-bit hash of a style's bytes.
+using StyleHash = std::array<quint64, 2>;
+using StyleHasher = StyleHash (*)(const StylePieces &pieces);
+// XXH3, 128 bits.
+[[nodiscard]] StyleHash fastHash(const StylePieces &pieces);
+
+// What one group came to: its rows that have a twin of equal bytes (a style whose file changed or
+// went since it was listed proves nothing either way), and whether it was stopped before every
+// style was checked.
+struct GroupResult {
+    QSet<int> duplicates;
+    bool stopped = false;
+};
+
+// The duplicates of one group. Once `stop` is set the group ends where it is.
+[[nodiscard]] GroupResult duplicatesIn(const LookAlikeGroup &group, const FileService &files,
+    const StopFlag *stop, StyleHasher hash = fastHash);

@@ -35,22 +35,23 @@ void LibraryModel::addDetails(const QList<FileDetails> &files)
     int first = rowCount();
     int last = -1;
     for (const FileDetails &file : files) {
-        for (qsizetype i = 0; i < file.styles.size(); ++i) {
-            mCatalogue.setDetails(file.firstRow + int(i), file.styles[i]);
-            mDamaged += file.styles[i].integrity == Integrity::Damaged ? 1 : 0;
+        const QList<StyleDetails> &styles = file.details.styles;
+        for (qsizetype i = 0; i < styles.size(); ++i) {
+            mCatalogue.setDetails(file.firstRow + int(i), styles[i]);
+            mDamaged += styles[i].integrity == Integrity::Damaged ? 1 : 0;
         }
         first = qMin(first, file.firstRow);
-        last = qMax(last, file.firstRow + int(file.styles.size()) - 1);
+        last = qMax(last, file.firstRow + int(styles.size()) - 1);
     }
     last = qMin(last, rowCount() - 1);  // rows not shown yet show their details when they are
     if (last >= first)
         emit dataChanged(index(first, Meter), index(last, Tempo));
 }
 
-void LibraryModel::markDuplicates(const QSet<int> &rows)
+void LibraryModel::addDuplicates(const QSet<int> &rows)
 {
-    mDuplicates = rows;
-    if (rowCount() > 0)
+    mDuplicates.unite(rows);
+    if (!rows.isEmpty())
         emit dataChanged(index(0, Duplicate), index(rowCount() - 1, Duplicate));
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cataloguer.h"
-#include "library_catalogue.h"
 
 #include <QAbstractTableModel>
 #include <QSet>
@@ -42,7 +41,7 @@ public:
     // At most `most` rows at a time; returns whether rows are left to show.
     bool showAddedRows(int most);
     void addDetails(const QList<FileDetails> &files);
-    void markDuplicates(const QSet<int> &rows);
+    void addDuplicates(const QSet<int> &rows);
 
     [[nodiscard]] const LibraryCatalogue &catalogue() const { return mCatalogue; }
     [[nodiscard]] bool isDuplicate(int row) const { return mDuplicates.contains(row); }

@@ -28,21 +28,18 @@ FileInfoPanel::FileInfoPanel(QWidget *parent) : QGroupBox(tr(" File informations
 
 void FileInfoPanel::showCaptions(const FileInfoCaptions &captions)
 {
-    for (std::size_t i = 0; i < captions.size(); ++i) {
-        mValues[i]->setText(captions[i]);
+    const QString values[] = {captions.name, captions.size, captions.date, captions.family,
+        captions.usable, captions.ghosts};
+    for (std::size_t i = 0; i < mValues.size(); ++i) {
+        // One blank on the side away from the value's alignment, as the cells were drawn.
+        QLabel *cell = mValues[i];
+        const QString &value = values[i];
+        cell->setText(cell->alignment() & Qt::AlignLeft ? QLatin1Char(' ') + value
+                                                        : value + QLatin1Char(' '));
         // A value cut by its cell (a long file name) can be read whole.
-        const bool cut = mValues[i]->fontMetrics().horizontalAdvance(captions[i])
-            > mValues[i]->contentsRect().width();
-        mValues[i]->setToolTip(cut ? captions[i].trimmed() : QString());
-        mValues[i]->setAccessibleDescription(
-            captions[i].trimmed());  // a screen reader reads name and value
+        const bool cut
+            = cell->fontMetrics().horizontalAdvance(cell->text()) > cell->contentsRect().width();
+        cell->setToolTip(cut ? value : QString());
+        cell->setAccessibleDescription(value);  // a screen reader reads name and value
     }
-}
-
-FileInfoCaptions FileInfoPanel::captions() const
-{
-    FileInfoCaptions captions;
-    for (std::size_t i = 0; i < captions.size(); ++i)
-        captions[i] = mValues[i]->text();
-    return captions;
 }

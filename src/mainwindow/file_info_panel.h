@@ -14,8 +14,6 @@ public:
     explicit FileInfoPanel(QWidget *parent = nullptr);
 
     void showCaptions(const FileInfoCaptions &captions);
-    // What the panel shows now; the reports repeat it.
-    [[nodiscard]] FileInfoCaptions captions() const;
 
 private:
     std::array<QLabel *, 6> mValues {};

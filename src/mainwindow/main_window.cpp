@@ -202,8 +202,8 @@ void MainWindow::openRecent(const QString &path)
 void MainWindow::openFile(const QString &path)
 {
     LoadResult result = loadStyleFile(path, mFiles);
-    if (result.message)
-        mDialogs.showMessage(*result.message);
+    if (result.problem)
+        mDialogs.showMessage(result.problem->message());
     if (!result.file)
         return;
     mFile = std::move(*result.file);
@@ -213,16 +213,12 @@ void MainWindow::openFile(const QString &path)
     mStyleList->showStyles(mFile.styles);
 }
 
-void MainWindow::print()
-{
-    printReport(reportSource(mFile, mPanel->captions()), mPrinters, mDialogs);
-}
+void MainWindow::print() { printReport(reportSource(mFile), mPrinters, mDialogs); }
 
 void MainWindow::exportInfo()
 {
     if (mDialogs.askYesNo(tr("Confirm information data export to text file?"), DefaultButton::No))
-        exportReport(reportSource(mFile, mPanel->captions()), QFileInfo(mFile.path).absolutePath(),
-            mFiles, mDialogs);
+        exportReport(reportSource(mFile), QFileInfo(mFile.path).absolutePath(), mFiles, mDialogs);
 }
 
 void MainWindow::showHelpPage(int page)

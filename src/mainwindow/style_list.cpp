@@ -105,11 +105,12 @@ QString StyleList::rowText(int row) const
     if (cells[0]->text().isEmpty())
         return {};
     const qsizetype i = mFirst - 1 + row;
-    const bool ghost = i >= 0 && i < mStyles.size() && mStyles[i].ghost;
-    return tr("%1, %2, %3 bytes")
-               .arg(cells[0]->text().trimmed(), cells[1]->text().trimmed(),
-                   cells[2]->text().trimmed())
-        + (ghost ? tr(", ghost") : QString());
+    const bool known = i >= 0 && i < mStyles.size();
+    const bool ghost = known && mStyles[i].ghost;
+    const int bytes = known ? mStyles[i].size + mStyles[i].supplementarySize : 0;
+    return (ghost ? tr("%1, %2, %3 byte(s), ghost", "number, name, size", bytes)
+                  : tr("%1, %2, %3 byte(s)", "number, name, size", bytes))
+        .arg(cells[0]->text().trimmed(), cells[1]->text().trimmed(), cells[2]->text().trimmed());
 }
 
 QRect StyleList::rowRect(int row) const

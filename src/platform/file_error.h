@@ -1,22 +1,31 @@
 #pragma once
 
+#include "problem.h"
+
 #include <QCoreApplication>
 #include <QString>
 
-#include <stdexcept>
+#include <exception>
 
-// A failure of the file service: which file, and the system's reason in plain words.
-class FileError : public std::runtime_error {
+// A failure of the file service: which file, and the system's reason in plain words. It stays
+// inside the layers that read and write; what leaves them is its Problem.
+class FileError : public std::exception {
     Q_DECLARE_TR_FUNCTIONS(FileError)
 
 public:
-    FileError(const QString &path, const QString &reason);
+    FileError(QString path, QString reason) : mPath(std::move(path)), mReason(std::move(reason)) { }
 
+    [[nodiscard]] const char *what() const noexcept override { return "file error"; }
     [[nodiscard]] const QString &path() const { return mPath; }
     [[nodiscard]] const QString &reason() const { return mReason; }
-    // "Cannot read <path>: <reason>." and "Cannot write ...", the path as people can read it.
-    [[nodiscard]] QString readMessage() const;
-    [[nodiscard]] QString writeMessage() const;
+    [[nodiscard]] Problem readProblem() const
+    {
+        return {Problem::Kind::CannotRead, mPath, mReason};
+    }
+    [[nodiscard]] Problem writeProblem() const
+    {
+        return {Problem::Kind::CannotWrite, mPath, mReason};
+    }
 
 private:
     QString mPath;

@@ -3,17 +3,22 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <exception>
 #include <functional>
 #include <memory>
-#include <stdexcept>
 
 // A printer that cannot be used or fails while printing; the text says why in plain words.
-class PrinterError : public std::runtime_error {
+class PrinterError : public std::exception {
     Q_DECLARE_TR_FUNCTIONS(PrinterError)
 
 public:
-    explicit PrinterError(const QString &problem) : std::runtime_error(problem.toStdString()) { }
-    [[nodiscard]] QString problem() const { return QString::fromStdString(what()); }
+    explicit PrinterError(QString problem) : mProblem(std::move(problem)) { }
+
+    [[nodiscard]] const char *what() const noexcept override { return "printer error"; }
+    [[nodiscard]] const QString &problem() const { return mProblem; }
+
+private:
+    QString mProblem;
 };
 
 // The default printer as the report uses it. The first line starts the document; lines that do

@@ -53,6 +53,6 @@ void exportReport(
         writeTextReport(source, [&](QByteArrayView line) { writer->writeLine(line); });
         writer->commit();
     } catch (const FileError &error) {
-        dialogs.showMessage({error.writeMessage(), QuarvTitle, MessageIcon::Critical});
+        dialogs.showMessage(error.writeProblem().message());
     }
 }

@@ -2,10 +2,15 @@
 
 #include "styles/style_file.h"
 
-#include <array>
+// The loaded file's facts as the file information panel shows them and the reports write them:
+// its name, size, date, family (or "Unknown format"), and its usable and ghost styles.
+struct FileInfoCaptions {
+    QString name;
+    QString size;
+    QString date;
+    QString family;
+    QString usable;
+    QString ghosts;
+};
 
-using FileInfoCaptions = std::array<QString, 6>;
-
-// The six values of the file information panel, each with one blank on the side away from its
-// alignment: name, size, date, family, usable count, ghost count. The report repeats them.
 [[nodiscard]] FileInfoCaptions fileInfoCaptions(const StyleFile &file);

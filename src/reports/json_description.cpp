@@ -59,7 +59,7 @@ QJsonObject describeStyleFile(
     return {
         {QStringLiteral("path"), escapedFileName(path)},
         {QStringLiteral("message"),
-            result.message ? QJsonValue(result.message->text) : QJsonValue()},
+            result.problem ? QJsonValue(result.problem->text()) : QJsonValue()},
         {QStringLiteral("name"), orNull(read, escapedFileName(file.name()))},
         {QStringLiteral("size"), orNull(read, file.size)},
         {QStringLiteral("modified"), orNull(read, withUtcOffset(inSystemZone(file.modified)))},

@@ -1,5 +1,7 @@
 #include "print_report.h"
 
+#include "platform/problem.h"
+
 #include <QCoreApplication>
 
 namespace {
@@ -28,7 +30,7 @@ void printReport(const ReportSource &source, const PrinterFactory &openPrinter, 
         });
         printer->endDocument();
     } catch (const PrinterError &error) {
-        dialogs.showMessage(warning(Texts::tr("Cannot print: %1.").arg(error.problem())));
+        dialogs.showMessage(Problem {Problem::Kind::CannotPrint, {}, error.problem()}.message());
         return;
     }
     dialogs.showMessage({Texts::tr("Done!"), QuarvTitle, MessageIcon::None});

@@ -30,9 +30,9 @@ void appendStyleRow(QByteArray &row, const StyleEntry &style, QStringView unit)
 
 }  // namespace
 
-ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &captions)
+ReportSource reportSource(const StyleFile &file)
 {
-    return {displayFileName(file.name()), captions, file.ghostCount(), file.styles};
+    return {displayFileName(file.name()), fileInfoCaptions(file), file.ghostCount(), file.styles};
 }
 
 void forEachReportLine(ReportForm form, const ReportSource &source,
@@ -44,12 +44,13 @@ void forEachReportLine(ReportForm form, const ReportSource &source,
         take({line, isTitle});
         line.resize(0);
     };
-    const auto labelled = [&](const QString &label, int caption, const QString &unit = {}) {
-        appendEightBit(line, label);
-        appendEightBit(line, QStringView(source.captions[std::size_t(caption)]).trimmed());
-        appendEightBit(line, unit);
-        hand();
-    };
+    const auto labelled
+        = [&](const QString &label, const QString &caption, const QString &unit = {}) {
+              appendEightBit(line, label);
+              appendEightBit(line, caption);
+              appendEightBit(line, unit);
+              hand();
+          };
     const QString bytes = Texts::tr(" bytes");
 
     if (printed)
@@ -64,12 +65,13 @@ void forEachReportLine(ReportForm form, const ReportSource &source,
     appendEightBit(line, Texts::tr("File Name........: "));
     appendEightBit(line, source.fileName);
     hand();
-    labelled(Texts::tr("File Size........: "), 1, bytes);
-    labelled(Texts::tr("File Last Updated: "), 2);
-    labelled(Texts::tr("Style made for...: "), 3);
-    labelled(Texts::tr("Usable styles....: "), 4);
+    const FileInfoCaptions &captions = source.captions;
+    labelled(Texts::tr("File Size........: "), captions.size, bytes);
+    labelled(Texts::tr("File Last Updated: "), captions.date);
+    labelled(Texts::tr("Style made for...: "), captions.family);
+    labelled(Texts::tr("Usable styles....: "), captions.usable);
     if (printed || source.ghostCount > 0)
-        labelled(Texts::tr("Ghost styles.....: "), 5);
+        labelled(Texts::tr("Ghost styles.....: "), captions.ghosts);
     hand();
     const QString ghostBytes = Texts::tr(" bytes - GHOST");
     for (const StyleEntry &style : source.styles) {

@@ -6,15 +6,15 @@
 
 #include <functional>
 
-// Everything a report says: the loaded file and the panel's captions as they are shown.
+// Everything a report says of a loaded file: its facts as the panel shows them, and its styles.
 struct ReportSource {
     QString fileName;
-    FileInfoCaptions captions;  // the report trims them
+    FileInfoCaptions captions;
     int ghostCount = 0;
     QList<StyleEntry> styles;
 };
 
-[[nodiscard]] ReportSource reportSource(const StyleFile &file, const FileInfoCaptions &captions);
+[[nodiscard]] ReportSource reportSource(const StyleFile &file);
 
 enum class ReportForm { TextFile, PrintedPage };
 

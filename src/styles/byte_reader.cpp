@@ -2,12 +2,11 @@
 
 #include <QtEndian>
 
-ByteReader::ByteReader(
-    const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName, qsizetype base)
+ByteReader::ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, qsizetype base)
     : mBytes(bytes),
       mPos(begin),
       mEnd(qMin(end, bytes.size())),
-      mRegion(std::move(regionName)),
+      mPastEnd(DamagedFile::tr("a field runs past the end of its bytes (offset %1)")),
       mBase(base)
 {
 }
@@ -15,10 +14,7 @@ ByteReader::ByteReader(
 void ByteReader::require(qsizetype n) const
 {
     if (n < 0 || n > mEnd - mPos)
-        throw DamagedFile(
-            DamagedFile::tr("%1 runs past the end of the %2 (offset %3)")
-                .arg(mContext.isEmpty() ? DamagedFile::tr("a field") : mContext, mRegion)
-                .arg(mBase + mEnd));
+        throw DamagedFile(QString(mPastEnd).arg(mBase + mEnd));
 }
 
 quint16 ByteReader::u2be()

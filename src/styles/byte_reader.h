@@ -5,14 +5,15 @@
 #include <QByteArray>
 
 // A bounds-checked cursor over [begin, end) of bytes we hold. Reading past the end throws
-// DamagedFile naming what was being read, so no offset or length from a file is trusted. The
-// message gives the end as an offset in the enclosing region, where bytes[0] stands at `base`.
+// DamagedFile with the sentence that names what was being read, so no offset or length from a
+// file is trusted. The sentence's last placeholder takes the end as an offset in the enclosing
+// region, where bytes[0] stands at `base`.
 class ByteReader {
 public:
-    ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, QString regionName,
-        qsizetype base = 0);
+    ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, qsizetype base = 0);
 
-    void setContext(const QString &what) { mContext = what; }
+    // "property 2 of directory record 4 runs past the end of the directory record 4 (offset %1)"
+    void setPastEnd(const QString &sentence) { mPastEnd = sentence; }
     [[nodiscard]] bool atEnd() const { return mPos >= mEnd; }
 
     [[nodiscard]] quint16 u2be();
@@ -25,8 +26,7 @@ private:
     const QByteArray &mBytes;
     qsizetype mPos;
     qsizetype mEnd;
-    QString mRegion;
-    QString mContext;
+    QString mPastEnd;
     qsizetype mBase;
 };
 

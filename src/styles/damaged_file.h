@@ -3,15 +3,19 @@
 #include <QCoreApplication>
 #include <QString>
 
-#include <stdexcept>
+#include <exception>
 
 // A style file whose tables contradict themselves or the file's length; the text says what is
-// wrong in plain words and becomes the "Damaged style file:" message.
-class DamagedFile : public std::runtime_error {
+// wrong in plain words. It stays inside the walkers: the loader makes it a Problem.
+class DamagedFile : public std::exception {
     Q_DECLARE_TR_FUNCTIONS(DamagedFile)
 
 public:
-    explicit DamagedFile(const QString &problem) : std::runtime_error(problem.toStdString()) { }
+    explicit DamagedFile(QString problem) : mProblem(std::move(problem)) { }
 
-    [[nodiscard]] QString problem() const { return QString::fromStdString(what()); }
+    [[nodiscard]] const char *what() const noexcept override { return "damaged style file"; }
+    [[nodiscard]] const QString &problem() const { return mProblem; }
+
+private:
+    QString mProblem;
 };

@@ -7,21 +7,32 @@
 
 namespace {
 
-constexpr qsizetype HeaderLength = 8;      // "OC31" and the length
-constexpr qsizetype MaxLength = 16 << 20;  // no style is larger
+constexpr qsizetype HeaderLength = 8;  // "OC31" and the length
 constexpr qsizetype MaxRatio = 256;
+// How many blocks are read between two looks at the stop flag.
+constexpr int BlocksBetweenStops = 4096;
 
 // Reads the block stream of a payload into a buffer of its declared length.
 class Decoder {
 public:
-    Decoder(QByteArrayView payload, QByteArray &out) : mIn(payload), mOut(out) { }
+    Decoder(QByteArrayView payload, QByteArray &out, const StopFlag *stop)
+        : mIn(payload), mOut(out), mStop(stop)
+    {
+    }
 
     Oc31Problem run(qsizetype length)
     {
         mOut.resize(length);
         mData = mOut.data();
-        while (mProblem == Oc31Problem::None && mMade < length)
+        int sinceStop = 0;
+        while (mProblem == Oc31Problem::None && mMade < length) {
             block();
+            if (++sinceStop == BlocksBetweenStops) {
+                sinceStop = 0;
+                if (stopAsked(mStop))
+                    fail(Oc31Problem::Stopped);
+            }
+        }
         if (mProblem != Oc31Problem::None) {
             mOut.resize(mMade);
             return mProblem;
@@ -100,11 +111,17 @@ private:
             return fail(Oc31Problem::BeforeStart);
         if (count > mOut.size() - mMade)
             return fail(Oc31Problem::PastLength);
-        const char *from = mData + mMade - distance - 1;
-        // A copy that overlaps what it writes repeats the last distance + 1 bytes: a run at a time.
-        const int run = distance + 1;
-        for (int done = 0; done < count; done += run)
-            std::memcpy(mData + mMade + done, from + done, size_t(qMin(run, count - done)));
+        // A copy that overlaps what it writes repeats the last distance + 1 bytes. What is written
+        // repeats them too, so each step copies every whole repetition made so far: the steps
+        // double, and a long run of one byte costs a few copies, not one per byte.
+        char *to = mData + mMade;
+        const qsizetype period = distance + 1;
+        for (qsizetype done = 0; done < count;) {
+            const qsizetype back = (period + done) / period * period;
+            const qsizetype length = qMin(back, count - done);
+            std::memcpy(to + done, to + done - back, size_t(length));
+            done += length;
+        }
         mMade += count;
     }
 
@@ -116,6 +133,7 @@ private:
 
     QByteArrayView mIn;
     QByteArray &mOut;
+    const StopFlag *mStop;
     char *mData = nullptr;
     qsizetype mAt = HeaderLength;
     qsizetype mMade = 0;
@@ -124,13 +142,13 @@ private:
 
 }  // namespace
 
-Oc31Problem decompressOc31(QByteArrayView payload, QByteArray &out)
+Oc31Problem decompressOc31(QByteArrayView payload, QByteArray &out, const StopFlag *stop)
 {
     out.resize(0);
     if (payload.size() < HeaderLength || payload.first(4) != QByteArrayView("OC31"))
         return Oc31Problem::NotOc31;
     const qsizetype length = qFromLittleEndian<quint32>(payload.data() + 4);
-    if (length > MaxLength || length > MaxRatio * payload.size())
+    if (length > Oc31MaxLength || length > MaxRatio * payload.size())
         return Oc31Problem::TooLarge;
-    return Decoder(payload, out).run(length);
+    return Decoder(payload, out, stop).run(length);
 }

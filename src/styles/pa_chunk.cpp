@@ -2,8 +2,6 @@
 
 #include <QtEndian>
 
-#include <algorithm>
-
 std::optional<PaChunk> paChunkAt(QByteArrayView bytes)
 {
     if (bytes.size() < PaChunkHeaderLength)
@@ -15,52 +13,60 @@ std::optional<PaChunk> paChunkAt(QByteArrayView bytes)
         qFromBigEndian<quint32>(bytes.data()), bytes.sliced(PaChunkHeaderLength, length)};
 }
 
-std::optional<QList<PaChunk>> paChunksIn(QByteArrayView bytes)
+std::optional<PaChunk> PaChunkCursor::next()
 {
-    QList<PaChunk> chunks;
-    while (!bytes.isEmpty()) {
-        const std::optional<PaChunk> chunk = paChunkAt(bytes);
-        if (!chunk)
-            return std::nullopt;
-        chunks.append(*chunk);
-        bytes = bytes.sliced(PaChunkHeaderLength + chunk->payload.size());
-    }
-    return chunks;
+    const std::optional<PaChunk> chunk = paChunkAt(mRest);
+    if (chunk)
+        mRest = mRest.sliced(PaChunkHeaderLength + chunk->payload.size());
+    return chunk;
 }
 
 namespace {
 
 // Deeper than any style holds: a damaged or hostile file could nest a chunk in each 8 bytes.
 constexpr int MostLevels = 16;
+// How many chunks are walked between two looks at the stop flag.
+constexpr int ChunksBetweenStops = 4096;
 
-std::optional<PaChunk> findBelow(const QList<PaChunk> &chunks, quint32 id, int levels)
+bool wellFormed(QByteArrayView bytes, int levels, const StopFlag *stop, int &sinceStop)
 {
-    for (const PaChunk &chunk : chunks) {
-        if (chunk.id == id)
-            return chunk;
-        if (!chunk.holdsChunks() || levels == 0)
-            continue;
-        if (const auto nested = paChunksIn(chunk.payload)) {
-            if (const auto found = findBelow(*nested, id, levels - 1))
-                return found;
+    PaChunkCursor cursor(bytes);
+    while (const std::optional<PaChunk> chunk = cursor.next()) {
+        if (++sinceStop == ChunksBetweenStops) {
+            sinceStop = 0;
+            if (stopAsked(stop))
+                return false;
         }
+        if (chunk->holdsChunks() && levels > 0
+            && !wellFormed(chunk->payload, levels - 1, stop, sinceStop))
+            return false;
+    }
+    return cursor.endedExactly();
+}
+
+std::optional<PaChunk> findBelow(QByteArrayView bytes, quint32 id, int levels)
+{
+    PaChunkCursor cursor(bytes);
+    while (const std::optional<PaChunk> chunk = cursor.next()) {
+        if (chunk->id == id)
+            return chunk;
+        if (!chunk->holdsChunks() || levels == 0)
+            continue;
+        if (const auto found = findBelow(chunk->payload, id, levels - 1))
+            return found;
     }
     return std::nullopt;
 }
 
-bool wellFormed(QByteArrayView bytes, int levels)
-{
-    const std::optional<QList<PaChunk>> chunks = paChunksIn(bytes);
-    return chunks && std::all_of(chunks->cbegin(), chunks->cend(), [&](const PaChunk &chunk) {
-        return !chunk.holdsChunks() || levels == 0 || wellFormed(chunk.payload, levels - 1);
-    });
-}
-
 }  // namespace
 
-bool holdsWellFormedChunks(QByteArrayView bytes) { return wellFormed(bytes, MostLevels); }
-
-std::optional<PaChunk> findPaChunk(const QList<PaChunk> &chunks, quint32 id)
+bool holdsWellFormedChunks(QByteArrayView bytes, const StopFlag *stop)
 {
-    return findBelow(chunks, id, MostLevels);
+    int sinceStop = 0;
+    return wellFormed(bytes, MostLevels, stop, sinceStop);
+}
+
+std::optional<PaChunk> findPaChunk(QByteArrayView bytes, quint32 id)
+{
+    return findBelow(bytes, id, MostLevels);
 }

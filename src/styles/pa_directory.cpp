@@ -46,21 +46,27 @@ constexpr int ChecksumLength = 4;
 // One newer-layout record: its bytes stand at `base` in the directory.
 PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
 {
-    const QString label = DamagedFile::tr("directory record %1").arg(r);
-    ByteReader record(bytes, 0, bytes.size(), label, base);
-    record.setContext(DamagedFile::tr("%1's property count").arg(label));
+    ByteReader record(bytes, 0, bytes.size(), base);
+    record.setPastEnd(DamagedFile::tr("directory record %1's property count runs past the end of "
+                                      "the directory record %1 (offset %2)")
+                          .arg(r));
     const quint16 properties = record.u2be();
 
     PaDirectoryRecord result;
     for (quint16 p = 1; p <= properties; ++p) {
-        record.setContext(DamagedFile::tr("property %1 of %2").arg(p).arg(label));
+        record.setPastEnd(DamagedFile::tr("property %1 of directory record %2 runs past the end "
+                                          "of the directory record %2 (offset %3)")
+                              .arg(p)
+                              .arg(r));
         const quint16 type = record.u2be();
         const quint16 size = record.u2be();
         const QByteArray value = record.bytes(size);
         if (type == IdentityProperty) {
             if (value.size() < 3)
                 throw DamagedFile(
-                    DamagedFile::tr("property %1 of %2 is shorter than 3 bytes").arg(p).arg(label));
+                    DamagedFile::tr("property %1 of directory record %2 is shorter than 3 bytes")
+                        .arg(p)
+                        .arg(r));
             result.isStyle = quint8(value[0]) != PaPerformanceKind;
         } else if (type == NameProperty) {
             const QByteArray utf8
@@ -68,7 +74,9 @@ PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
             result.name = QString::fromUtf8(utf8).toLatin1();  // outside Latin-1 becomes '?'
         }
     }
-    record.setContext(DamagedFile::tr("%1's checksum").arg(label));
+    record.setPastEnd(DamagedFile::tr("directory record %1's checksum runs past the end of the "
+                                      "directory record %1 (offset %2)")
+                          .arg(r));
     record.skip(ChecksumLength);
     return result;
 }
@@ -80,9 +88,9 @@ std::vector<PaDirectoryRecord> newerRecords(ByteSource &source, qint64 length, i
     qint64 at = 0;  // in the directory
     for (int r = 1; r <= count; ++r) {
         if (at >= length)
-            throw DamagedFile(DamagedFile::tr("the directory holds %1 records for %2 chunks")
-                                  .arg(r - 1)
-                                  .arg(count));
+            throw DamagedFile(DamagedFile::tr("the directory holds %1 for %2", "records, chunks")
+                                  .arg(DamagedFile::tr("%n record(s)", "", r - 1),
+                                      DamagedFile::tr("%n chunk(s)", "", count)));
         const QString pastEnd
             = DamagedFile::tr("directory record %1 runs past the end of the directory (offset %2)")
                   .arg(r)

@@ -23,56 +23,71 @@ constexpr quint32 TempoV2Chunk = 0x04020008;
 constexpr quint32 TempoCopyChunk = 0x27000008;
 constexpr quint32 TempoMark = 0x0000000F;
 
-// A style part's chunk uncompressed: its payload's chunks. A part whose check cannot be made
-// (encrypted, or not compressed) is not known; one whose check fails is damaged.
-struct Part {
+// A style part's chunk uncompressed: it owns the bytes that the chunks found in it point into. A
+// part whose check cannot be made (encrypted, or not compressed) is not known; one whose check
+// fails is damaged.
+struct Uncompressed {
     Integrity integrity = Integrity::NotKnown;
     Oc31Problem problem = Oc31Problem::None;
-    PaChunk chunk;
-    QList<PaChunk> contents;
+    PaChunk chunk;  // its header's id; the payload is not kept
+    QByteArray contents;
 };
 
-Part uncompressed(QByteArrayView bytes, int type, QByteArray &buffer)
+Uncompressed damaged(Oc31Problem problem) { return {Integrity::Damaged, problem, {}, {}}; }
+
+Uncompressed uncompressed(const StoredChunk &stored, int type, const StopFlag *stop)
 {
-    Part part;
-    const std::optional<PaChunk> chunk = paChunkAt(bytes);
-    if (!chunk) {
-        // No chunk at all is a style without that part; part of a header is damage.
-        if (!bytes.isEmpty())
-            part = {Integrity::Damaged, Oc31Problem::CutShort, {}, {}};
+    // No chunk at all is a style without that part; part of one is damage.
+    if (stored.partLength == 0)
+        return {};
+    if (stored.partLength < PaChunkHeaderLength
+        || stored.payloadLength > stored.partLength - PaChunkHeaderLength)
+        return damaged(Oc31Problem::CutShort);
+    Uncompressed part;
+    part.chunk.id = stored.id;
+    if (part.chunk.type() != type || !part.chunk.isCompressed() || part.chunk.isEncrypted())
         return part;
-    }
-    part.chunk = *chunk;
-    if (chunk->type() != type || !chunk->isCompressed() || chunk->isEncrypted())
-        return part;
+    if (stored.payloadLength > Oc31MaxLength)
+        return damaged(Oc31Problem::TooLarge);
+    part.problem = decompressOc31(stored.payload, part.contents, stop);
     // The check byte is a XOR: a flipped byte that the stream copies an odd number of times
     // passes it. What it holds must also be chunks that fill it exactly.
-    part.problem = decompressOc31(chunk->payload, buffer);
-    const bool whole = part.problem == Oc31Problem::None && holdsWellFormedChunks(buffer);
+    const bool whole
+        = part.problem == Oc31Problem::None && holdsWellFormedChunks(part.contents, stop);
+    if (part.problem == Oc31Problem::Stopped || stopAsked(stop))
+        return {};
     part.integrity = whole ? Integrity::Intact : Integrity::Damaged;
-    if (whole)
-        part.contents = *paChunksIn(buffer);
     return part;
+}
+
+// The style container: the first chunk of a style chunk, of type 1, holding the style info.
+std::optional<PaChunk> styleContainer(QByteArrayView contents)
+{
+    const std::optional<PaChunk> container = paChunkAt(contents);
+    return container && container->type() == StyleContainerType && container->holdsChunks()
+        ? container
+        : std::nullopt;
+}
+
+std::optional<PaChunk> styleInfo(const PaChunk &container)
+{
+    return firstPaChunk(
+        container.payload, [](const PaChunk &c) { return c.type() == 1 && c.isData(); });
 }
 
 // Variation 1's meter: the style container (version 5) holds the style-info chunk, whose mask
 // says which elements have data, then one element chunk per such element, lowest first. The
 // element info is the first chunk of type 1 in an element chunk; from version 1 on its byte 1
 // is the meter.
-std::optional<Meter> meterOf(const QList<PaChunk> &contents)
+std::optional<Meter> meterOf(const PaChunk &container)
 {
-    if (contents.isEmpty() || contents[0].type() != StyleContainerType
-        || contents[0].major() != StyleContainerVersion)
-        return std::nullopt;
-    const QList<PaChunk> inside = paChunksIn(contents[0].payload).value_or(QList<PaChunk>());
-    const auto info = std::find_if(inside.cbegin(), inside.cend(),
-        [](const PaChunk &c) { return c.type() == 1 && c.isData(); });
-    if (info == inside.cend())
+    const std::optional<PaChunk> info = styleInfo(container);
+    if (container.major() != StyleContainerVersion || !info)
         return std::nullopt;
     quint16 withData = 0;
     try {
         const QByteArray payload = info->payload.toByteArray();
-        ByteReader reader(payload, 0, payload.size(), QString());
+        ByteReader reader(payload, 0, payload.size());
         reader.skip(quint8(reader.bytes(1)[0]) + 3);  // the name after its length, 3 bytes
         withData = reader.u2be();
         reader.skip(11);
@@ -83,14 +98,12 @@ std::optional<Meter> meterOf(const QList<PaChunk> &contents)
     }
     if (!(withData & 1))
         return std::nullopt;  // no Variation 1
-    const auto element = std::find_if(
-        inside.cbegin(), inside.cend(), [](const PaChunk &c) { return c.id == ElementChunk; });
-    if (element == inside.cend())
-        return std::nullopt;
-    const QList<PaChunk> parts = paChunksIn(element->payload).value_or(QList<PaChunk>());
-    const auto elementInfo = std::find_if(
-        parts.cbegin(), parts.cend(), [](const PaChunk &c) { return c.type() == 1; });
-    if (elementInfo == parts.cend() || elementInfo->major() < 1 || elementInfo->payload.size() < 2)
+    const std::optional<PaChunk> element
+        = firstPaChunk(container.payload, [](const PaChunk &c) { return c.id == ElementChunk; });
+    const std::optional<PaChunk> elementInfo = element
+        ? firstPaChunk(element->payload, [](const PaChunk &c) { return c.type() == 1; })
+        : std::nullopt;
+    if (!elementInfo || elementInfo->major() < 1 || elementInfo->payload.size() < 2)
         return std::nullopt;
     const auto byte = quint8(elementInfo->payload[1]);
     const Meter meter {byte >> 3, 1 << (byte & 7)};
@@ -140,7 +153,7 @@ std::optional<int> secondVersionTempo(const std::optional<PaChunk> &chunk)
 
 // The tempo, by the performance chunk's version: 1.x has one data chunk, 2.x another, and 2.1 a
 // copy as well; copies that disagree, or a tempo the instruments do not offer, are not known.
-std::optional<int> tempoOf(const Part &performance)
+std::optional<int> tempoOf(const Uncompressed &performance)
 {
     std::optional<int> tempo;
     if (performance.chunk.major() == 1) {
@@ -155,61 +168,124 @@ std::optional<int> tempoOf(const Part &performance)
     return tempo && *tempo >= 30 && *tempo <= 250 ? tempo : std::nullopt;
 }
 
-// One buffer per thread for what is uncompressed: a library's styles come one after another.
-QByteArray &uncompressBuffer()
+StoredChunk chunkInMemory(QByteArrayView bytes, int type)
 {
-    thread_local QByteArray buffer;
-    return buffer;
+    return storedChunk(bytes.size(), type, [&](qint64 from, qint64 length) {
+        return bytes.sliced(from, qMin(length, bytes.size() - from)).toByteArray();
+    });
 }
 
 }  // namespace
 
 QString damageMessage(const StyleDetails &details, int number)
 {
-    // By Oc31Problem; None: whole, but not chunks that fill it.
-    static const char *const problems[] = {
-        QT_TRANSLATE_NOOP("StyleDetails", "%1 does not hold its chunks as it should"),
-        QT_TRANSLATE_NOOP("StyleDetails", "%1 is not compressed as its header says"),
-        QT_TRANSLATE_NOOP("StyleDetails", "%1 declares a size it cannot have"),
-        QT_TRANSLATE_NOOP("StyleDetails", "%1 is cut short"),
-        QT_TRANSLATE_NOOP("StyleDetails", "%1 refers to bytes before its start"),
-        QT_TRANSLATE_NOOP("StyleDetails", "%1 runs past its declared size"),
-        QT_TRANSLATE_NOOP("StyleDetails", "%1 does not end as it should"),
-        QT_TRANSLATE_NOOP("StyleDetails", "%1 fails its check"),
+    const bool main = details.damagedPart == StylePart::Main;
+    const auto sentence = [&](const char *ofData, const char *ofPerformance) {
+        return Texts::tr(main ? ofData : ofPerformance).arg(number);
     };
-    static_assert(std::size(problems) == int(Oc31Problem::FailsCheck) + 1);
-    const QString part = details.damagedPart == StylePart::Main ? Texts::tr("its data")
-                                                                : Texts::tr("its performance data");
-    return Texts::tr("style %1: %2")
-        .arg(number)
-        .arg(Texts::tr(problems[int(details.problem)]).arg(part));
+    switch (details.problem) {
+    case Oc31Problem::None:
+        return sentence(QT_TRANSLATE_NOOP("StyleDetails",
+                            "style %1: its data does not hold its chunks as it "
+                            "should"),
+            QT_TRANSLATE_NOOP("StyleDetails",
+                "style %1: its performance data does not hold its "
+                "chunks as it should"));
+    case Oc31Problem::NotOc31:
+        return sentence(QT_TRANSLATE_NOOP("StyleDetails",
+                            "style %1: its data is not compressed as its header "
+                            "says"),
+            QT_TRANSLATE_NOOP("StyleDetails",
+                "style %1: its performance data is not compressed "
+                "as its header says"));
+    case Oc31Problem::TooLarge:
+        return sentence(
+            QT_TRANSLATE_NOOP("StyleDetails", "style %1: its data declares a size it cannot have"),
+            QT_TRANSLATE_NOOP("StyleDetails",
+                "style %1: its performance data declares a size it "
+                "cannot have"));
+    case Oc31Problem::CutShort:
+        return sentence(QT_TRANSLATE_NOOP("StyleDetails", "style %1: its data is cut short"),
+            QT_TRANSLATE_NOOP("StyleDetails", "style %1: its performance data is cut short"));
+    case Oc31Problem::BeforeStart:
+        return sentence(QT_TRANSLATE_NOOP("StyleDetails",
+                            "style %1: its data refers to bytes before its "
+                            "start"),
+            QT_TRANSLATE_NOOP("StyleDetails",
+                "style %1: its performance data refers to bytes "
+                "before its start"));
+    case Oc31Problem::PastLength:
+        return sentence(
+            QT_TRANSLATE_NOOP("StyleDetails", "style %1: its data runs past its declared size"),
+            QT_TRANSLATE_NOOP("StyleDetails",
+                "style %1: its performance data runs past its "
+                "declared size"));
+    case Oc31Problem::BadEnding:
+        return sentence(
+            QT_TRANSLATE_NOOP("StyleDetails", "style %1: its data does not end as it should"),
+            QT_TRANSLATE_NOOP("StyleDetails",
+                "style %1: its performance data does not end as it "
+                "should"));
+    case Oc31Problem::FailsCheck:
+        return sentence(QT_TRANSLATE_NOOP("StyleDetails", "style %1: its data fails its check"),
+            QT_TRANSLATE_NOOP("StyleDetails", "style %1: its performance data fails its check"));
+    case Oc31Problem::Stopped: break;  // never damage: nothing is known
+    }
+    return {};
+}
+
+StoredChunk storedChunk(
+    qint64 partLength, int type, const std::function<QByteArray(qint64 from, qint64 length)> &read)
+{
+    StoredChunk chunk;
+    chunk.partLength = partLength;
+    if (partLength < PaChunkHeaderLength)
+        return chunk;
+    const QByteArray header = read(0, PaChunkHeaderLength);
+    chunk.id = qFromBigEndian<quint32>(header.constData());
+    chunk.payloadLength = qFromBigEndian<quint32>(header.constData() + 4);
+    const PaChunk kind {chunk.id, {}};
+    if (kind.type() == type && kind.isCompressed() && !kind.isEncrypted()
+        && chunk.payloadLength <= partLength - PaChunkHeaderLength
+        && chunk.payloadLength <= Oc31MaxLength)
+        chunk.payload = read(PaChunkHeaderLength, chunk.payloadLength);
+    return chunk;
+}
+
+StyleDetails styleDetails(
+    const StoredChunk &styleChunk, const StoredChunk &performanceChunk, const StopFlag *stop)
+{
+    StyleDetails details;
+    {
+        // Its bytes go before the performance data's are made.
+        const Uncompressed style = uncompressed(styleChunk, StyleChunkType, stop);
+        const std::optional<PaChunk> container = styleContainer(style.contents);
+        // A style's data that holds no style, only chunks, is as damaged as one that fails its
+        // check.
+        if (style.integrity == Integrity::Intact && !(container && styleInfo(*container)))
+            return {
+                std::nullopt, std::nullopt, Integrity::Damaged, StylePart::Main, Oc31Problem::None};
+        if (style.integrity == Integrity::Damaged)
+            return {std::nullopt, std::nullopt, Integrity::Damaged, StylePart::Main, style.problem};
+        details.meter = container ? meterOf(*container) : std::nullopt;
+        details.integrity = style.integrity;
+    }
+    const Uncompressed performance = uncompressed(performanceChunk, PerformanceChunkType, stop);
+    if (performance.integrity == Integrity::Damaged)
+        return {details.meter, std::nullopt, Integrity::Damaged, StylePart::Supplementary,
+            performance.problem};
+    details.tempo = tempoOf(performance);
+    const bool performanceChecked
+        = performanceChunk.partLength == 0 || performance.integrity == Integrity::Intact;
+    if (!performanceChecked)
+        details.integrity = Integrity::NotKnown;
+    return details;
 }
 
 StyleDetails styleDetails(QByteArrayView styleChunk, QByteArrayView performanceChunk)
 {
-    StyleDetails details;
-    QByteArray &buffer = uncompressBuffer();
-    const Part style = uncompressed(styleChunk, StyleChunkType, buffer);
-    if (style.integrity == Integrity::Damaged) {
-        details.integrity = Integrity::Damaged;
-        details.problem = style.problem;
-        return details;
-    }
-    details.meter = meterOf(style.contents);
-    // The style's contents point into the buffer, which the performance data takes next.
-    const Part performance = uncompressed(performanceChunk, PerformanceChunkType, buffer);
-    if (performance.integrity == Integrity::Damaged) {
-        details = {details.meter, std::nullopt, Integrity::Damaged, StylePart::Supplementary,
-            performance.problem};
-        return details;
-    }
-    details.tempo = tempoOf(performance);
-    const bool performanceChecked
-        = performanceChunk.isEmpty() || performance.integrity == Integrity::Intact;
-    details.integrity = style.integrity == Integrity::Intact && performanceChecked
-        ? Integrity::Intact
-        : Integrity::NotKnown;
-    return details;
+    return styleDetails(chunkInMemory(styleChunk, StyleChunkType),
+        chunkInMemory(performanceChunk, PerformanceChunkType));
 }
 
 bool hasStyleDetails(const StyleFile &file)
@@ -217,16 +293,28 @@ bool hasStyleDetails(const StyleFile &file)
     return file.header.format != nullptr && file.header.format->detailsKnown;
 }
 
-QList<StyleDetails> readStyleDetails(const StyleFile &file, const FileService &files)
+FileStyleDetails readStyleDetails(
+    const StyleFile &file, const FileService &files, const StopFlag *stop)
 {
-    QList<StyleDetails> all(file.styles.size());
+    FileStyleDetails all;
+    all.styles.resize(file.styles.size());
     if (!hasStyleDetails(file))
         return all;
-    const StyleBytes bytes(file, files);
-    for (qsizetype i = 0; i < file.styles.size(); ++i) {
-        const StyleEntry &style = file.styles[i];
-        all[i] = styleDetails(
-            bytes.read(style, StylePart::Main), bytes.read(style, StylePart::Supplementary));
+    try {
+        const StyleBytes bytes(file, files);
+        for (qsizetype i = 0; i < file.styles.size() && !stopAsked(stop); ++i) {
+            const StyleEntry &style = file.styles[i];
+            const auto chunk = [&](StylePart part, int type) {
+                return storedChunk(
+                    bytes.partLength(style, part), type, [&](qint64 from, qint64 length) {
+                        return bytes.read(style, part, from, length);
+                    });
+            };
+            all.styles[i] = styleDetails(chunk(StylePart::Main, StyleChunkType),
+                chunk(StylePart::Supplementary, PerformanceChunkType), stop);
+        }
+    } catch (const FileError &error) {
+        return {{}, error.readProblem()};
     }
     return all;
 }

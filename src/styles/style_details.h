@@ -2,6 +2,7 @@
 
 #include "oc31.h"
 #include "platform/file_service.h"
+#include "platform/problem.h"
 #include "style_bytes.h"
 #include "style_file.h"
 
@@ -33,13 +34,39 @@ struct StyleDetails {
 // What failed in a damaged style, named by its number: "style 12: its data fails its check".
 [[nodiscard]] QString damageMessage(const StyleDetails &details, int number);
 
-// The details from a style's two chunks as the file holds them, header and payload each; an
-// empty performance chunk gives no tempo.
+// A style part's chunk as the file keeps it: how long the part is, the chunk's id and the
+// length its header declares, and its payload where the details can be read from it.
+struct StoredChunk {
+    qint64 partLength = 0;
+    quint32 id = 0;
+    qint64 payloadLength = 0;
+    QByteArray payload;
+};
+
+// The chunk of a part of `partLength` bytes, through `read(from, length)`, which gives bytes of
+// the part: its header, and its payload only when it is a compressed chunk of that type that
+// fits its part and the decompressor's limit.
+[[nodiscard]] StoredChunk storedChunk(
+    qint64 partLength, int type, const std::function<QByteArray(qint64 from, qint64 length)> &read);
+
+// The details from a style's two chunks; an absent performance chunk gives no tempo. Work on one
+// style ends early, its details not known, once `stop` is set.
+[[nodiscard]] StyleDetails styleDetails(
+    const StoredChunk &style, const StoredChunk &performance, const StopFlag *stop = nullptr);
+// The same from the two chunks as bytes, header and payload each.
 [[nodiscard]] StyleDetails styleDetails(QByteArrayView styleChunk, QByteArrayView performanceChunk);
 
 // Whether the files of a format have a layout of style details that Quarv knows.
 [[nodiscard]] bool hasStyleDetails(const StyleFile &file);
 
-// The details of every style of a file, their chunks read now (one read each); for a format whose
-// layout is not known nothing is read and nothing is known. Throws FileError.
-[[nodiscard]] QList<StyleDetails> readStyleDetails(const StyleFile &file, const FileService &files);
+// The details of every style of a file, or why its chunks could not be read again.
+struct FileStyleDetails {
+    QList<StyleDetails> styles;
+    std::optional<Problem> problem;
+};
+
+// The details of every style of a file, each chunk's header read first and its payload only
+// where it is needed; for a format whose layout is not known nothing is read and nothing is
+// known. Once `stop` is set the styles not yet read stay not known.
+[[nodiscard]] FileStyleDetails readStyleDetails(
+    const StyleFile &file, const FileService &files, const StopFlag *stop = nullptr);

@@ -3,22 +3,11 @@
 #include "damaged_file.h"
 #include "file_byte_source.h"
 #include "platform/file_error.h"
-#include "platform/file_name.h"
 #include "style_walk.h"
 
 #include <limits>
 
 namespace {
-
-// The context of the loader's messages for translators.
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(StyleLoader)
-};
-
-QString damaged(const QString &fileName, const QString &problem)
-{
-    return Texts::tr("Damaged style file: %1: %2.").arg(displayFileName(fileName), problem);
-}
 
 LoadResult readFile(const QString &path, const FileService &files)
 {
@@ -28,13 +17,16 @@ LoadResult readFile(const QString &path, const FileService &files)
         if (input->facts().size > std::numeric_limits<qint32>::max())
             throw FileError(path, FileError::tr("the file is larger than 2,147,483,647 bytes"));
     } catch (const FileError &error) {
-        return {std::nullopt, warning(error.readMessage())};
+        return {std::nullopt, error.readProblem()};
     }
     StyleFile file;
     file.path = path;
     file.size = input->facts().size;
     file.modified = input->facts().modified;
     LoadResult result;
+    const auto damaged = [&](const QString &problem) {
+        return Problem {Problem::Kind::DamagedFile, path, problem};
+    };
     try {
         // Every read is checked against the size the file had when it was opened.
         FileByteSource source(*input);
@@ -42,19 +34,17 @@ LoadResult readFile(const QString &path, const FileService &files)
         file.header = walk.header;
         file.styles = std::move(walk.styles);
         if (file.header.format == nullptr)
-            result.message = warning(Texts::tr("Unknown file format!"));
+            result.problem = Problem {Problem::Kind::UnknownFormat, path, {}};
         else if (!walk.damage.isNull())
-            result.message = warning(damaged(file.name(), walk.damage));
+            result.problem = damaged(walk.damage);
     } catch (const DamagedFile &damage) {
-        result.message = warning(damaged(file.name(), damage.problem()));
+        result.problem = damaged(damage.problem());
     } catch (const FileError &error) {
-        result.message = warning(error.readMessage());
+        result.problem = error.readProblem();
     }
     // What was read of a file rewritten meanwhile may mix old and new bytes: show none of it.
     if (input->changedSinceOpened())
-        return {std::nullopt,
-            warning(
-                damaged(file.name(), DamagedFile::tr("the file changed while it was being read")))};
+        return {std::nullopt, damaged(DamagedFile::tr("the file changed while it was being read"))};
     result.file = std::move(file);
     return result;
 }
@@ -67,7 +57,6 @@ LoadResult loadStyleFile(const QString &path, const FileService &files)
     if (extension == QLatin1String(".STY"))
         return readFile(path, files);
     if (extension == QLatin1String(".PRF"))
-        return {std::nullopt, Message {Texts::tr("In development"), QString(), MessageIcon::None}};
-    return {std::nullopt,
-        Message {Texts::tr("Unknown File Type!"), QStringLiteral("ZuvOzu"), MessageIcon::Critical}};
+        return {std::nullopt, Problem {Problem::Kind::InDevelopment, path, {}}};
+    return {std::nullopt, Problem {Problem::Kind::NotAStyleFile, path, {}}};
 }

@@ -1,14 +1,14 @@
 #pragma once
 
 #include "platform/file_service.h"
-#include "platform/message.h"
+#include "platform/problem.h"
 #include "style_file.h"
 
 #include <optional>
 
 struct LoadResult {
     std::optional<StyleFile> file;   // what to show; none when the file could not be read at all
-    std::optional<Message> message;  // what went wrong, if anything
+    std::optional<Problem> problem;  // what went wrong, if anything
 };
 
 // Opens a style file: names that do not end in ".STY" (any letter case) are refused, the rest

@@ -8,7 +8,7 @@
 TEST(QtPrinter, PagesAndColumns)
 {
     ReportSource source {
-        "LONG.STY", {" LONG.STY", "1,234 ", "15/03/2004 ", " i30 (KORGI)", "150 ", "0 "}, 0, {}};
+        "LONG.STY", {"LONG.STY", "1,234", "15/03/2004", "i30 (KORGI)", "150", "0"}, 0, {}};
     for (int i = 1; i <= 150; ++i)
         source.styles.append({i, i, "Style " + QByteArray::number(i), 1000 + i});
     TestFolder folder;

@@ -94,7 +94,7 @@ protected:
     TestFolder folder;
     StyleFile file
         = loaded(ISeriesFileBuilder("KORG9").slot(2000, "Rock      ").build(), "MySet.sty");
-    ReportSource source = reportSource(file, fileInfoCaptions(file));
+    ReportSource source = reportSource(file);
     ScriptedDialogs dialogs;
 };
 

@@ -153,6 +153,6 @@ TEST(PaSeriesWalker, NewerDirectory)
             damaged("directory record 2's property count runs past the end of the directory record "
                     "2 (offset 23)")},
         {PaFileBuilder().newerDirectory().style("A", 300).style("B", 300).cutDirectory(21).bytes(),
-            damaged("the directory holds 1 records for 2 chunks")},
+            damaged("the directory holds 1 record for 2 chunks")},
     });
 }

@@ -49,8 +49,6 @@ TEST(LoadStyleFile, NamesTagsAndThePa1XFlag)
         {PaFileBuilder().pa600Header().style("Plain", 400).bytes(),
             R"(Pa50/60/80 (KORF) 1+0: 1@1 "Plain" 400+0)"},
         {emptyFirst.bytes(), R"(Pa50/60/80 (KORF) 2+0: 1@1 "Empty" 0+0, 2@2 "Jig" 213+0)"},
-        {PaFileBuilder().pa1x().record("Jig", 2, paStyleChunk(3, 8)).bytes(),
-            R"(Pa1X/Pro (KORF) pa1x 1+0: 1@1 "Jig" 213+0)"},
         {PaFileBuilder().newerDirectory().style("Plain", 400).bytes(),
             R"(Pa-series (KORF) 1+0: 1@1 "Plain" 400+0)"},
     };
@@ -125,7 +123,7 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
     const FileService files;
     const auto bytesRead = [&](const QByteArray &bytes) {
         const qint64 before = files.bytesRead();
-        EXPECT_FALSE(loadStyleFile(folder.write("COST.STY", bytes), files).message);
+        EXPECT_FALSE(loadStyleFile(folder.write("COST.STY", bytes), files).problem);
         const qint64 read = files.bytesRead() - before;
         return bytes.size() <= 65536 ? read - bytes.size() : read;  // 0: read whole, once
     };
@@ -145,7 +143,7 @@ TEST(LoadStyleFile, ReadsOnlyWhatItShowsAndStylesOnDemand)
             return bytes.read(file.styles[0], StylePart::Main)
                 + bytes.read(file.styles[0], StylePart::Supplementary);
         } catch (const FileError &error) {
-            return error.readMessage().toUtf8();
+            return error.readProblem().text().toUtf8();
         }
     };
     EXPECT_EQ(readStyle(files),
@@ -180,7 +178,7 @@ TEST(ByteSource, ReadsOnlyWhatItHasAndAllOfIt)
     EXPECT_EQ(QStringList({read(four, 1, 3), read(four, 2, 3), read(four, -1, 1), read(four, 0, -1),
                   read(shrunk, 2, 3)}),
         QStringList({"BCD", "a read from offset 2 of 3 bytes lies outside the file",
-            "a read from offset -1 of 1 bytes lies outside the file",
+            "a read from offset -1 of 1 byte lies outside the file",
             "a read from offset 0 of -1 bytes lies outside the file",
             "the file changed while it was being read"}));
 }

@@ -5,6 +5,8 @@ using TestApplication = QApplication;
 #include <QCoreApplication>
 using TestApplication = QCoreApplication;
 #endif
+#include "platform/translations.h"
+
 #include <QLocale>
 
 #include <gtest/gtest.h>
@@ -18,5 +20,6 @@ int main(int argc, char **argv)
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
     ::testing::InitGoogleTest(&argc, argv);
     TestApplication app(argc, argv);
+    installTranslations();
     return RUN_ALL_TESTS();
 }

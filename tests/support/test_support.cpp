@@ -12,7 +12,7 @@
 QString summary(const LoadResult &result)
 {
     if (!result.file)
-        return "no file ! " + describeMessage(*result.message);
+        return "no file ! " + describeMessage(result.problem->message());
     QString text = QString("%1+%2:").arg(result.file->usableCount()).arg(result.file->ghostCount());
     for (const StyleEntry &s : result.file->styles) {
         QString name;
@@ -24,7 +24,7 @@ QString summary(const LoadResult &result)
             + QString::number(s.size) + '+' + QString::number(s.supplementarySize)
             + (s.ghost ? " ghost" : "");
     }
-    return result.message ? text + " ! " + describeMessage(*result.message) : text;
+    return result.problem ? text + " ! " + describeMessage(result.problem->message()) : text;
 }
 
 QString loadSummary(const QByteArray &bytes, const QString &name)
@@ -41,8 +41,8 @@ QString damaged(const QString &problem, const QString &counts)
 QByteArray exported(const StyleFile &file)
 {
     QByteArray out;
-    writeTextReport(reportSource(file, fileInfoCaptions(file)),
-        [&](QByteArrayView line) { out += line.toByteArray() + "\r\n"; });
+    writeTextReport(
+        reportSource(file), [&](QByteArrayView line) { out += line.toByteArray() + "\r\n"; });
     return out;
 }
 

@@ -156,3 +156,21 @@ private:
 }  // namespace
 
 QByteArray oc31Compressed(const QByteArray &data) { return Encoder(data).run(); }
+
+QByteArray oc31Zeros(qint64 length)
+{
+    // Four literal zeros, then copies of the last byte (block 0x21: a u16 count, then T = 0).
+    constexpr qint64 Overhead = 8 + 5 + 4;
+    const qint64 copies = qMax<qint64>(1, (length / 256 - Overhead + 4) / 5);
+    QByteArray out = "OC31" + QByteArray(4, '\0') + QByteArray::fromHex("0200000000");
+    qToLittleEndian(quint32(length), out.data() + 4);
+    for (qint64 k = 0, left = length - 4; k < copies; ++k) {
+        const qint64 count = left / (copies - k);
+        left -= count;
+        out += '\x21';
+        out += char(count >> 8);
+        out += char(count & 0xFF);
+        out += QByteArray(2, '\0');
+    }
+    return out + QByteArray("\x01\0\0\0", 4);
+}

@@ -8,3 +8,7 @@
 // field), so that whatever a reader is given, a few hundred bytes of it meet them all; copies from
 // 16 KiB back and more take the far forms when the bytes repeat that far apart.
 [[nodiscard]] QByteArray oc31Compressed(const QByteArray &data);
+
+// A payload of `length` zero bytes (at least 4) as hostile files make them: short copies, so that
+// it declares the most its own size allows, 256 times that size.
+[[nodiscard]] QByteArray oc31Zeros(qint64 length);

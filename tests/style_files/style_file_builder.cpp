@@ -69,7 +69,7 @@ PaFileBuilder::Built PaFileBuilder::build() const
     header.replace(23, 4, "KORF");
     if (mNewer || mPa600)
         header.replace(28, 2, QByteArray(mNewer ? "\x05\x01" : "\x05\x00", 2));
-    header[34] = char(mPa1X ? 6 : mPa600 ? 0 : 3);
+    header[34] = char(mPa600 ? 0 : 3);
     qsizetype chunksLength = 0;
     for (const Entry &e : mEntries)
         chunksLength += e.chunk.size();

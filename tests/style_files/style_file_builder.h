@@ -33,11 +33,6 @@ public:
     }
     // A record with raw name bytes (the first 11 count), any kind byte and its chunk.
     PaFileBuilder &record(const QByteArray &rawName, quint8 kind, const QByteArray &chunk);
-    PaFileBuilder &pa1x()
-    {
-        mPa1X = true;
-        return *this;
-    }
     // The first models' header as the Pa600 generation writes it: bytes 28-29 are 5 and 0, byte 34
     // is 0 (the directory keeps its fixed-length records).
     PaFileBuilder &pa600Header()
@@ -92,7 +87,7 @@ private:
     [[nodiscard]] QByteArray directory() const;
 
     std::vector<Entry> mEntries;
-    bool mPa1X = false, mPa600 = false, mNewer = false, mTrailerHeader = false;
+    bool mPa600 = false, mNewer = false, mTrailerHeader = false;
     int mPadding = 0, mDirectoryCut = -1, mTrailing = 0;
 };
 
