@@ -96,6 +96,36 @@ void checkScriptOutputs(const StyleFile &file)
     }
 }
 
+// A file named by the input, with the styles it names, in the format it picks, through every
+// writer: the text report has a row for each style, and the CSV and the JSON read back.
+void writeFuzzInput(const QByteArray &input)
+{
+    QByteArrayView rest(input);
+    const auto take = [&](qsizetype length) {
+        const QByteArrayView taken = rest.first(qMin(length, rest.size()));
+        rest = rest.sliced(taken.size());
+        return taken.toByteArray();
+    };
+    const QByteArray first = take(1);
+    const int pick = first.isEmpty() ? 0 : quint8(first[0]);
+    StyleFile file;
+    for (int k = 0; k < pick >> 3 && !rest.isEmpty(); ++k) {
+        StyleEntry style;
+        style.number = k + 1;
+        style.name = take(quint8(take(1).at(0)));
+        style.ghost = k % 3 == 2;
+        file.styles.append(style);
+    }
+    file.path = decodeFileName(rest.toByteArray()) + QStringLiteral(".STY");
+    const KnownFormat &format = KnownFormats[std::size_t(pick & 7) % std::size(KnownFormats)];
+    file.header = {QByteArray(format.tag), &format, false};
+    qint64 lines = 0;
+    forEachReportLine(
+        ReportForm::TextFile, reportSource(file), [&](const ReportLine &) { ++lines; });
+    require(lines >= 9 + file.styles.size(), "the report has a row for every style");
+    checkScriptOutputs(file);
+}
+
 // The decompressor on the whole input, and the details reader on the two chunks it holds.
 void readFuzzDetails(const QByteArray &input)
 {
@@ -134,7 +164,8 @@ QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
 {
     switch (family) {
     case FuzzFamily::Any:
-    case FuzzFamily::Details: return input;
+    case FuzzFamily::Details:
+    case FuzzFamily::Writers: return input;
     case FuzzFamily::PaSeries: {
         const KnownFormat &pa = KnownFormats[0];
         const qsizetype end = pa.tagOffset + qsizetype(qstrlen(pa.tag));
@@ -151,6 +182,14 @@ QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
     return input;
 }
 
+QByteArray writersFuzzInput(const QByteArray &fileName, const QByteArrayList &names)
+{
+    QByteArray input(1, char(names.size() << 3));
+    for (const QByteArray &name : names)
+        input += char(name.size()) + name;
+    return input + fileName;
+}
+
 QByteArray detailsFuzzInput(const QByteArray &styleChunk, const QByteArray &performanceChunk)
 {
     return QByteArray(1, char(styleChunk.size() >> 8)) + char(styleChunk.size() & 0xFF) + styleChunk
@@ -161,6 +200,8 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
 {
     if (family == FuzzFamily::Details)
         return readFuzzDetails(input);
+    if (family == FuzzFamily::Writers)
+        return writeFuzzInput(input);
     StyleFile file;
     // A name from the input's first bytes, so that the writers meet every byte in names too.
     file.path = decodeFileName(input.left(12).replace('/', '_').replace('\0', '_')) + ".STY";
@@ -191,9 +232,4 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
         bytesInStyles += style.size + style.supplementarySize;
     }
     require(bytesInStyles <= bytes.size(), "styles never hold more bytes than the file");
-    qint64 lines = 0;
-    forEachReportLine(
-        ReportForm::TextFile, reportSource(file), [&](const ReportLine &) { ++lines; });
-    require(lines >= 9 + file.styles.size(), "the report has a row for every style");
-    checkScriptOutputs(file);
 }

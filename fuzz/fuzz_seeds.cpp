@@ -54,5 +54,8 @@ std::vector<FuzzSeed> fuzzSeeds()
         {"details", "v21",
             detailsFuzzInput(paStyleChunk(4, 4), paPerformanceChunk(TempoLayout::Version21, 90))},
         {"details", "oc31", oc31Compressed(QByteArray("0123456789abcdefghij").repeated(9) + "far")},
+        {"writers", "names",
+            writersFuzzInput("Caf\xe9\x1b]0;T\a",
+                {"=SUM(A1)", "Tab\tNul", QByteArray("\0\x85\xc2\x85'", 5), "\\n"})},
     };
 }

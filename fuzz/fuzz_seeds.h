@@ -6,7 +6,7 @@
 #include <vector>
 
 struct FuzzSeed {
-    QString target;  // "any", "pa", "i" or "details"
+    QString target;  // "any", "pa", "i", "details" or "writers"
     QString name;
     QByteArray bytes;
 };

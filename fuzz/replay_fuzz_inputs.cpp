@@ -16,6 +16,8 @@ FuzzFamily familyOf(const QString &target)
         return FuzzFamily::PaSeries;
     if (target == QLatin1String("details"))
         return FuzzFamily::Details;
+    if (target == QLatin1String("writers"))
+        return FuzzFamily::Writers;
     return target == QLatin1String("i") ? FuzzFamily::ISeries : FuzzFamily::Any;
 }
 }  // namespace

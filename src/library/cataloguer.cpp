@@ -145,10 +145,10 @@ bool Cataloguer::handOver(Waiting<T> &waiting, void (Cataloguer::*signal)(const 
 // ended and the last is handed over, the job is done.
 void Cataloguer::handOverAll()
 {
-    const bool more = handOver(*mFilesRead, &Cataloguer::filesRead)
-        | handOver(*mDetailsRead, &Cataloguer::detailsRead)
-        | handOver(*mGroupsChecked, &Cataloguer::duplicatesChecked);
-    if (more) {
+    const bool moreFiles = handOver(*mFilesRead, &Cataloguer::filesRead);
+    const bool moreDetails = handOver(*mDetailsRead, &Cataloguer::detailsRead);
+    const bool moreGroups = handOver(*mGroupsChecked, &Cataloguer::duplicatesChecked);
+    if (moreFiles || moreDetails || moreGroups) {
         QMetaObject::invokeMethod(this, &Cataloguer::handOverAll, Qt::QueuedConnection);
         return;
     }
