@@ -1,5 +1,6 @@
 #include "bench_files.h"
 
+#include "oc31_encoder.h"
 #include "pa_style_chunks.h"
 #include "style_file_builder.h"
 
@@ -47,5 +48,15 @@ QByteArray detailedPaFile(int variant)
     }
     for (int k = 0; k < 32; ++k)
         builder.record({}, 7, paPerformanceChunk(layouts[k % 3], 60 + (variant + k) % 120));
+    return builder.trailerChunkHeader().bytes();
+}
+
+QByteArray zerosPaFile()
+{
+    const QByteArray zeros = paChunk(0x06010020, oc31Zeros(16 << 20));
+    PaFileBuilder builder;
+    builder.newerDirectory();
+    for (int k = 0; k < 64; ++k)
+        builder.record("Z" + QByteArray::number(k), 2, zeros);
     return builder.trailerChunkHeader().bytes();
 }

@@ -12,3 +12,6 @@
 // A bank of the newer Pa-series: 32 styles whose compressed chunks keep meter and tempo, each
 // with some KB of track data, as real ones have (about 250 KB a bank).
 [[nodiscard]] QByteArray detailedPaFile(int variant);
+// A hostile bank of the newer Pa-series: 64 style chunks that each declare 16 MiB, zeros that make
+// two million empty chunks, at 256 times their payload's size (1 GiB of output from 4 MB).
+[[nodiscard]] QByteArray zerosPaFile();

@@ -13,7 +13,6 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
-#include <QLabel>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -51,21 +50,16 @@ int main(int argc, char **argv)
     LibraryWindow window(QString::fromLocal8Bit(argv[1]), files, dialogs);
     window.show();
 
-    // The phases, as the status line tells them.
+    // The phases, as the scan begins each.
     qint64 allRead = -1;
     qint64 detailsRead = -1;
-    auto *status = window.findChild<QLabel *>(QStringLiteral("status"));
-    QTimer phases;
-    QObject::connect(&phases, &QTimer::timeout, [&] {
-        const QString text = status->text();
-        if (allRead < 0 && text.contains(QLatin1String("(reading meter and tempo)")))
+    QObject::connect(&window.scan(), &LibraryScan::phaseChanged, [&] {
+        const LibraryScan::Phase phase = window.scan().phase();
+        if (allRead < 0 && phase == LibraryScan::Phase::Details)
             allRead = clock.elapsed();
-        if (detailsRead < 0 && text.contains(QLatin1String("(checking duplicates)"))) {
+        if (detailsRead < 0 && phase == LibraryScan::Phase::Duplicates)
             detailsRead = clock.elapsed();
-            allRead = allRead < 0 ? detailsRead : allRead;
-        }
     });
-    phases.start(1);
 
     // The window answers as long as its event loop turns: the longest gap between two turns,
     // from the first (the first paint, fonts and all, is the start of any program); apart, the

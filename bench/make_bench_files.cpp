@@ -2,7 +2,8 @@
 // typical small style files in <folder>/small/, <count>/10 full 48-style banks in
 // <folder>/banks/, as many newer Pa-series banks that keep meter and tempo in <folder>/pa700/ and
 // copies of five banks in <folder>/duplicates/, and the largest Pa-series and "KORGM" files,
-// LARGEST.STY and KORGM48.STY, in <folder>; with "banks", only the banks.
+// LARGEST.STY and KORGM48.STY, and the hostile ZEROS.STY, in <folder>; with "banks", only the
+// banks.
 #include "bench_files.h"
 
 #include <QDir>
@@ -44,6 +45,7 @@ int main(int argc, char **argv)
             && each("duplicates/COPY%1.STY", count / 10, copy)
             && write(dir.filePath(QStringLiteral("LARGEST.STY")), largestPaSeriesFile())
             && write(dir.filePath(QStringLiteral("KORGM48.STY")), korgmFile(65535))
+            && write(dir.filePath(QStringLiteral("ZEROS.STY")), zerosPaFile())
         ? 0
         : 1;
 }

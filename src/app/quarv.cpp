@@ -11,7 +11,9 @@
 #include <QSettings>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -23,8 +25,8 @@ bool asksForHelpOrVersion(int argc, char **argv)
         const QByteArrayView argument(argv[i]);
         if (argument == "--")
             return false;
-        if (argument == "-h" || argument == "--help" || argument == "-?" || argument == "-v"
-            || argument == "--version")
+        if (argument == "-h" || argument == "--help" || argument == "--help-all" || argument == "-?"
+            || argument == "-v" || argument == "--version")
             return true;
     }
     return false;
@@ -35,9 +37,16 @@ bool asksForHelpOrVersion(int argc, char **argv)
 int main(int argc, char **argv)
 {
     const bool helpOrVersion = asksForHelpOrVersion(argc, argv);
-    // QApplication takes Qt's own options (-style, -platform...) out of argv.
-    const auto app = helpOrVersion ? std::make_unique<QCoreApplication>(argc, argv)
-                                   : std::make_unique<QApplication>(argc, argv);
+    // QApplication takes Qt's own options (-style, -stylesheet, -platform...) out of the
+    // arguments it is given: only those before "--", after which every argument is a file name.
+    const int beforeDashes = int(std::find_if(argv + 1, argv + argc, [](const char *a) {
+        return qstrcmp(a, "--") == 0;
+    }) - argv);
+    std::vector<char *> forQt(argv, argv + beforeDashes);
+    forQt.push_back(nullptr);
+    int forQtCount = beforeDashes;
+    const auto app = helpOrVersion ? std::make_unique<QCoreApplication>(forQtCount, forQt.data())
+                                   : std::make_unique<QApplication>(forQtCount, forQt.data());
     installTranslations();
     QApplication::setOrganizationName(QStringLiteral("Quarv"));
     QApplication::setApplicationName(QStringLiteral("Quarv"));
@@ -45,9 +54,11 @@ int main(int argc, char **argv)
     // The desktop entry's id: docks and task switchers match the windows to its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.quarv.Quarv"));
 
-    QStringList
-        arguments;  // every byte of a file name kept, which QApplication::arguments() does not
-    for (int i = 0; i < argc; ++i)
+    // Every byte of a file name kept, which QApplication::arguments() does not.
+    QStringList arguments;
+    for (int i = 0; i < forQtCount; ++i)
+        arguments << decodeFileName(forQt[std::size_t(i)]);
+    for (int i = beforeDashes; i < argc; ++i)
         arguments << decodeFileName(argv[i]);
     QCommandLineParser parser;
     parser.setApplicationDescription(QCoreApplication::translate(
@@ -60,6 +71,8 @@ int main(int argc, char **argv)
         QCoreApplication::translate("quarv", "[FILE]"));
     if (helpOrVersion) {
         (void)parser.parse(arguments);  // Qt's own options are not known here: they make no error
+        if (parser.isSet(QStringLiteral("help-all")))  // Qt's options too, which process() adds
+            parser.process({arguments.constFirst(), QStringLiteral("--help-all")});
         parser.isSet(QStringLiteral("version")) ? parser.showVersion() : parser.showHelp();
     }
     parser.process(arguments);

@@ -137,7 +137,15 @@ int ReportCommand::run(const QStringList &arguments)
     // soon as their batch is done; a file alone is read here, as starting a worker would cost
     // more than the file.
     constexpr qsizetype Batch = 256;
-    const auto report = [&](const ReportItem &item) { return outputFor(item, severalFiles); };
+    // A file that needs more memory than there is costs its own row, never the others'.
+    const auto report = [&](const ReportItem &item) {
+        try {
+            return outputFor(item, severalFiles);
+        } catch (const std::bad_alloc &) {
+            const Problem problem {Problem::Kind::CannotRead, item.path, tr("not enough memory")};
+            return ItemOutput {{}, messageLine(item.path, problem.text())};
+        }
+    };
     for (qsizetype first = 0; first < items.size() && mOutError == 0; first += Batch) {
         const QList<ReportItem> batch = items.mid(first, Batch);
         const QList<ItemOutput> outputs = batch.size() == 1

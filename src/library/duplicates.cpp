@@ -19,7 +19,8 @@ QList<LookAlikeGroup> groupsOf(const LibraryCatalogue &library)
 {
     std::map<std::tuple<std::string_view, qint32, qint32>, QList<int>> alike;
     for (int s = 0; s < library.styleCount(); ++s) {
-        const std::string_view name(library.name(s).data(), std::size_t(library.name(s).size()));
+        const std::string_view name(
+            library.nameBytes(s).data(), std::size_t(library.nameBytes(s).size()));
         alike[{name, library.size(s), library.supplementarySize(s)}].append(s);
     }
     QList<LookAlikeGroup> groups;

@@ -26,6 +26,7 @@ void LibraryCatalogue::add(const CatalogueFile &read)
         s.number = quint8(style.number);
         s.slot = quint8(style.slot);
         s.ghost = style.ghost;
+        s.utf8Name = style.utf8Name;
         mStyles.append(s);
         mNames.append(style.name.constData(), s.nameLength);
     }
@@ -41,6 +42,7 @@ StyleEntry LibraryCatalogue::style(int row) const
     style.size = s.size;
     style.supplementarySize = s.supplementarySize;
     style.ghost = s.ghost;
+    style.utf8Name = s.utf8Name;
     style.offset = s.offset;
     style.supplementaryOffset = s.supplementaryOffset;
     return style;
@@ -72,9 +74,14 @@ QString pathBelow(const QString &folder, const QString &path)
     return displayFileName(below.startsWith(QLatin1Char('/')) ? below.mid(1) : below);
 }
 
-QLatin1StringView LibraryCatalogue::name(int row) const
+QByteArrayView LibraryCatalogue::nameBytes(int row) const
 {
-    return QLatin1StringView(mNames.constData() + mStyles[row].nameAt, mStyles[row].nameLength);
+    return QByteArrayView(mNames.constData() + mStyles[row].nameAt, mStyles[row].nameLength);
+}
+
+QString LibraryCatalogue::nameText(int row) const
+{
+    return styleNameText(nameBytes(row), mStyles[row].utf8Name);
 }
 
 QList<std::pair<int, StyleFile>> LibraryCatalogue::filesWithDetails() const

@@ -21,7 +21,9 @@ public:
     [[nodiscard]] StyleFile file(int row) const;
     [[nodiscard]] QString path(int row) const;
     [[nodiscard]] QString pathBelowFolder(int row) const;
-    [[nodiscard]] QLatin1StringView name(int row) const;
+    // The style's name as the file stores it, and as text.
+    [[nodiscard]] QByteArrayView nameBytes(int row) const;
+    [[nodiscard]] QString nameText(int row) const;
     [[nodiscard]] bool ghost(int row) const { return mStyles[row].ghost; }
     [[nodiscard]] int number(int row) const { return mStyles[row].number; }
     [[nodiscard]] qint32 size(int row) const { return mStyles[row].size; }
@@ -58,6 +60,7 @@ private:
         quint8 number = 0;  // a file holds at most 64 records or 48 slots
         quint8 slot = 0;
         bool ghost = false;
+        bool utf8Name = false;
         // The details, as the file keeps them: meter byte (0: not known), tempo (0: not known),
         // integrity, and where and how a damaged style failed.
         quint8 meter = 0;

@@ -1,5 +1,6 @@
 #include "library_model.h"
 
+#include "platform/file_name.h"
 #include "reports/number_format.h"
 
 #include <limits>
@@ -84,7 +85,7 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
     case File: return mCatalogue.pathBelowFolder(row);
     case Format: return mCatalogue.family(row);
     case Number: return formatIndex(mCatalogue.number(row));
-    case Name: return QString(mCatalogue.name(row));
+    case Name: return displayFileName(mCatalogue.nameText(row));
     case Meter: {
         const auto meter = mCatalogue.details(row).meter;
         return meter ? meter->text() : QString();
@@ -110,7 +111,7 @@ QVariant LibraryModel::sortKey(int row, int column) const
     case File: return mCatalogue.heldPath(row);
     case Format: return mCatalogue.family(row);
     case Number: return mCatalogue.number(row);
-    case Name: return QString(mCatalogue.name(row));
+    case Name: return mCatalogue.nameText(row);
     case Meter: {
         // By its value, then its denominator: 2/4, 3/4, 6/8, 12/16, 4/4.
         const auto meter = mCatalogue.details(row).meter;

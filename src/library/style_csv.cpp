@@ -4,11 +4,13 @@
 
 namespace {
 
-bool isControl(char16_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
+bool startsFormula(QStringView text)
+{
+    return !text.isEmpty() && QStringView(u"=+-@").contains(text.front());
+}
 
 // One escaping for every cell, so that no byte of a file reaches a spreadsheet or a terminal as
-// a command and every text stays its own: "\\" for a backslash, "\n", "\r", "\t", and "\xHH"
-// for other control characters and for bytes of a file name that are not UTF-8.
+// a command and every text has its own cell: see csvLine().
 QString escaped(const QString &text)
 {
     QString out;
@@ -22,9 +24,14 @@ QString escaped(const QString &text)
             out += QLatin1String("\\r");
         else if (c == u'\t')
             out += QLatin1String("\\t");
-        else if (isControl(c) || isEscapedByte(text, i))
-            out += QStringLiteral("\\x%1").arg(
-                isControl(c) ? c : escapedByte(text[i]), 2, 16, QLatin1Char('0'));
+        else if (c < 0x20 || c == 0x7F)
+            out += QStringLiteral("\\x%1").arg(c, 2, 16, QLatin1Char('0'));
+        else if (c >= 0x80 && c <= 0x9F)
+            out += QStringLiteral("\\u%1").arg(c, 4, 16, QLatin1Char('0'));
+        else if (isEscapedByte(text, i))
+            out += QStringLiteral("\\x%1").arg(escapedByte(text[i]), 2, 16, QLatin1Char('0'));
+        else if (c == u'\'' && i == 0 && startsFormula(QStringView(text).sliced(1)))
+            out += QLatin1String("\\x27");  // else it would read as the guard below
         else
             out += text[i];
     }
@@ -37,8 +44,7 @@ QString escaped(const QString &text)
 QByteArray field(const QString &text)
 {
     QString cell = escaped(text);
-    if (cell.startsWith(QLatin1Char('=')) || cell.startsWith(QLatin1Char('+'))
-        || cell.startsWith(QLatin1Char('-')) || cell.startsWith(QLatin1Char('@')))
+    if (startsFormula(cell))
         cell.prepend(QLatin1Char('\''));
     QByteArray bytes = cell.toUtf8();
     if (!bytes.contains(',') && !bytes.contains('"'))
@@ -71,7 +77,7 @@ QByteArray csvLine(const QString &path, const StyleFile &file, const StyleEntry 
     const StyleDetails *details)
 {
     QStringList cells {path, file.name(), QString::fromLatin1(file.header.tag), file.family(),
-        QString::number(style.number), QString::number(style.slot), QString::fromLatin1(style.name),
+        QString::number(style.number), QString::number(style.slot), style.nameText(),
         QString::number(style.size), QString::number(style.supplementarySize),
         style.ghost ? QStringLiteral("yes") : QStringLiteral("no")};
     if (details != nullptr) {

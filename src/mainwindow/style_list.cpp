@@ -1,6 +1,7 @@
 #include "style_list.h"
 
 #include "fixed_cell.h"
+#include "platform/file_name.h"
 #include "main_window_layout.h"
 #include "style_list_accessible.h"
 #include "reports/number_format.h"
@@ -155,7 +156,7 @@ void StyleList::showPage(int first)
         const bool shown = i < mStyles.size();
         const StyleEntry style = shown ? mStyles[i] : StyleEntry();
         const QString texts[3] = {shown ? formatIndex(style.number) + QLatin1Char(' ') : QString(),
-            shown ? QLatin1Char(' ') + QString::fromLatin1(style.name) : QString(),
+            shown ? QLatin1Char(' ') + displayFileName(style.nameText()) : QString(),
             shown ? formatGrouped(qint64(style.size) + style.supplementarySize) + QLatin1Char(' ')
                   : QString()};
         for (int c = 0; c < 3; ++c)

@@ -36,23 +36,25 @@ bool isEscapedByte(const QString &name, qsizetype i)
         && (i == 0 || !name[i - 1].isHighSurrogate());
 }
 
+// Decoded here, character by character: Qt's decoders drop a byte-order mark (U+FEFF), and a
+// name that starts with one would be read as the name without it, another file.
 QString decodeFileName(const QByteArray &bytes)
 {
-    qsizetype valid = 0;
-    while (valid < bytes.size() && utf8Length(bytes, valid) > 0)
-        valid += utf8Length(bytes, valid);
-    if (valid == bytes.size())
-        return QString::fromUtf8(bytes);  // the usual case, at once
     QString name;
+    name.reserve(bytes.size());
     for (qsizetype at = 0; at < bytes.size();) {
         const qsizetype length = utf8Length(bytes, at);
+        const auto lead = quint8(bytes[at]);
         if (length == 0) {
-            name += QChar(char16_t(EscapeBase + quint8(bytes[at])));
+            name += QChar(char16_t(EscapeBase + lead));
             ++at;
-        } else {
-            name += QString::fromUtf8(bytes.constData() + at, length);
-            at += length;
+            continue;
         }
+        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (qsizetype i = 1; i < length; ++i)
+            code = code << 6 | (quint8(bytes[at + i]) & 0x3F);
+        name += QStringView(QChar::fromUcs4(code));
+        at += length;
     }
     return name;
 }

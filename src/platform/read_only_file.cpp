@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <limits>
 #include <tuple>
 #include <unistd.h>
 
@@ -23,8 +24,13 @@ ReadOnlyFile::ReadOnlyFile(
     : mFd(fd), mStatus(status), mPath(std::move(path)), mBytesRead(std::move(bytesRead))
 {
     mFacts.size = status.st_size;
-    mFacts.modified = QDateTime::fromMSecsSinceEpoch(
-        qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000, Qt::UTC);
+    // A time further off than milliseconds in 64 bits reach (292 million years) is not known:
+    // no date rather than a wrong one.
+    constexpr qint64 MostSeconds = std::numeric_limits<qint64>::max() / 1000 - 1;
+    const qint64 seconds = status.st_mtim.tv_sec;
+    if (seconds >= -MostSeconds && seconds <= MostSeconds)
+        mFacts.modified = QDateTime::fromMSecsSinceEpoch(
+            seconds * 1000 + status.st_mtim.tv_nsec / 1000000, Qt::UTC);
 }
 
 ReadOnlyFile::~ReadOnlyFile() { ::close(mFd); }

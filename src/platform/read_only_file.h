@@ -10,7 +10,7 @@
 
 struct FileFacts {
     qint64 size = 0;
-    QDateTime modified;  // in UTC
+    QDateTime modified;  // in UTC; invalid when too far off to be known
 };
 
 // A regular file open for reading; it is closed when this goes. Its facts are those of the

@@ -1,5 +1,6 @@
 #include "json_description.h"
 
+#include "number_format.h"
 #include "platform/file_name.h"
 
 #include <QJsonArray>
@@ -9,11 +10,17 @@ namespace {
 
 QJsonValue orNull(bool applies, const QJsonValue &value) { return applies ? value : QJsonValue(); }
 
-// Local time with its offset from UTC, "+00:00" included (Qt would write "Z" for that one).
-QString withUtcOffset(const QDateTime &time)
+// Local time with its offset from UTC, "+00:00" included (Qt would write "Z" for that one). A year
+// before 0 or after 9999 has its sign, as ISO 8601 writes them: "+10000-01-01", "-0001-01-01".
+QJsonValue withUtcOffset(const QDateTime &time)
 {
+    if (!time.isValid())
+        return {};
     const int minutes = time.offsetFromUtc() / 60;
-    return time.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"))
+    const int year = isoYear(time.date());
+    const QString sign = year < 0 ? QStringLiteral("-") : year > 9999 ? QStringLiteral("+") : QString();
+    return sign + QString::number(qAbs(year)).rightJustified(4, QLatin1Char('0'))
+        + time.toString(QStringLiteral("-MM-ddTHH:mm:ss"))
         + QStringLiteral("%1%2:%3")
               .arg(minutes < 0 ? '-' : '+')
               .arg(qAbs(minutes) / 60, 2, 10, QLatin1Char('0'))
@@ -27,7 +34,7 @@ QJsonArray describeStyles(const QList<StyleEntry> &styles, const QList<StyleDeta
         const StyleEntry &style = styles[i];
         QJsonObject object {{QStringLiteral("number"), style.number},
             {QStringLiteral("slot"), style.slot},
-            {QStringLiteral("name"), QString::fromLatin1(style.name)},
+            {QStringLiteral("name"), style.nameText()},
             {QStringLiteral("size"), style.size},
             {QStringLiteral("supplementarySize"), style.supplementarySize},
             {QStringLiteral("ghost"), style.ghost}};
@@ -62,7 +69,7 @@ QJsonObject describeStyleFile(
             result.problem ? QJsonValue(result.problem->text()) : QJsonValue()},
         {QStringLiteral("name"), orNull(read, escapedFileName(file.name()))},
         {QStringLiteral("size"), orNull(read, file.size)},
-        {QStringLiteral("modified"), orNull(read, withUtcOffset(inSystemZone(file.modified)))},
+        {QStringLiteral("modified"), withUtcOffset(inSystemZone(file.modified))},
         {QStringLiteral("tag"), orNull(read, QString::fromLatin1(file.header.tag))},
         {QStringLiteral("family"), orNull(!family.isNull(), family)},
         {QStringLiteral("pa1x"), orNull(isPaSeries, file.header.pa1x)},

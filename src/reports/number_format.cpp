@@ -58,5 +58,14 @@ QString formatIndex(qint64 value)
 
 QString formatDate(const QDate &date)
 {
-    return date.toString(QStringLiteral("dd%1MM%1yyyy").arg(separators().date));
+    if (!date.isValid())
+        return {};
+    const int year = isoYear(date);
+    return QStringLiteral("%1%4%2%4%3")
+        .arg(formatIndex(date.day()), formatIndex(date.month()),
+            (year < 0 ? QStringLiteral("-") : QString())
+                + QString::number(qAbs(year)).rightJustified(4, QLatin1Char('0')),
+            separators().date);
 }
+
+int isoYear(const QDate &date) { return date.year() < 0 ? date.year() + 1 : date.year(); }

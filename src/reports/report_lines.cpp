@@ -16,7 +16,7 @@ struct Texts {
 // One style row: "01 - Name        -      1,234 bytes[ - GHOST]", the unit given.
 void appendStyleRow(QByteArray &row, const StyleEntry &style, QStringView unit)
 {
-    const QByteArray &name = style.name;
+    const QByteArray name = style.eightBitName();
     appendEightBit(row, formatIndex(style.number));
     row += " - ";
     row += name.left(11);

@@ -29,6 +29,8 @@ QString escapeControls(const QString &text)
             out += QStringLiteral("\\r");
         else if (c == QLatin1Char('\t'))
             out += QStringLiteral("\\t");
+        else if (c.unicode() >= 0x80)
+            out += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
         else
             out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
     }

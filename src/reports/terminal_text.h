@@ -8,5 +8,6 @@
 
 // An 8-bit report line for a terminal: each control byte (C0, DEL, C1) as "?".
 [[nodiscard]] QByteArray maskControlBytes(QByteArray line);
-// Text for a one-line message: each control character escaped, as "\n", "\t" or "\x1b".
+// Text for a one-line message: each control character escaped, as "\n", "\t" or "\x1b", and a
+// C1 control as "\u009b", apart from a byte that is not UTF-8 ("\x9b" in escapedFileName()).
 [[nodiscard]] QString escapeControls(const QString &text);

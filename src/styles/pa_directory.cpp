@@ -69,9 +69,9 @@ PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
                         .arg(r));
             result.isStyle = quint8(value[0]) != PaPerformanceKind;
         } else if (type == NameProperty) {
-            const QByteArray utf8
-                = value.left(value.indexOf('\0') < 0 ? value.size() : value.indexOf('\0'));
-            result.name = QString::fromUtf8(utf8).toLatin1();  // outside Latin-1 becomes '?'
+            result.name = value.left(value.indexOf('\0') < 0 ? value.size() : value.indexOf('\0'));
+            // A name that is not UTF-8 after all is taken as 8-bit, every byte kept.
+            result.utf8Name = QByteArrayView(result.name).isValidUtf8();
         }
     }
     record.setPastEnd(DamagedFile::tr("directory record %1's checksum runs past the end of the "

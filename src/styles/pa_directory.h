@@ -9,7 +9,8 @@
 // One record of a Pa-series directory: a style, or (kind 7) a style's performance data.
 struct PaDirectoryRecord {
     bool isStyle = true;
-    QByteArray name;  // 8-bit
+    QByteArray name;  // 8-bit, or UTF-8 in the newer layout
+    bool utf8Name = false;
 };
 
 constexpr quint8 PaPerformanceKind = 7;

@@ -38,6 +38,7 @@ QList<StyleEntry> paSeriesStyles(ByteSource &source, bool newerDirectory)
         style.number = int(styles.size()) + 1;
         style.slot = int(i) + 1;
         style.name = records[i].name;
+        style.utf8Name = records[i].utf8Name;
         style.offset = chunks.starts[i];
         style.size = chunks.length(i);
         styles.append(std::move(style));

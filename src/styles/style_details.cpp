@@ -5,6 +5,7 @@
 #include "pa_chunk.h"
 
 #include <QCoreApplication>
+#include <QScopeGuard>
 #include <QtEndian>
 
 namespace {
@@ -35,7 +36,9 @@ struct Uncompressed {
 
 Uncompressed damaged(Oc31Problem problem) { return {Integrity::Damaged, problem, {}, {}}; }
 
-Uncompressed uncompressed(const StoredChunk &stored, int type, const StopFlag *stop)
+// Uncompresses into `buffer`, which the part then owns.
+Uncompressed uncompressed(
+    const StoredChunk &stored, int type, const StopFlag *stop, QByteArray buffer)
 {
     // No chunk at all is a style without that part; part of one is damage.
     if (stored.partLength == 0)
@@ -45,6 +48,7 @@ Uncompressed uncompressed(const StoredChunk &stored, int type, const StopFlag *s
         return damaged(Oc31Problem::CutShort);
     Uncompressed part;
     part.chunk.id = stored.id;
+    part.contents = std::move(buffer);
     if (part.chunk.type() != type || !part.chunk.isCompressed() || part.chunk.isEncrypted())
         return part;
     if (stored.payloadLength > Oc31MaxLength)
@@ -252,13 +256,14 @@ StoredChunk storedChunk(
     return chunk;
 }
 
-StyleDetails styleDetails(
-    const StoredChunk &styleChunk, const StoredChunk &performanceChunk, const StopFlag *stop)
+StyleDetails StyleDetailsReader::read(
+    const StoredChunk &styleChunk, const StoredChunk &performanceChunk)
 {
     StyleDetails details;
     {
-        // Its bytes go before the performance data's are made.
-        const Uncompressed style = uncompressed(styleChunk, StyleChunkType, stop);
+        // Its bytes go back to the spare buffer before the performance data's are made.
+        Uncompressed style = uncompressed(styleChunk, StyleChunkType, mStop, std::move(mSpare));
+        const auto recycle = qScopeGuard([&] { mSpare = std::move(style.contents); });
         const std::optional<PaChunk> container = styleContainer(style.contents);
         // A style's data that holds no style, only chunks, is as damaged as one that fails its
         // check.
@@ -270,7 +275,9 @@ StyleDetails styleDetails(
         details.meter = container ? meterOf(*container) : std::nullopt;
         details.integrity = style.integrity;
     }
-    const Uncompressed performance = uncompressed(performanceChunk, PerformanceChunkType, stop);
+    Uncompressed performance
+        = uncompressed(performanceChunk, PerformanceChunkType, mStop, std::move(mSpare));
+    const auto recycle = qScopeGuard([&] { mSpare = std::move(performance.contents); });
     if (performance.integrity == Integrity::Damaged)
         return {details.meter, std::nullopt, Integrity::Damaged, StylePart::Supplementary,
             performance.problem};
@@ -284,7 +291,7 @@ StyleDetails styleDetails(
 
 StyleDetails styleDetails(QByteArrayView styleChunk, QByteArrayView performanceChunk)
 {
-    return styleDetails(chunkInMemory(styleChunk, StyleChunkType),
+    return StyleDetailsReader().read(chunkInMemory(styleChunk, StyleChunkType),
         chunkInMemory(performanceChunk, PerformanceChunkType));
 }
 
@@ -302,6 +309,7 @@ FileStyleDetails readStyleDetails(
         return all;
     try {
         const StyleBytes bytes(file, files);
+        StyleDetailsReader reader(stop);
         for (qsizetype i = 0; i < file.styles.size() && !stopAsked(stop); ++i) {
             const StyleEntry &style = file.styles[i];
             const auto chunk = [&](StylePart part, int type) {
@@ -310,8 +318,8 @@ FileStyleDetails readStyleDetails(
                         return bytes.read(style, part, from, length);
                     });
             };
-            all.styles[i] = styleDetails(chunk(StylePart::Main, StyleChunkType),
-                chunk(StylePart::Supplementary, PerformanceChunkType), stop);
+            all.styles[i] = reader.read(chunk(StylePart::Main, StyleChunkType),
+                chunk(StylePart::Supplementary, PerformanceChunkType));
         }
     } catch (const FileError &error) {
         return {{}, error.readProblem()};

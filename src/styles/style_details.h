@@ -49,11 +49,22 @@ struct StoredChunk {
 [[nodiscard]] StoredChunk storedChunk(
     qint64 partLength, int type, const std::function<QByteArray(qint64 from, qint64 length)> &read);
 
-// The details from a style's two chunks; an absent performance chunk gives no tempo. Work on one
-// style ends early, its details not known, once `stop` is set.
-[[nodiscard]] StyleDetails styleDetails(
-    const StoredChunk &style, const StoredChunk &performance, const StopFlag *stop = nullptr);
-// The same from the two chunks as bytes, header and payload each.
+// Reads the details of style after style from their two chunks; an absent performance chunk
+// gives no tempo. It keeps one buffer for what it uncompresses: a new one for each style of
+// 16 MiB would cost the first touch of its memory again. Work on one style ends early, its
+// details not known, once `stop` is set.
+class StyleDetailsReader {
+public:
+    explicit StyleDetailsReader(const StopFlag *stop = nullptr) : mStop(stop) { }
+
+    [[nodiscard]] StyleDetails read(const StoredChunk &style, const StoredChunk &performance);
+
+private:
+    const StopFlag *mStop;
+    QByteArray mSpare;
+};
+
+// The details from a style's two chunks as bytes, header and payload each.
 [[nodiscard]] StyleDetails styleDetails(QByteArrayView styleChunk, QByteArrayView performanceChunk);
 
 // Whether the files of a format have a layout of style details that Quarv knows.

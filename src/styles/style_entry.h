@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 
 // One style that a walker found, as the list and the reports show it.
 struct StyleEntry {
@@ -8,7 +9,10 @@ struct StyleEntry {
     int number = 0;
     // Its record in the file's table: directory record or slot, from 1.
     int slot = 0;
-    QByteArray name;  // 8-bit, one byte per character
+    // As the file stores it: 8-bit, one byte a character, or UTF-8 (valid) in the newer
+    // Pa-series directory.
+    QByteArray name;
+    bool utf8Name = false;
     // The main data block and a Pa-series style's performance data: their sizes, and where
     // they start in the file (below 2 GiB; StyleBytes reads them).
     qint32 size = 0;
@@ -16,4 +20,11 @@ struct StyleEntry {
     qint32 offset = 0;
     qint32 supplementaryOffset = 0;
     bool ghost = false;  // an i-series slot of 1 to 1176 bytes
+
+    // The name as text: each byte a Latin-1 character, or its UTF-8.
+    [[nodiscard]] QString nameText() const;
+    // The name in 8 bits, as the text report writes it: outside Latin-1 as '?'.
+    [[nodiscard]] QByteArray eightBitName() const;
 };
+
+[[nodiscard]] QString styleNameText(QByteArrayView name, bool utf8);

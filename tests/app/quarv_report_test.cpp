@@ -221,6 +221,33 @@ TEST_F(QuarvReport, NamesAsGivenAndShownSafely)
         << onTerminal.toStdString();
 }
 
+// Names that differ only in what the outputs escape stay apart, as a script reading them back
+// must find them: a name that starts with a byte-order mark is its own file; U+0085 is not the
+// lone byte 0x85; "=x" is not "'=x"; newer-layout names keep every UTF-8 character.
+TEST_F(QuarvReport, NamesThatLookAlikeStayApart)
+{
+    const QByteArray bank = ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build();
+    for (const char *name : {"Lead.STY", "x\x85.STY", "x\xc2\x85.STY", "=x.STY", "'=x.STY"})
+        folder.write(decodeFileName(QByteArray("apart/") + name), bank);
+    folder.write(decodeFileName("apart/\xef\xbb\xbfLead.STY"), korgmWithStyles(1));
+    folder.write("apart/euro.STY",
+        PaFileBuilder().newerDirectory().style("\xe2\x82\xacuro", 300).style("?uro", 300).bytes());
+    const CommandRun csv = run("cd apart && exec \"$0\" --csv .");
+    EXPECT_EQ(csv.exitCode, 0);
+    const QString k9 = R"k(KORG9,"i3,i2,i1,i4s (KORG9)",1,1,Pop Ballad,2000,0,no)k";
+    EXPECT_EQ(QString::fromUtf8(csv.out).split("\r\n").mid(1),
+        QStringList({"./'=x.STY,\\x27=x.STY," + k9, "./=x.STY,'=x.STY," + k9,
+            "./Lead.STY,Lead.STY," + k9,
+            "./euro.STY,euro.STY,KORF,Pa-series (KORF),1,1,\u20acuro,300,0,no",
+            "./euro.STY,euro.STY,KORF,Pa-series (KORF),2,2,?uro,300,0,no",
+            "./x\\x85.STY,x\\x85.STY," + k9, "./x\\u0085.STY,x\\u0085.STY," + k9,
+            "./\ufeffLead.STY,\ufeffLead.STY,KORGM,\"iS40,iS50 (KORGM)\",1,1,Style 1    ,1201,0,no",
+            ""}));
+    const QByteArray reports = run("cd apart && exec \"$0\" x*").out;
+    EXPECT_TRUE(reports.contains("==> x\\x85.STY <==") && reports.contains("==> x\\u0085.STY <=="))
+        << reports.toStdString();
+}
+
 // What could not be written is never success: a full disk, a closed standard output, a pipe whose
 // reader went (with SIGPIPE ignored) each give one line and exit status 1.
 TEST_F(QuarvReport, WriteFailuresAreErrors)
@@ -288,7 +315,7 @@ TEST(QuarvReportFolders, EveryStyleFileBelowAFolderAsCsv)
             R"csv(path,file name,tag,family,number,slot,name,size,supplementary size,ghost
 %1/\t=3+4.STY,\t=3+4.STY,KORF,Pa50/60/80 (KORF),1,1,'-2+3,9,0,no
 %1/\t=3+4.STY,\t=3+4.STY,KORF,Pa50/60/80 (KORF),2,2,'@SUM(A1),9,0,no
-%1/\t=3+4.STY,\t=3+4.STY,KORF,Pa50/60/80 (KORF),3,3,\\n\x9f,9,0,no
+%1/\t=3+4.STY,\t=3+4.STY,KORF,Pa50/60/80 (KORF),3,3,\\n\u009f,9,0,no
 %1/=1+2.STY,'=1+2.STY,KORF,Pa50/60/80 (KORF),1,1,'=HYPERLINK(,2700,300,no
 %1/=1+2.STY,'=1+2.STY,KORF,Pa50/60/80 (KORF),2,3,'+SUM(1+1),9,0,no
 %1/Caf\xe8\x1b]0;T\x07.STY,Caf\xe8\x1b]0;T\x07.STY,KORF,Pa50/60/80 (KORF),1,1,E8,400,0,no

@@ -272,3 +272,27 @@ TEST(Desktop, ReadableSharpAndSpoken)
             "ScrollBar: Style list scroll bar = Moves the list of styles one style at a time",
             "Dialog: About Quarv"}));
 }
+
+// Qt takes its own options only before "--": after it, "-stylesheet=x.STY" or "-style=x.STY" is a
+// style file, which the window opens (and keeps among the recent files), and Qt never reads.
+TEST(Quarv, ArgumentsAfterTwoDashesAreFiles)
+{
+    TestFolder folder;
+    for (const QString name : {"-stylesheet=x.STY", "-style=x.STY"}) {
+        SCOPED_TRACE(name.toStdString());
+        folder.write(name, korgmWithStyles(1));
+        QProcess quarv;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QUARV_EXIT_WHEN_SHOWN", "1");
+        environment.insert("XDG_CONFIG_HOME", folder.path(name + ".config"));
+        quarv.setProcessEnvironment(environment);
+        quarv.setWorkingDirectory(folder.path({}));
+        quarv.start(QUARV_EXE, {"--", name});
+        ASSERT_TRUE(quarv.waitForFinished(30000));
+        EXPECT_EQ(quarv.exitCode(), 0);
+        EXPECT_FALSE(quarv.readAllStandardError().contains("style")) << "Qt read the argument";
+        const QSettings settings(
+            folder.path(name + ".config/Quarv/Quarv.conf"), QSettings::IniFormat);
+        EXPECT_EQ(settings.value("recentFiles").toStringList(), QStringList {name});
+    }
+}

@@ -1,9 +1,11 @@
 #include "test_support.h"
 #include "recording_printer.h"
 #include "reports/export_report.h"
+#include "reports/json_description.h"
 #include "reports/print_report.h"
 
 #include <csignal>
+#include <fcntl.h>
 #include <sys/resource.h>
 
 static StyleFile loaded(const QByteArray &bytes, const QString &name = "TEST.STY")
@@ -74,6 +76,39 @@ TEST(TextReport, SeparatorsOfTheLocale)
             << locale;
     }
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+// A modification time further off than QDateTime holds is not known, and the report and the JSON
+// say nothing rather than a wrong date; years before 1 and after 9999 are as ISO 8601 counts and
+// writes them (year 0 is 1 BC). At noon, so that the date is the same in every time zone.
+TEST(Dates, FarOffTimesAreNotKnownAndFarYearsAreSigned)
+{
+    const struct {
+        const char *name;
+        qint64 secondsSince1970;
+        const char *reported;
+        const char *modified;  // how the JSON's "modified" begins; null: not known
+    } times[] = {
+        {"year 2147483647", 2147483647LL * 31556952, "", nullptr},
+        {"year 10000", 253402344000LL, "01/01/10000", "+10000-01-01T"},
+        {"year 0", -62167176000LL, "01/01/0000", "0000-01-01T"},
+    };
+    for (const auto &time : times) {
+        SCOPED_TRACE(time.name);
+        struct stat status { };
+        status.st_mtim.tv_sec = time.secondsSince1970;
+        const ReadOnlyFile file(::open("/dev/null", O_RDONLY), status, "X.STY", nullptr);
+        StyleFile facts;
+        facts.path = "X.STY";
+        facts.modified = file.facts().modified;
+        EXPECT_TRUE(
+            exported(facts).contains(QByteArray("File Last Updated: ") + time.reported + "\r\n"));
+        const QJsonValue modified
+            = describeStyleFile(facts.path, {facts, std::nullopt})["modified"];
+        EXPECT_TRUE(
+            time.modified ? modified.toString().startsWith(time.modified) : modified.isNull())
+            << modified.toString().toStdString();
+    }
 }
 
 class ExportTest : public ::testing::Test {

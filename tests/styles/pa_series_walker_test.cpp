@@ -136,7 +136,7 @@ TEST(PaSeriesWalker, NewerDirectory)
         {newer.style("1/4", 355).performance(1030).style("2/4", 348).performance(1030).bytes(),
             R"(2+0: 1@1 "1/4" 355+1030, 2@3 "2/4" 348+1030)"},
         {newerFileWithDirectory(nulInside + nonLatin1, 2),
-            R"(2+0: 1@1 "Jazz" 40+0, 2@2 "Caf\xe9 ?" 40+0)"},
+            R"(2+0: 1@1 "Jazz" 40+0, 2@2 "Caf\xc3\xa9 \xe2\x82\xac" 40+0)"},
         // The record claims more bytes than the directory has.
         {newerFileWithDirectory(QByteArray(good).replace(0, 1, "\x7f"), 2),
             damaged("directory record 1 runs past the end of the directory (offset 180)")},

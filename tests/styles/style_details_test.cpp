@@ -106,6 +106,11 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
         {waltz, tempo.left(tempo.size() - 1), "style 1: its performance data is cut short"},
         {paChunk(qFromBigEndian<quint32>(waltz.data()), oc31Compressed("no chunk")), {},
             "style 1: its data does not hold its chunks as it should"},
+        // Whole, but holding no style: nothing at all, or two million empty chunks.
+        {paChunk(0x06010020, QByteArray("OC31\0\0\0\0\x01\0\0\0", 12)), {},
+            "style 1: its data does not hold its chunks as it should"},
+        {paChunk(0x06010020, oc31Zeros(Oc31MaxLength)), {},
+            "style 1: its data does not hold its chunks as it should"},
     };
     for (const auto &[style, performance, expected] : cases)
         EXPECT_EQ(described(styleDetails(style, performance)), QLatin1String(expected)) << expected;
@@ -127,4 +132,26 @@ TEST(StyleDetails, EveryFlippedByteIsFound)
             unseen << at;
     }
     EXPECT_EQ(unseen, (QList<qsizetype> {0, 1, 2, 3, 55, 56, 57, 73, 80, 89}));
+}
+
+// A style's details cost its chunk's bytes, never its place's: in a newer-layout bank of
+// 2,147,483,647 bytes (sparse: nothing stands between the one style and the trailer, which the
+// style's place reaches), the style's chunk is all that is read.
+TEST(StyleDetails, ReadOnlyWhatTheChunksDeclare)
+{
+    const auto built
+        = PaFileBuilder().newerDirectory().record("Vast", 2, paStyleChunk(3, 4)).build();
+    const QByteArray trailer = built.bytes.mid(built.kbeg);
+    TestFolder folder;
+    QFile bank(folder.path("VAST.STY"));
+    ASSERT_TRUE(bank.open(QIODevice::WriteOnly) && bank.write(built.bytes.left(built.kbeg)) > 0
+        && bank.resize(2147483647 - trailer.size()) && bank.seek(bank.size())
+        && bank.write(trailer) == trailer.size());
+    bank.close();
+    const FileService files;
+    const StyleFile vast = *loadStyleFile(bank.fileName(), files).file;
+    const qint64 before = files.bytesRead();
+    const FileStyleDetails details = readStyleDetails(vast, files);
+    EXPECT_EQ(files.bytesRead() - before, 213);
+    EXPECT_EQ(described(details.styles.value(0)), "3/4 - intact");
 }
