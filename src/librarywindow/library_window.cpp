@@ -237,7 +237,8 @@ void LibraryWindow::activate(const QModelIndex &index)
 void LibraryWindow::exportList()
 {
     const QString &folder = this->folder();
-    QString path = mDialogs.chooseListFile(folder + QStringLiteral("/STYLES.CSV"), this);
+    QString path = mDialogs.chooseListFile(
+        folder + QStringLiteral("/STYLES.CSV"), fileFilter(tr("Style lists"), u"csv"), this);
     if (path.isEmpty())
         return;
     // A chooser gives names that are not UTF-8 back as U+FFFD: in the library's folder, its

@@ -121,12 +121,12 @@ void MainWindow::createListKeys()
     const auto key = [this](Qt::Key key, const std::function<void()> &move) {
         connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, this, move);
     };
-    key(Qt::Key_Up, [this] { mStyleList->scrollBy(-1); });
-    key(Qt::Key_Down, [this] { mStyleList->scrollBy(1); });
-    key(Qt::Key_PageUp, [this] { mStyleList->scrollBy(-StyleList::RowsPerPage); });
-    key(Qt::Key_PageDown, [this] { mStyleList->scrollBy(StyleList::RowsPerPage); });
-    key(Qt::Key_Home, [this] { mStyleList->scrollToFirst(); });
-    key(Qt::Key_End, [this] { mStyleList->scrollToLast(); });
+    key(Qt::Key_Up, [this] { mStyleList->moveBy(-1); });
+    key(Qt::Key_Down, [this] { mStyleList->moveBy(1); });
+    key(Qt::Key_PageUp, [this] { mStyleList->moveBy(-StyleList::RowsPerPage); });
+    key(Qt::Key_PageDown, [this] { mStyleList->moveBy(StyleList::RowsPerPage); });
+    key(Qt::Key_Home, [this] { mStyleList->moveToFirst(); });
+    key(Qt::Key_End, [this] { mStyleList->moveToLast(); });
 }
 
 void MainWindow::setReportActionsEnabled(bool enabled)
@@ -137,7 +137,8 @@ void MainWindow::setReportActionsEnabled(bool enabled)
 
 void MainWindow::open()
 {
-    const QString path = mDialogs.chooseStyleFile(mRecentFiles.lastFolder());
+    const QString path = mDialogs.chooseStyleFile(
+        mRecentFiles.lastFolder(), fileFilter(tr("Style files"), u"sty"));
     if (!path.isEmpty())
         openFile(path);
 }
@@ -173,10 +174,12 @@ void MainWindow::showLibrary(const QString &folder)
 void MainWindow::showStyle(const QString &path, int styleIndex)
 {
     openFile(path);
-    if (mFile.path == path)
-        mStyleList->scrollToStyle(styleIndex);
     raise();
     activateWindow();
+    if (mFile.path == path) {
+        mStyleList->setCurrentStyle(styleIndex);
+        mStyleList->setFocus(Qt::OtherFocusReason);  // the style's row framed
+    }
 }
 
 void MainWindow::fillRecentMenu()

@@ -45,6 +45,9 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
                 = fixedCell(this, cellRect(ColumnLefts[c], 300 + 240 * r, ColumnWidths[c], 255),
                     White, alignments[c]);
             cell->setObjectName(QStringLiteral("%1%2").arg(QLatin1String(ColumnNames[c])).arg(r));
+            // Named, a cell says nothing to screen readers when its text changes: the list
+            // speaks for its rows, once a page.
+            cell->setAccessibleName(cell->objectName());
             mRows[std::size_t(r)][std::size_t(c)] = cell;
         }
     }
@@ -55,36 +58,53 @@ StyleList::StyleList(QWidget *parent) : QWidget(parent)
     mScrollBar->setTracking(
         false);  // the page moves when a dragged thumb is released, not meanwhile
     mScrollBar->setEnabled(false);
-    mScrollBar->setFocusPolicy(
-        Qt::StrongFocus);  // reachable with Tab: the keyboard moves the list too
+    mScrollBar->setFocusPolicy(Qt::NoFocus);  // the list itself takes the keys, bar or not
     mScrollBar->setAccessibleName(tr("Style list scroll bar"));
     mScrollBar->setAccessibleDescription(tr("Moves the list of styles one style at a time"));
-    mScrollBar->installEventFilter(this);
     connect(mScrollBar, &QScrollBar::valueChanged, this, &StyleList::showPage);
     setAccessibleName(tr("Style list"));
+    setFocusPolicy(Qt::StrongFocus);
 
-    // While the list has the keys, a frame in the desktop's highlight colour stands around it,
-    // over the cells, which keep their own colours.
+    // While the list has the keys, a frame in the desktop's highlight colour stands around the
+    // current style's row, over the cells, which keep their own colours.
     mFocusFrame = new QFrame(this);
     mFocusFrame->setObjectName(QStringLiteral("focusFrame"));
-    mFocusFrame->setGeometry(rect());
     mFocusFrame->setFrameStyle(QFrame::Box | QFrame::Plain);
     mFocusFrame->setLineWidth(2);
     mFocusFrame->setAttribute(Qt::WA_TransparentForMouseEvents);
     mFocusFrame->hide();
 }
 
-bool StyleList::eventFilter(QObject *watched, QEvent *event)
+void StyleList::focusInEvent(QFocusEvent *event)
 {
-    if (watched == mScrollBar
-        && (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)) {
-        QPalette highlight = mFocusFrame->palette();
-        highlight.setColor(QPalette::WindowText, palette().color(QPalette::Highlight));
-        mFocusFrame->setPalette(highlight);
-        mFocusFrame->setVisible(event->type() == QEvent::FocusIn);
-        mFocusFrame->raise();
+    QWidget::focusInEvent(event);
+    showCurrent();
+}
+
+void StyleList::focusOutEvent(QFocusEvent *event)
+{
+    QWidget::focusOutEvent(event);
+    showCurrent();
+}
+
+// The frame around the current row while the list has the keys; a screen reader is told which
+// row that is.
+void StyleList::showCurrent()
+{
+    const int row = currentRow();
+    QPalette highlight = mFocusFrame->palette();
+    highlight.setColor(QPalette::WindowText, palette().color(QPalette::Highlight));
+    mFocusFrame->setPalette(highlight);
+    mFocusFrame->setVisible(hasFocus() && row >= 0);
+    if (row < 0)
+        return;
+    mFocusFrame->setGeometry(rowRect(row).adjusted(-2, -2, 2, 2));
+    mFocusFrame->raise();
+    if (hasFocus()) {
+        QAccessibleEvent focus(this, QAccessible::Focus);
+        focus.setChild(row);
+        QAccessible::updateAccessibility(&focus);
     }
-    return QWidget::eventFilter(watched, event);
 }
 
 void StyleList::scrollByWheel(int angle, int pixels)
@@ -96,8 +116,10 @@ void StyleList::scrollByWheel(int angle, int pixels)
         sum -= styles * unit;
         return styles;
     };
-    scrollBy(-(pixels != 0 ? whole(mWheelPixels, pixels, qMax(1, mRows[0][0]->height()))
-                           : whole(mWheelAngle, angle, NotchAngle)));
+    const int styles = -(pixels != 0 ? whole(mWheelPixels, pixels, qMax(1, mRows[0][0]->height()))
+                                     : whole(mWheelAngle, angle, NotchAngle));
+    if (mScrollBar->isEnabled())
+        mScrollBar->setValue(mScrollBar->value() + styles);
 }
 
 QString StyleList::rowText(int row) const
@@ -132,23 +154,39 @@ void StyleList::showStyles(const QList<StyleEntry> &styles)
         mScrollBar->setValue(mScrollBar->minimum());
     }
     mScrollBar->setEnabled(lastFirst > 1);
+    mCurrent = styles.isEmpty() ? -1 : 0;
+    mFirst = 1;
     showPage(1);
 }
 
-void StyleList::scrollBy(int styles)
+void StyleList::moveBy(int styles)
 {
-    if (mScrollBar->isEnabled())
-        mScrollBar->setValue(mScrollBar->value() + styles);
+    if (mStyles.isEmpty())
+        return;
+    const int current = qBound(0, mCurrent + styles, int(mStyles.size()) - 1);
+    const int first = mScrollBar->isEnabled()
+        ? qBound(mScrollBar->minimum(), mFirst + styles, mScrollBar->maximum())
+        : 1;
+    if (mScrollBar->isEnabled()) {
+        const QSignalBlocker quiet(mScrollBar);
+        mScrollBar->setValue(first);
+    }
+    mCurrent = current;
+    mFirst = first;  // the current style moved itself
+    showPage(first);
 }
 
-void StyleList::scrollToFirst() { scrollBy(-mScrollBar->maximum()); }
+void StyleList::moveToFirst() { moveBy(-int(mStyles.size())); }
 
-void StyleList::scrollToLast() { scrollBy(mScrollBar->maximum()); }
+void StyleList::moveToLast() { moveBy(int(mStyles.size())); }
 
-void StyleList::scrollToStyle(int index) { scrollBy(index + 1 - mScrollBar->value()); }
+void StyleList::setCurrentStyle(int index) { moveBy(index - mCurrent); }
 
+// A page moved by the bar or the wheel takes the current style along, on its row.
 void StyleList::showPage(int first)
 {
+    if (mCurrent >= 0)
+        mCurrent = qBound(0, mCurrent + first - mFirst, int(mStyles.size()) - 1);
     mFirst = first;
     for (int r = 0; r < RowsPerPage; ++r) {
         const auto &cells = mRows[std::size_t(r)];
@@ -173,4 +211,5 @@ void StyleList::showPage(int first)
     }
     QAccessibleEvent changed(this, QAccessible::VisibleDataChanged);
     QAccessible::updateAccessibility(&changed);
+    showCurrent();
 }

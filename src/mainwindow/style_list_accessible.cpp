@@ -105,3 +105,9 @@ QAccessibleInterface *StyleListAccessible::childAt(int x, int y) const
     }
     return nullptr;
 }
+
+QAccessibleInterface *StyleListAccessible::focusChild() const
+{
+    const int row = list()->currentRow();
+    return list()->hasFocus() && row >= 0 && row < shownRows() ? child(row) : nullptr;
+}

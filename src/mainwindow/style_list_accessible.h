@@ -15,6 +15,8 @@ public:
     [[nodiscard]] QAccessibleInterface *child(int index) const override;
     [[nodiscard]] int indexOfChild(const QAccessibleInterface *child) const override;
     [[nodiscard]] QAccessibleInterface *childAt(int x, int y) const override;
+    // The current style's row while the list has the keys.
+    [[nodiscard]] QAccessibleInterface *focusChild() const override;
 
     // Makes every StyleList use this interface.
     static void install();

@@ -54,21 +54,22 @@ bool QtDialogs::askYesNo(const QString &question, DefaultButton defaultButton)
 }
 
 // The platform's own choosers (a desktop's, or its file-chooser portal in a sandbox).
-QString QtDialogs::chooseStyleFile(const QString &folder)
+QString QtDialogs::chooseStyleFile(const QString &folder, const QString &filter)
 {
     QFileDialog dialog(mParent);
     dialog.setDirectory(folder);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setNameFilter(tr("Styles (*.STY)"));
-    // Style files come from FAT media in any letter case: a.sty and A.STY are both style files.
+    dialog.setNameFilter(filter);
+    // Style files come from FAT media in any letter case: a.sty and A.STY are both style files
+    // (Qt's own chooser; the platform's go by the filter's patterns).
     dialog.setFilter(dialog.filter() & ~QDir::CaseSensitive);
     return chosenPath(dialog);
 }
 
-QString QtDialogs::chooseReportFile(const QString &suggestedPath)
+QString QtDialogs::chooseReportFile(const QString &suggestedPath, const QString &filter)
 {
-    return chooseSaveFile(mParent, suggestedPath, tr("Styles (*.TXT)"), false);
+    return chooseSaveFile(mParent, suggestedPath, filter, false);
 }
 
 QString QtDialogs::chooseFolder(const QString &folder)
@@ -80,8 +81,8 @@ QString QtDialogs::chooseFolder(const QString &folder)
     return chosenPath(dialog);
 }
 
-QString QtDialogs::chooseListFile(const QString &suggestedPath, QWidget *over)
+QString QtDialogs::chooseListFile(
+    const QString &suggestedPath, const QString &filter, QWidget *over)
 {
-    return chooseSaveFile(
-        over != nullptr ? over : mParent, suggestedPath, tr("CSV files (*.csv)"), true);
+    return chooseSaveFile(over != nullptr ? over : mParent, suggestedPath, filter, true);
 }

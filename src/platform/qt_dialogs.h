@@ -16,10 +16,11 @@ public:
 
     void showMessage(const Message &message) override;
     bool askYesNo(const QString &question, DefaultButton defaultButton) override;
-    QString chooseStyleFile(const QString &folder) override;
-    QString chooseReportFile(const QString &suggestedPath) override;
+    QString chooseStyleFile(const QString &folder, const QString &filter) override;
+    QString chooseReportFile(const QString &suggestedPath, const QString &filter) override;
     QString chooseFolder(const QString &folder) override;
-    QString chooseListFile(const QString &suggestedPath, QWidget *over) override;
+    QString chooseListFile(
+        const QString &suggestedPath, const QString &filter, QWidget *over) override;
 
 private:
     QWidget *mParent;

@@ -41,7 +41,8 @@ void exportReport(
 {
     const QString name = defaultReportName(source.fileName);
     const QString target
-        = dialogs.chooseReportFile(folder.isEmpty() ? name : QDir(folder).filePath(name));
+        = dialogs.chooseReportFile(folder.isEmpty() ? name : QDir(folder).filePath(name),
+            fileFilter(Texts::tr("Text reports"), u"txt"));
     if (target.isEmpty())
         return;
     if (files.exists(target)

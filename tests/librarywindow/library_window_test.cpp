@@ -111,6 +111,8 @@ TEST(LibraryWindow, ExportListWritesTheRowsAsShown)
     window.findChild<QPushButton *>("exportButton")->click();
     EXPECT_EQ(dialogs.shown, QStringList {QString("list chooser offering %1/STYLES.CSV").arg(lib)});
     EXPECT_EQ(dialogs.listChooserOver, &window);
+    EXPECT_EQ(dialogs.filters,
+        QStringList {"Style lists (*.csv *.csV *.cSv *.cSV *.Csv *.CsV *.CSv *.CSV)"});
     EXPECT_EQ(QString::fromUtf8(readBytes(folder.path("list.csv"))),
         QString(
             R"csv(path,file name,tag,family,number,slot,name,size,supplementary size,ghost,meter,tempo,damaged

@@ -164,7 +164,8 @@ TEST(MainWindow, ScrollingAndKeys)
     QApplication::setActiveWindow(&h.window);
     key(Qt::Key_Tab);
     // The list shows it has the keys.
-    EXPECT_TRUE(bar->hasFocus() && h.window.findChild<QWidget *>("focusFrame")->isVisible());
+    EXPECT_TRUE(h.window.findChild<StyleList *>()->hasFocus()
+        && h.window.findChild<QWidget *>("focusFrame")->isVisible());
     const std::pair<Qt::Key, int> moves[]
         = {{Qt::Key_Down, 2}, {Qt::Key_PageDown, 18}, {Qt::Key_PageDown, 25}, {Qt::Key_Up, 24},
             {Qt::Key_PageUp, 8}, {Qt::Key_End, 25}, {Qt::Key_Home, 1}, {Qt::Key_Up, 1}};
@@ -181,8 +182,9 @@ TEST(MainWindow, ScrollingAndKeys)
             "question No: Confirm information data export to text file?"}));
 }
 
-// The choosers start in the folder of the file loaded last, remembered across runs; File > Open
-// Recent keeps the last 8 files, and a missing one goes with a message.
+// The choosers start in the folder of the file loaded last, remembered across runs, and offer
+// the files they are for; File > Open Recent keeps the last 8 files, and a missing one goes with
+// a message.
 TEST(MainWindow, RecentFilesAndFolders)
 {
     WindowHarness h;
@@ -217,6 +219,10 @@ TEST(MainWindow, RecentFilesAndFolders)
             "question No: Confirm information data export to text file?",
             "save chooser offering " + h.folder.path("b/B.TXT"),
             "open chooser in " + h.folder.path("b")}));
+    // Each filter in every letter case, which some platforms' choosers tell apart.
+    EXPECT_EQ(h.dialogs.filters,
+        QStringList({"Text reports (*.txt *.txT *.tXt *.tXT *.Txt *.TxT *.TXt *.TXT)",
+            "Style files (*.sty *.stY *.sTy *.sTY *.Sty *.StY *.STy *.STY)"}));
 }
 
 // The cells keep their light backgrounds under a dark colour scheme, so their text must stay
@@ -295,4 +301,24 @@ TEST(Quarv, ArgumentsAfterTwoDashesAreFiles)
             folder.path(name + ".config/Quarv/Quarv.conf"), QSettings::IniFormat);
         EXPECT_EQ(settings.value("recentFiles").toStringList(), QStringList {name});
     }
+}
+
+// The list takes the keys itself, bar or not: a bank of three styles has a current style, which
+// the arrows move, framed and the screen reader's focus.
+TEST(MainWindow, TheListIsTheKeyboardsAndTheReadersPlace)
+{
+    WindowHarness h;
+    h.open(korgmWithStyles(3));
+    h.window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window));
+    h.window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window));
+    auto *list = h.window.findChild<StyleList *>();
+    QTest::keyClick(&h.window, Qt::Key_Tab);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    QTest::keyClick(list, Qt::Key_Down);
+    EXPECT_TRUE(list->hasFocus() && h.window.findChild<QWidget *>("focusFrame")->isVisible());
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->focusChild()->text(QAccessible::Name),
+        "03, Style 3, 1,203 bytes");
 }

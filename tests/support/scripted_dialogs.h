@@ -31,19 +31,26 @@ public:
             QString("question %1: %2")
                 .arg(defaultButton == DefaultButton::No ? "No" : "Yes", question));
     }
-    QString chooseStyleFile(const QString &in) override { return chosen("open chooser in ", in); }
-    QString chooseFolder(const QString &in) override { return chosen("folder chooser in ", in); }
-    QString chooseReportFile(const QString &offer) override
+    QString chooseStyleFile(const QString &in, const QString &filter) override
     {
+        filters << filter;
+        return chosen("open chooser in ", in);
+    }
+    QString chooseFolder(const QString &in) override { return chosen("folder chooser in ", in); }
+    QString chooseReportFile(const QString &offer, const QString &filter) override
+    {
+        filters << filter;
         return chosen("save chooser offering ", offer);
     }
-    QString chooseListFile(const QString &offer, QWidget *over) override
+    QString chooseListFile(const QString &offer, const QString &filter, QWidget *over) override
     {
+        filters << filter;
         listChooserOver = over;
         return chosen("list chooser offering ", offer);
     }
 
     QStringList shown;
+    QStringList filters;                 // those the file choosers offered, in turn
     QWidget *listChooserOver = nullptr;  // the window the last list chooser stood over
 
 private:
