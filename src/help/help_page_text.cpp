@@ -11,6 +11,11 @@ QString helpPageText(const QString &caption, int page)
             "Click on File menu, choose Export Info, select a .TXT file and write it!"),
         QT_TRANSLATE_NOOP("HelpWindow",
             "Click on File menu, choose Print Info and start printing to the default printer!"),
+        QT_TRANSLATE_NOOP("HelpWindow",
+            "Choose Open Folder: every style below the folder is listed, then meter and tempo, "
+            "then duplicates. Click a heading to sort; type in the filter (Ctrl+F) to keep names, "
+            "files or meters; Show keeps ghosts, duplicates or damaged styles. Return shows a "
+            "style; Export List writes the rows as CSV."),
     };
     const QString crlf = QStringLiteral("\r\n");
     QString text = crlf + QCoreApplication::translate("HelpWindow", "How to ")

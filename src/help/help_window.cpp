@@ -7,7 +7,12 @@
 #include <QLabel>
 #include <QPushButton>
 
-HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
+namespace {
+constexpr int TextHeight = 137;
+constexpr int ButtonTop = 216;
+}  // namespace
+
+HelpWindow::HelpWindow(const std::array<QString, 4> &captions, QWidget *parent)
     : QDialog(parent,
         Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       mCaptions(captions)
@@ -23,7 +28,7 @@ HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
 
     mText = new QLabel(this);
     mText->setObjectName(QStringLiteral("helpText"));
-    mText->setGeometry(4, 76, 269, 137);
+    mText->setGeometry(4, 76, 269, TextHeight);
     mText->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     mText->setWordWrap(true);
     mText->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -43,9 +48,9 @@ HelpWindow::HelpWindow(const std::array<QString, 3> &captions, QWidget *parent)
         b->installEventFilter(this);
         return b;
     };
-    QPushButton *previous = button(tr("Previous"), {4, 216, 89, 21});
-    QPushButton *next = button(tr("Next"), {184, 216, 89, 21});
-    QPushButton *exit = button(tr("Exit"), {96, 216, 85, 21});
+    QPushButton *previous = button(tr("Previous"), {4, ButtonTop, 89, 21});
+    QPushButton *next = button(tr("Next"), {184, ButtonTop, 89, 21});
+    QPushButton *exit = button(tr("Exit"), {96, ButtonTop, 85, 21});
     setTabOrder(previous, next);
     setTabOrder(next, exit);
     installEventFilter(this);
@@ -59,6 +64,12 @@ void HelpWindow::showPage(int page)
 {
     mPage = (page % HelpPageCount + HelpPageCount) % HelpPageCount;
     mText->setText(helpPageText(mCaptions[std::size_t(mPage)], mPage));
+    // A longer page makes the window taller, the buttons below it, never its text cut.
+    const int extra = qMax(0, mText->heightForWidth(mText->width()) - TextHeight);
+    mText->resize(mText->width(), TextHeight + extra);
+    for (QPushButton *button : findChildren<QPushButton *>())
+        button->move(button->x(), ButtonTop + extra);
+    setFixedSize(277, 239 + extra);
 }
 
 // Any key closes the window, whichever control has the focus.

@@ -12,8 +12,8 @@ class HelpWindow : public QDialog {
     Q_OBJECT
 
 public:
-    // captions: the help submenu's three item captions, from which each page takes its heading.
-    explicit HelpWindow(const std::array<QString, 3> &captions, QWidget *parent = nullptr);
+    // captions: the help submenu's item captions, from which each page takes its heading.
+    explicit HelpWindow(const std::array<QString, 4> &captions, QWidget *parent = nullptr);
 
     void showPage(int page);
 
@@ -21,7 +21,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    std::array<QString, 3> mCaptions;
+    std::array<QString, 4> mCaptions;
     int mPage = 0;
     QLabel *mText = nullptr;
 };

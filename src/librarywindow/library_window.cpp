@@ -19,6 +19,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -139,7 +140,13 @@ void LibraryWindow::createKeys()
     const auto key = [this](const QKeySequence &keys, const std::function<void()> &act) {
         connect(new QShortcut(keys, this), &QShortcut::activated, this, act);
     };
-    key(QKeySequence(Qt::Key_Escape), [this] { close(); });
+    // Esc clears the filter first, and closes once there is nothing to clear.
+    key(QKeySequence(Qt::Key_Escape), [this] {
+        if (mFilterText->hasFocus() && !mFilterText->text().isEmpty())
+            mFilterText->clear();
+        else
+            close();
+    });
     key(QKeySequence(Qt::CTRL | Qt::Key_W), [this] { close(); });
     key(QKeySequence(Qt::CTRL | Qt::Key_Q), [] { QApplication::closeAllWindows(); });
     key(QKeySequence(Qt::Key_F1), [this] { emit helpRequested(); });
@@ -154,11 +161,34 @@ void LibraryWindow::placeWindow()
 {
     if (mSettings != nullptr && restoreGeometry(mSettings->value(GeometryKey).toByteArray())) {
         mFitted = true;
+        keepOnScreen();
         return;
     }
     fitToColumns();
     if (parentWidget() != nullptr)
         move(parentWidget()->window()->frameGeometry().center() - rect().center());
+    keepOnScreen();
+}
+
+void LibraryWindow::cascade(int windowsBefore)
+{
+    const int step = style()->pixelMetric(QStyle::PM_TitleBarHeight) + 8;
+    move(pos() + QPoint(step, step) * windowsBefore);
+    keepOnScreen();
+}
+
+// The whole window on its screen: one that would run off moves back, as far as its width lets it.
+void LibraryWindow::keepOnScreen()
+{
+    const QRect screen
+        = (this->screen() != nullptr ? this->screen() : QGuiApplication::primaryScreen())
+              ->availableGeometry();
+    const QRect frame = frameGeometry();
+    const auto within = [](int at, int length, int first, int last) {
+        return qMax(first, qMin(at, last - length + 1));
+    };
+    move(within(frame.left(), frame.width(), screen.left(), screen.right()),
+        within(frame.top(), frame.height(), screen.top(), screen.bottom()));
 }
 
 void LibraryWindow::closeEvent(QCloseEvent *event)
@@ -181,6 +211,7 @@ void LibraryWindow::fitToColumns()
         + mTable->verticalScrollBar()->sizeHint().width() + 2 * mTable->frameWidth()
         + 2 * centralWidget()->layout()->contentsMargins().left();
     resize(qBound(640, columns, screen.width() * 9 / 10), qMin(640, screen.height() * 9 / 10));
+    keepOnScreen();
 }
 
 void LibraryWindow::connectScan()

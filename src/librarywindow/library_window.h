@@ -30,6 +30,9 @@ public:
 
     [[nodiscard]] const QString &folder() const { return mScan.folder(); }
     [[nodiscard]] const LibraryScan &scan() const { return mScan; }
+    // Steps the window down and right once for each library window open before it, so that it
+    // hides none of them.
+    void cascade(int windowsBefore);
 
 signals:
     // A row was chosen (double-click or Return): its file and the style's place in it.
@@ -49,6 +52,7 @@ private:
     void showProblems(const QList<Problem> &problems);
     void showProgress();
     void fitToColumns();
+    void keepOnScreen();
     void activate(const QModelIndex &index);
     void exportList();
 

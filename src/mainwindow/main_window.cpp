@@ -2,6 +2,7 @@
 
 #include "file_info_panel.h"
 #include "help/about_box.h"
+#include "help/help_page_text.h"
 #include "help/help_window.h"
 #include "librarywindow/library_window.h"
 #include "main_window_layout.h"
@@ -78,10 +79,10 @@ void MainWindow::createActions()
     connect(mQuitAction, &QAction::triggered, this, &QWidget::close);
     mQuitAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
-    const char *const pages[3] = {QT_TR_NOOP("... open a .STY file"),
+    const char *const pages[4] = {QT_TR_NOOP("... open a .STY file"),
         QT_TR_NOOP("... export .STY file informations to a .TXT file"),
-        QT_TR_NOOP("... print .STY file informations")};
-    for (int page = 0; page < 3; ++page) {
+        QT_TR_NOOP("... print .STY file informations"), QT_TR_NOOP("... use the library window")};
+    for (int page = 0; page < 4; ++page) {
         auto *a = new QAction(tr(pages[page]), this);
         a->setObjectName(QStringLiteral("helpPage%1Action").arg(page));
         connect(a, &QAction::triggered, this, [this, page] { showHelpPage(page); });
@@ -164,9 +165,12 @@ void MainWindow::showLibrary(const QString &folder)
         return;
     }
     auto *library = new LibraryWindow(folder, mFiles, mDialogs, this, &mSettings);
+    library->cascade(int(std::count_if(mLibraries.cbegin(), mLibraries.cend(),
+        [](const QPointer<LibraryWindow> &open) { return !open.isNull(); })));
     library->setAttribute(Qt::WA_DeleteOnClose);
     connect(library, &LibraryWindow::styleActivated, this, &MainWindow::showStyle);
-    connect(library, &LibraryWindow::helpRequested, this, [this] { showHelpPage(0); });
+    connect(library, &LibraryWindow::helpRequested, this,
+        [this, library] { showHelpPage(LibraryHelpPage, library); });
     mLibraries.insert(key, library);
     library->show();
 }
@@ -224,11 +228,12 @@ void MainWindow::exportInfo()
         exportReport(reportSource(mFile), QFileInfo(mFile.path).absolutePath(), mFiles, mDialogs);
 }
 
-void MainWindow::showHelpPage(int page)
+// Over the window that asked for it.
+void MainWindow::showHelpPage(int page, QWidget *over)
 {
-    HelpWindow help(
-        {mHelpPageActions[0]->text(), mHelpPageActions[1]->text(), mHelpPageActions[2]->text()},
-        this);
+    HelpWindow help({mHelpPageActions[0]->text(), mHelpPageActions[1]->text(),
+                        mHelpPageActions[2]->text(), mHelpPageActions[3]->text()},
+        over != nullptr ? over : this);
     help.showPage(page);
     help.exec();
 }

@@ -44,7 +44,7 @@ private:
     void openFolder();
     void print();
     void exportInfo();
-    void showHelpPage(int page);
+    void showHelpPage(int page, QWidget *over = nullptr);
     void about();
 
     void openRecent(const QString &path);
@@ -71,6 +71,6 @@ private:
     QAction *mPrintAction = nullptr;
     QAction *mExportAction = nullptr;
     QAction *mQuitAction = nullptr;
-    std::array<QAction *, 3> mHelpPageActions {};
+    std::array<QAction *, 4> mHelpPageActions {};
     QAction *mAboutAction = nullptr;
 };

@@ -1,4 +1,5 @@
 #include "librarywindow/library_window.h"
+#include "mainwindow/style_list.h"
 #include "window_harness.h"
 
 #include <QScrollBar>
@@ -159,24 +160,34 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
     ASSERT_TRUE(QTest::qWaitFor([&] { return shownNames(library).trimmed() == "Style 30"; }));
     table->setCurrentIndex(table->model()->index(0, 0));
     QTest::keyClick(table, Qt::Key_Return);
-    // On the last page, 25 to 40.
+    // On the last page, 25 to 40, and the current style.
     EXPECT_EQ(h.label("fileName")->text() + h.label("name5")->text(), " BIG.STY Style 30   ");
+    EXPECT_EQ(h.window.findChild<StyleList *>()->currentStyle(), 29);
 
     library.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&library));
     table->setFocus();
     QTest::keyClick(table, Qt::Key_Tab);
     EXPECT_FALSE(table->hasFocus());
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    QSignalSpy help(&library, &LibraryWindow::helpRequested);
+    QString help;  // the page shown, over this window
+    QTimer::singleShot(0, [&] {
+        QWidget *page = QApplication::activeModalWidget();
+        help
+            = page->parentWidget() == &library ? page->findChild<QLabel *>("helpText")->text() : "";
+        page->close();
+    });
     QTest::keyClick(&library, Qt::Key_F1);
+    EXPECT_TRUE(help.startsWith("\r\nHow to use the library window\r\n")) << help.toStdString();
     library.activateWindow();  // the help's window gave the keys back to its owner
     ASSERT_TRUE(QTest::qWaitForWindowActive(&library));
     library.resize(700, 500);
+    // Esc clears the filter first.
+    QTest::keyClick(&library, Qt::Key_F, Qt::ControlModifier);
+    QTest::keyClick(&library, Qt::Key_Escape);
+    EXPECT_TRUE(library.isVisible() && library.findChild<QLineEdit *>()->text().isEmpty());
     QTest::keyClick(&library, Qt::Key_Escape);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(h.window.findChildren<LibraryWindow *>().size(), 0);
-    EXPECT_EQ(help.count(), 1);
 
     for (const char *name : {"Caf\xe9/A.STY", "Caf\xe8/B.STY"}) {
         h.dialogs.choose(
@@ -186,7 +197,8 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
     const QList<QPointer<LibraryWindow>> all {h.window.findChildren<LibraryWindow *>().value(0),
         h.window.findChildren<LibraryWindow *>().value(1)};
     ASSERT_TRUE(all[0] && all[1]);
-    EXPECT_EQ(all[0]->size(), QSize(700, 500)) << "where and as large as the last one closed";
+    EXPECT_EQ(all[0]->size(), QSize(700, 500)) << "as large as the last one closed";
+    EXPECT_NE(all[0]->pos(), all[1]->pos()) << "one does not hide the other";
     const QString list = h.folder.path(decodeFileName("Caf\xe9/STYLES.CSV"));
     h.dialogs.choose(displayFileName(list));  // as a chooser gives it back
     ASSERT_TRUE(waitUntilCatalogued(*all[0]));
@@ -205,4 +217,57 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
     EXPECT_FALSE(h.window.isVisible() || (all[0] && all[0]->isVisible()));
     EXPECT_EQ(h.dialogs.shown.mid(0, 2),
         (QStringList {"folder chooser in ", "folder chooser in " + lib}));
+}
+
+// Over an owner at the screen's edge, with a long style name, the window stays on the screen; a
+// name cut by its column can be read whole in its tooltip. Reopened at its remembered size, the
+// progress text has its room; after Cancel the status line says its counts and what was left,
+// each whole.
+TEST(LibraryWindow, NothingCutAndNothingOffTheScreen)
+{
+    TestFolder folder;
+    const QByteArray longName = "A style name of forty-nine characters, too long!!";
+    folder.write("lib/LONG.STY", PaFileBuilder().newerDirectory().style(longName, 300).bytes());
+    for (int i = 0; i < 6; ++i)
+        folder.write(QString("lib/F%1.STY").arg(i), korgmWithStyles(2));
+    QSettings settings(folder.path("quarv.conf"), QSettings::IniFormat);
+    const FileService files;
+    ScriptedDialogs dialogs;
+    QWidget owner;
+    const QRect screen = owner.screen()->availableGeometry();
+    owner.setGeometry(screen.right() - 200, screen.top() + 50, 200, 200);
+    {
+        LibraryWindow first(folder.path("lib"), files, dialogs, &owner, &settings);
+        first.show();
+        ASSERT_TRUE(waitUntilCatalogued(first));
+        EXPECT_TRUE(screen.contains(first.frameGeometry()));
+        auto *table = first.findChild<QTableView *>();
+        table->setColumnWidth(LibraryModel::Name, 60);
+        const QModelIndex cell = table->model()->index(12, LibraryModel::Name);  // LONG.STY's
+        const QPoint at = table->visualRect(cell).center();
+        QHelpEvent hover(QEvent::ToolTip, at, table->viewport()->mapToGlobal(at));
+        QApplication::sendEvent(table->viewport(), &hover);
+        EXPECT_EQ(QToolTip::text(), QString(longName));
+        first.resize(640, 400);
+        first.close();
+    }
+    HookedFileService held;
+    QSemaphore gate;
+    held.afterOpening = [&](const QString &) { gate.acquire(); };
+    LibraryWindow window(folder.path("lib"), held, dialogs, nullptr, &settings);
+    window.show();
+    auto *bar = window.findChild<QProgressBar *>();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.scan().total() == 7; }));
+    EXPECT_GE(bar->width(), bar->fontMetrics().horizontalAdvance(bar->text()));
+    window.findChild<QPushButton *>("cancelButton")->click();
+    gate.release(1000);
+    ASSERT_TRUE(waitUntilCatalogued(window));
+    const QLabel *status = window.findChild<QLabel *>("status");
+    const auto whole = [&](const QString &line) {
+        return status->fontMetrics().horizontalAdvance(line) <= status->width();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return status->text().count('\n') == 1 && whole(status->text().section('\n', 0, 0))
+            && whole(status->text().section('\n', 1));
+    })) << status->text().toStdString();
 }

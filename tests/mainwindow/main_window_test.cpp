@@ -237,7 +237,7 @@ TEST(Desktop, ReadableSharpAndSpoken)
     QApplication::setPalette(QPalette(QColor(53, 53, 53), QColor(30, 30, 30)));  // light on dark
     WindowHarness h;
     h.open(korgmWithStyles(3, {2}), "SET.STY");
-    HelpWindow help({"a", "b", "c"});
+    HelpWindow help({"a", "b", "c", "d"});
     AboutBox about;
     for (const QLabel *label : h.window.findChildren<QLabel *>() + help.findChildren<QLabel *>()
             + about.findChildren<QLabel *>()) {
@@ -321,4 +321,21 @@ TEST(MainWindow, TheListIsTheKeyboardsAndTheReadersPlace)
     EXPECT_TRUE(list->hasFocus() && h.window.findChild<QWidget *>("focusFrame")->isVisible());
     EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->focusChild()->text(QAccessible::Name),
         "03, Style 3, 1,203 bytes");
+}
+
+// --help, --help-all and --version answer without a display, as the package's checks run them.
+TEST(Quarv, AnswersHelpWithoutADisplay)
+{
+    for (const QString option : {"--help", "--help-all", "--version"}) {
+        QProcess quarv;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            environment.remove(name);
+        quarv.setProcessEnvironment(environment);
+        quarv.start(QUARV_EXE, {option});
+        ASSERT_TRUE(quarv.waitForFinished(30000));
+        EXPECT_EQ(quarv.exitStatus() == QProcess::NormalExit ? quarv.exitCode() : -1, 0)
+            << option.toStdString();
+        EXPECT_FALSE(quarv.readAllStandardOutput().isEmpty()) << option.toStdString();
+    }
 }
