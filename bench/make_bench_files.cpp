@@ -1,9 +1,8 @@
 // Writes the files bench/run times: make_bench_files <folder> <count> [banks] gives <count>
 // typical small style files in <folder>/small/, <count>/10 full 48-style banks in
-// <folder>/banks/, as many newer Pa-series banks that keep meter and tempo in <folder>/pa700/ and
-// copies of five banks in <folder>/duplicates/, and the largest Pa-series and "KORGM" files,
-// LARGEST.STY and KORGM48.STY, and the hostile ZEROS.STY, in <folder>; with "banks", only the
-// banks.
+// <folder>/banks/, as many newer Pa-series banks that keep meter and tempo in <folder>/pa700/,
+// and the largest Pa-series and "KORGM" files, LARGEST.STY and KORGM48.STY, and the hostile
+// ZEROS.STY, in <folder>; with "banks", only the banks.
 #include "bench_files.h"
 
 #include <QDir>
@@ -24,7 +23,7 @@ int main(int argc, char **argv)
     const QDir dir(QString::fromLocal8Bit(argv[1]));
     const int count = QByteArray(argv[2]).toInt();
     const bool banksOnly = argc > 3 && QByteArray(argv[3]) == "banks";
-    for (const char *folder : {"small", "banks", "pa700", "duplicates"})
+    for (const char *folder : {"small", "banks", "pa700"})
         dir.mkpath(QLatin1String(folder));
     const auto each = [&](const char *name, int files, QByteArray (*file)(int)) {
         for (int i = 0; i < files; ++i) {
@@ -38,11 +37,8 @@ int main(int argc, char **argv)
         return 1;
     if (banksOnly)
         return 0;
-    // Five banks copied over and over: every style has its duplicates.
-    const auto copy = [](int i) { return fullBankFile(i % 5); };
     return each("small/STYLE%1.STY", count, typicalSmallFile)
             && each("pa700/PA%1.STY", count / 10, detailedPaFile)
-            && each("duplicates/COPY%1.STY", count / 10, copy)
             && write(dir.filePath(QStringLiteral("LARGEST.STY")), largestPaSeriesFile())
             && write(dir.filePath(QStringLiteral("KORGM48.STY")), korgmFile(65535))
             && write(dir.filePath(QStringLiteral("ZEROS.STY")), zerosPaFile())

@@ -19,6 +19,8 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
+#include <QSizeGrip>
+#include <QToolButton>
 #include <QStyle>
 #include <QStatusBar>
 #include <QTableView>
@@ -53,6 +55,8 @@ void LibraryWindow::createWidgets()
     mFilterText->setPlaceholderText(tr("Filter by name, file or meter"));
     mFilterText->setClearButtonEnabled(true);
     mFilterText->setAccessibleName(tr("Filter"));
+    for (QToolButton *clear : mFilterText->findChildren<QToolButton *>())
+        clear->setAccessibleName(tr("Clear the filter"));
     // The filter follows the text once typing pauses: each key alone stays quick.
     mFilterPause.setSingleShot(true);
     mFilterPause.setInterval(150);
@@ -132,6 +136,8 @@ void LibraryWindow::createStatusBar()
     statusBar()->addPermanentWidget(mProgress);
     statusBar()->addPermanentWidget(mCancel);
     statusBar()->setSizeGripEnabled(true);
+    if (auto *grip = statusBar()->findChild<QSizeGrip *>())
+        grip->setAccessibleName(tr("Resize the window"));
 }
 
 // Esc and Ctrl+W close the window, Ctrl+Q quits, F1 asks for the help, Ctrl+F goes to the filter.

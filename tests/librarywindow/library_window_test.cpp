@@ -153,6 +153,15 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
         && (allInView
             || library.width() == library.screen()->availableGeometry().width() * 9 / 10));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&library)->role(), QAccessible::Window);
+    // Every button, the filter's clear button and the size grip included, has a name (the
+    // table's corner button is not shown).
+    for (QWidget *control : library.findChildren<QWidget *>()) {
+        const bool named
+            = !QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty();
+        if (control->parent() != table
+            && (qobject_cast<QAbstractButton *>(control) || qobject_cast<QSizeGrip *>(control)))
+            EXPECT_TRUE(named) << control->metaObject()->className();
+    }
     EXPECT_EQ(QAccessible::queryAccessibleInterface(library.findChild<QLabel *>("status"))
                   ->text(QAccessible::Name),
         statusLine(library));
