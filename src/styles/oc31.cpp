@@ -10,7 +10,9 @@ namespace {
 constexpr qsizetype HeaderLength = 8;  // "OC31" and the length
 constexpr qsizetype MaxRatio = 256;
 // How many blocks are read between two looks at the stop flag.
-constexpr int BlocksBetweenStops = 4096;
+constexpr int BlocksBetweenStops = 1024;
+// How many bytes of the check are made between two looks at it.
+constexpr qsizetype CheckedBetweenStops = 1 << 20;
 
 // Reads the block stream of a payload into a buffer of its declared length.
 class Decoder {
@@ -41,8 +43,13 @@ public:
         if (mIn.size() - mAt != 4 || mIn.sliced(mAt, 3) != QByteArrayView("\x01\0\0", 3))
             return Oc31Problem::BadEnding;
         quint8 check = 0;
-        for (qsizetype i = 0; i < mMade; ++i)
-            check ^= quint8(mData[i]);
+        for (qsizetype from = 0; from < mMade; from += CheckedBetweenStops) {
+            if (stopAsked(mStop))
+                return Oc31Problem::Stopped;
+            const qsizetype to = qMin(mMade, from + CheckedBetweenStops);
+            for (qsizetype i = from; i < to; ++i)
+                check ^= quint8(mData[i]);
+        }
         return check == quint8(mIn[mAt + 3]) ? Oc31Problem::None : Oc31Problem::FailsCheck;
     }
 

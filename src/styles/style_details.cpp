@@ -1,8 +1,7 @@
 #include "style_details.h"
 
-#include "byte_reader.h"
-#include "damaged_file.h"
 #include "pa_chunk.h"
+#include "style_container.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -16,8 +15,6 @@ struct Texts {
 
 constexpr int StyleChunkType = 6;
 constexpr int PerformanceChunkType = 9;
-constexpr int StyleContainerType = 1;
-constexpr int StyleContainerVersion = 5;
 constexpr quint32 ElementChunk = 0x03000000;
 constexpr quint32 TempoV1Chunk = 0x04000108;
 constexpr quint32 TempoV2Chunk = 0x04020008;
@@ -35,6 +32,15 @@ struct Uncompressed {
 };
 
 Uncompressed damaged(Oc31Problem problem) { return {Integrity::Damaged, problem, {}, {}}; }
+
+StyleDetails damagedStyle(StylePart part, Oc31Problem problem)
+{
+    StyleDetails details;
+    details.integrity = Integrity::Damaged;
+    details.damagedPart = part;
+    details.problem = problem;
+    return details;
+}
 
 // Uncompresses into `buffer`, which the part then owns.
 Uncompressed uncompressed(
@@ -64,56 +70,18 @@ Uncompressed uncompressed(
     return part;
 }
 
-// The style container: the first chunk of a style chunk, of type 1, holding the style info.
-std::optional<PaChunk> styleContainer(QByteArrayView contents)
+// Variation 1's meter: its element chunk is the first, where Variation 1 has data; the element
+// info is the first chunk of type 1 in it.
+std::optional<Meter> meterOf(const StyleContainer &container)
 {
-    const std::optional<PaChunk> container = paChunkAt(contents);
-    return container && container->type() == StyleContainerType && container->holdsChunks()
-        ? container
-        : std::nullopt;
-}
-
-std::optional<PaChunk> styleInfo(const PaChunk &container)
-{
-    return firstPaChunk(
-        container.payload, [](const PaChunk &c) { return c.type() == 1 && c.isData(); });
-}
-
-// Variation 1's meter: the style container (version 5) holds the style-info chunk, whose mask
-// says which elements have data, then one element chunk per such element, lowest first. The
-// element info is the first chunk of type 1 in an element chunk; from version 1 on its byte 1
-// is the meter.
-std::optional<Meter> meterOf(const PaChunk &container)
-{
-    const std::optional<PaChunk> info = styleInfo(container);
-    if (container.major() != StyleContainerVersion || !info)
+    if (!container.isVersion5() || !container.withData || !(*container.withData & 1))
         return std::nullopt;
-    quint16 withData = 0;
-    try {
-        const QByteArray payload = info->payload.toByteArray();
-        ByteReader reader(payload, 0, payload.size());
-        reader.skip(quint8(reader.bytes(1)[0]) + 3);  // the name after its length, 3 bytes
-        withData = reader.u2be();
-        reader.skip(11);
-        if (info->minor() >= 3)
-            withData = reader.u2be();
-    } catch (const DamagedFile &) {
-        return std::nullopt;
-    }
-    if (!(withData & 1))
-        return std::nullopt;  // no Variation 1
-    const std::optional<PaChunk> element
-        = firstPaChunk(container.payload, [](const PaChunk &c) { return c.id == ElementChunk; });
+    const std::optional<PaChunk> element = firstPaChunk(
+        container.chunk.payload, [](const PaChunk &c) { return c.id == ElementChunk; });
     const std::optional<PaChunk> elementInfo = element
         ? firstPaChunk(element->payload, [](const PaChunk &c) { return c.type() == 1; })
         : std::nullopt;
-    if (!elementInfo || elementInfo->major() < 1 || elementInfo->payload.size() < 2)
-        return std::nullopt;
-    const auto byte = quint8(elementInfo->payload[1]);
-    const Meter meter {byte >> 3, 1 << (byte & 7)};
-    const bool offered = meter.numerator >= 1 && meter.numerator <= 16
-        && (meter.denominator == 4 || meter.denominator == 8 || meter.denominator == 16);
-    return offered ? std::optional<Meter>(meter) : std::nullopt;
+    return elementInfo ? elementMeter(*elementInfo) : std::nullopt;
 }
 
 // A tempo byte at `at` of a chunk whose payload starts with the mark 0x0000000F.
@@ -256,43 +224,53 @@ StoredChunk storedChunk(
     return chunk;
 }
 
-StyleDetails StyleDetailsReader::read(
+StyleReading StyleDetailsReader::read(
     const StoredChunk &styleChunk, const StoredChunk &performanceChunk)
 {
-    StyleDetails details;
+    StyleReading reading;
+    StyleDetails &details = reading.details;
     {
         // Its bytes go back to the spare buffer before the performance data's are made.
         Uncompressed style = uncompressed(styleChunk, StyleChunkType, mStop, std::move(mSpare));
         const auto recycle = qScopeGuard([&] { mSpare = std::move(style.contents); });
-        const std::optional<PaChunk> container = styleContainer(style.contents);
+        const std::optional<StyleContainer> container = styleContainerIn(style.contents);
         // A style's data that holds no style, only chunks, is as damaged as one that fails its
         // check.
-        if (style.integrity == Integrity::Intact && !(container && styleInfo(*container)))
-            return {
-                std::nullopt, std::nullopt, Integrity::Damaged, StylePart::Main, Oc31Problem::None};
+        if (style.integrity == Integrity::Intact && !container)
+            return {damagedStyle(StylePart::Main, Oc31Problem::None), std::nullopt};
         if (style.integrity == Integrity::Damaged)
-            return {std::nullopt, std::nullopt, Integrity::Damaged, StylePart::Main, style.problem};
+            return {damagedStyle(StylePart::Main, style.problem), std::nullopt};
         details.meter = container ? meterOf(*container) : std::nullopt;
         details.integrity = style.integrity;
+        if (style.integrity == Integrity::Intact) {
+            std::optional<StyleMusic> music = decodeStyleMusic(style.contents);
+            if (music)
+                details.elementsWithMusic = music->elementsWithMusic();
+            if (mKeepMusic)
+                reading.music = std::move(music);
+        }
     }
     Uncompressed performance
         = uncompressed(performanceChunk, PerformanceChunkType, mStop, std::move(mSpare));
     const auto recycle = qScopeGuard([&] { mSpare = std::move(performance.contents); });
-    if (performance.integrity == Integrity::Damaged)
-        return {details.meter, std::nullopt, Integrity::Damaged, StylePart::Supplementary,
-            performance.problem};
+    if (performance.integrity == Integrity::Damaged) {
+        StyleDetails damaged = damagedStyle(StylePart::Supplementary, performance.problem);
+        damaged.meter = details.meter;
+        return {damaged, std::nullopt};
+    }
     details.tempo = tempoOf(performance);
     const bool performanceChecked
         = performanceChunk.partLength == 0 || performance.integrity == Integrity::Intact;
     if (!performanceChecked)
         details.integrity = Integrity::NotKnown;
-    return details;
+    return reading;
 }
 
-StyleDetails styleDetails(QByteArrayView styleChunk, QByteArrayView performanceChunk)
+StyleReading readStyle(QByteArrayView styleChunk, QByteArrayView performanceChunk)
 {
-    return StyleDetailsReader().read(chunkInMemory(styleChunk, StyleChunkType),
-        chunkInMemory(performanceChunk, PerformanceChunkType));
+    return StyleDetailsReader(nullptr, true)
+        .read(chunkInMemory(styleChunk, StyleChunkType),
+            chunkInMemory(performanceChunk, PerformanceChunkType));
 }
 
 bool hasStyleDetails(const StyleFile &file)
@@ -300,16 +278,19 @@ bool hasStyleDetails(const StyleFile &file)
     return file.header.format != nullptr && file.header.format->detailsKnown;
 }
 
-FileStyleDetails readStyleDetails(
-    const StyleFile &file, const FileService &files, const StopFlag *stop)
+namespace {
+
+// Every style's details, and its music where `keepMusic` asks.
+FileStyleMusic readStyles(
+    const StyleFile &file, const FileService &files, const StopFlag *stop, bool keepMusic)
 {
-    FileStyleDetails all;
+    FileStyleMusic all;
     all.styles.resize(file.styles.size());
     if (!hasStyleDetails(file))
         return all;
     try {
         const StyleBytes bytes(file, files);
-        StyleDetailsReader reader(stop);
+        StyleDetailsReader reader(stop, keepMusic);
         for (qsizetype i = 0; i < file.styles.size() && !stopAsked(stop); ++i) {
             const StyleEntry &style = file.styles[i];
             const auto chunk = [&](StylePart part, int type) {
@@ -325,4 +306,21 @@ FileStyleDetails readStyleDetails(
         return {{}, error.readProblem()};
     }
     return all;
+}
+
+}  // namespace
+
+FileStyleDetails readStyleDetails(
+    const StyleFile &file, const FileService &files, const StopFlag *stop)
+{
+    FileStyleMusic read = readStyles(file, files, stop, false);
+    FileStyleDetails details {{}, std::move(read.problem)};
+    for (const StyleReading &style : std::as_const(read.styles))
+        details.styles.append(style.details);
+    return details;
+}
+
+FileStyleMusic readStyleMusic(const StyleFile &file, const FileService &files, const StopFlag *stop)
+{
+    return readStyles(file, files, stop, true);
 }

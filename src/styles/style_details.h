@@ -1,23 +1,14 @@
 #pragma once
 
+#include "meter.h"
 #include "oc31.h"
 #include "platform/file_service.h"
 #include "platform/problem.h"
 #include "style_bytes.h"
 #include "style_file.h"
+#include "style_music.h"
 
 #include <optional>
-
-// A time signature: 3/4, 6/8.
-struct Meter {
-    int numerator = 0;
-    int denominator = 0;
-
-    [[nodiscard]] QString text() const
-    {
-        return QStringLiteral("%1/%2").arg(numerator).arg(denominator);
-    }
-};
 
 enum class Integrity : quint8 { NotKnown, Intact, Damaged };
 
@@ -29,6 +20,14 @@ struct StyleDetails {
     Integrity integrity = Integrity::NotKnown;
     StylePart damagedPart = StylePart::Main;  // where a damaged style failed, and how
     Oc31Problem problem = Oc31Problem::None;
+    // The data-mask bits of the elements that hold music, where the music's layout is known.
+    std::optional<quint16> elementsWithMusic;
+};
+
+// A style's details, and its music where that was asked for and its layout is known.
+struct StyleReading {
+    StyleDetails details;
+    std::optional<StyleMusic> music;
 };
 
 // What failed in a damaged style, named by its number: "style 12: its data fails its check".
@@ -55,17 +54,21 @@ struct StoredChunk {
 // details not known, once `stop` is set.
 class StyleDetailsReader {
 public:
-    explicit StyleDetailsReader(const StopFlag *stop = nullptr) : mStop(stop) { }
+    explicit StyleDetailsReader(const StopFlag *stop = nullptr, bool keepMusic = false)
+        : mStop(stop), mKeepMusic(keepMusic)
+    {
+    }
 
-    [[nodiscard]] StyleDetails read(const StoredChunk &style, const StoredChunk &performance);
+    [[nodiscard]] StyleReading read(const StoredChunk &style, const StoredChunk &performance);
 
 private:
     const StopFlag *mStop;
+    bool mKeepMusic;
     QByteArray mSpare;
 };
 
-// The details from a style's two chunks as bytes, header and payload each.
-[[nodiscard]] StyleDetails styleDetails(QByteArrayView styleChunk, QByteArrayView performanceChunk);
+// The details and the music of a style from its two chunks as bytes, header and payload each.
+[[nodiscard]] StyleReading readStyle(QByteArrayView styleChunk, QByteArrayView performanceChunk);
 
 // Whether the files of a format have a layout of style details that Quarv knows.
 [[nodiscard]] bool hasStyleDetails(const StyleFile &file);
@@ -80,4 +83,12 @@ struct FileStyleDetails {
 // where it is needed; for a format whose layout is not known nothing is read and nothing is
 // known. Once `stop` is set the styles not yet read stay not known.
 [[nodiscard]] FileStyleDetails readStyleDetails(
+    const StyleFile &file, const FileService &files, const StopFlag *stop = nullptr);
+
+// The same with every style's music.
+struct FileStyleMusic {
+    QList<StyleReading> styles;
+    std::optional<Problem> problem;
+};
+[[nodiscard]] FileStyleMusic readStyleMusic(
     const StyleFile &file, const FileService &files, const StopFlag *stop = nullptr);

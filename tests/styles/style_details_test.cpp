@@ -113,7 +113,8 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
             "style 1: its data does not hold its chunks as it should"},
     };
     for (const auto &[style, performance, expected] : cases)
-        EXPECT_EQ(described(styleDetails(style, performance)), QLatin1String(expected)) << expected;
+        EXPECT_EQ(described(readStyle(style, performance).details), QLatin1String(expected))
+            << expected;
 }
 
 // A flipped byte anywhere in a compressed chunk is found: every position of a small one, flipped
@@ -128,7 +129,7 @@ TEST(StyleDetails, EveryFlippedByteIsFound)
     for (qsizetype at = 0; at < chunk.size(); ++at) {
         QByteArray flipped = chunk;
         flipped[at] = char(~flipped[at]);
-        if (styleDetails(paStyleChunk(4, 4), flipped).integrity != Integrity::Damaged)
+        if (readStyle(paStyleChunk(4, 4), flipped).details.integrity != Integrity::Damaged)
             unseen << at;
     }
     EXPECT_EQ(unseen, (QList<qsizetype> {0, 1, 2, 3, 55, 56, 57, 73, 80, 89}));
