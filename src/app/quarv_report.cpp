@@ -1,5 +1,6 @@
 #include "platform/file_name.h"
 #include "platform/translations.h"
+#include "command_output.h"
 #include "report_command.h"
 
 #include <QCoreApplication>
@@ -27,6 +28,6 @@ int main(int argc, char **argv)
     int forQtCount = argc;
     QCoreApplication app(forQtCount, forQt.data());
     installTranslations();
-    return closeReportOutput(
-        stdout, stderr, runReportCommand(arguments, stdout, stderr, FileService()));
+    return closeCommandOutput(
+        "quarv-report", stdout, stderr, runReportCommand(arguments, stdout, stderr, FileService()));
 }

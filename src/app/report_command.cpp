@@ -1,5 +1,6 @@
 #include "report_command.h"
 
+#include "command_output.h"
 #include "library/style_csv.h"
 #include "library/style_folder.h"
 #include "platform/file_name.h"
@@ -18,19 +19,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <map>
 #include <unistd.h>
 
 namespace {
 
 enum class Output { Text, Json, Csv };
 
-// One thing to report, in the order of the arguments: a style file to load, or a problem that a
-// FOLDER argument met (a folder below it that could not be read, or no style file at all).
-struct ReportItem {
-    QString path;
-    std::optional<Problem> problem;  // none for a file to load
-};
+using ReportItem = NamedStyleFile;
 
 // What one item adds to the output: made on a worker thread, written in order.
 struct ItemOutput {
@@ -43,7 +38,7 @@ class ReportCommand {
 
 public:
     ReportCommand(std::FILE *out, std::FILE *err, const FileService &files)
-        : mOut(out), mErr(err), mFiles(files)
+        : mOutput("quarv-report", out, err), mFiles(files), mToTerminal(isatty(fileno(out)))
     {
     }
 
@@ -51,33 +46,26 @@ public:
 
 private:
     int usageError(const QString &problem, const QCommandLineParser &parser);
-    [[nodiscard]] QList<ReportItem> expand(const QStringList &names) const;
     [[nodiscard]] ItemOutput outputFor(const ReportItem &item, bool withHeader) const;
     [[nodiscard]] std::optional<FileStyleDetails> detailsOf(const LoadResult &result) const;
     [[nodiscard]] QByteArray reportText(
         const QString &path, const StyleFile &file, bool withHeader) const;
     void write(const ItemOutput &output);
-    void writeOut(const QByteArray &bytes);
-    void writeErr(const QByteArray &bytes);
-    int finish();
+    void writeOut(const QByteArray &bytes) { mOutput.write(bytes); }
+    int finish() { return mOutput.finish(mAnyMessage ? 1 : 0); }
+    [[nodiscard]] QByteArray messageLine(const QString &path, const QString &text) const
+    {
+        return mOutput.messageLine(path, text);
+    }
 
-    std::FILE *mOut;
-    std::FILE *mErr;
+    CommandOutput mOutput;
     const FileService &mFiles;
-    Output mOutput = Output::Text;
+    const bool mToTerminal;
+    Output mForm = Output::Text;
     bool mDetails = false;
-    bool mToTerminal = false;
     bool mAnyMessage = false;
-    int mOutError = 0;  // errno of the first failed write to standard output
     int mJsonElements = 0;
 };
-
-// One line for stderr, whatever the path holds: "quarv-report: <path>: <text>".
-QByteArray messageLine(const QString &path, const QString &text)
-{
-    const QString line = path.isNull() ? text : QStringLiteral("%1: %2").arg(path, text);
-    return escapeControls(QStringLiteral("quarv-report: ") + displayFileName(line)).toUtf8() + '\n';
-}
 
 int ReportCommand::run(const QStringList &arguments)
 {
@@ -121,17 +109,16 @@ int ReportCommand::run(const QStringList &arguments)
         return usageError(tr("empty file name"), parser);
     if (names.contains(QStringLiteral("-")))
         return usageError(tr("standard input is not read: name the style files"), parser);
-    mOutput = parser.isSet(json) ? Output::Json : parser.isSet(csv) ? Output::Csv : Output::Text;
+    mForm = parser.isSet(json) ? Output::Json : parser.isSet(csv) ? Output::Csv : Output::Text;
     mDetails = parser.isSet(details);
-    mToTerminal = isatty(fileno(mOut));
 
-    const QList<ReportItem> items = expand(names);
+    const QList<ReportItem> items = styleFilesNamedBy(names, mFiles);
     const bool severalFiles = std::count_if(items.cbegin(), items.cend(),
                                   [](const ReportItem &item) { return !item.problem; })
         > 1;
-    if (mOutput == Output::Csv)
+    if (mForm == Output::Csv)
         writeOut(csvHeaderLine(mDetails));
-    if (mOutput == Output::Json)
+    if (mForm == Output::Json)
         writeOut("[\n");
     // Files are loaded and reported side by side, a batch at a time, and written in order as
     // soon as their batch is done; a file alone is read here, as starting a worker would cost
@@ -146,7 +133,7 @@ int ReportCommand::run(const QStringList &arguments)
             return ItemOutput {{}, messageLine(item.path, problem.text())};
         }
     };
-    for (qsizetype first = 0; first < items.size() && mOutError == 0; first += Batch) {
+    for (qsizetype first = 0; first < items.size() && !mOutput.outputFailed(); first += Batch) {
         const QList<ReportItem> batch = items.mid(first, Batch);
         const QList<ItemOutput> outputs = batch.size() == 1
             ? QList<ItemOutput> {report(batch.first())}
@@ -154,43 +141,16 @@ int ReportCommand::run(const QStringList &arguments)
         for (const ItemOutput &output : outputs)
             write(output);
     }
-    if (mOutput == Output::Json)
+    if (mForm == Output::Json)
         writeOut("\n]\n");
     return finish();
 }
 
 int ReportCommand::usageError(const QString &problem, const QCommandLineParser &parser)
 {
-    writeErr(messageLine(QString(), problem));
-    writeErr(parser.helpText().toUtf8());
+    mOutput.message(QString(), problem);
+    mOutput.writeMessages(parser.helpText().toUtf8());
     return 2;
-}
-
-// Folders become the style files below them and the problems met on the way, in the byte order
-// of their paths; every other name stays as it was given.
-QList<ReportItem> ReportCommand::expand(const QStringList &names) const
-{
-    QList<ReportItem> items;
-    for (const QString &name : names) {
-        if (!mFiles.isFolder(name)) {
-            items.append({name, {}});
-            continue;
-        }
-        const StyleFolder folder = findStyleFiles(name, mFiles);
-        std::multimap<QByteArray, ReportItem> found;  // in byte order, equal keys as they came
-        for (const QString &path : folder.files)
-            found.emplace(encodeFileName(path), ReportItem {path, {}});
-        for (const FolderProblem &problem : folder.problems)
-            found.emplace(encodeFileName(problem.path),
-                ReportItem {problem.path,
-                    Problem {Problem::Kind::UnreadableFolder, problem.path, problem.reason}});
-        if (found.empty())
-            found.emplace(
-                QByteArray(), ReportItem {name, Problem {Problem::Kind::NoStyleFiles, name, {}}});
-        for (const auto &[key, item] : found)
-            items.append(item);
-    }
-    return items;
 }
 
 ItemOutput ReportCommand::outputFor(const ReportItem &item, bool withHeader) const
@@ -214,13 +174,13 @@ ItemOutput ReportCommand::outputFor(const ReportItem &item, bool withHeader) con
             say(damageMessage(details->styles[i], result.file->styles[i].number));
     }
     const QList<StyleDetails> *styleDetails = details ? &details->styles : nullptr;
-    if (mOutput == Output::Json) {
+    if (mForm == Output::Json) {
         output.out = jsonArrayElement(describeStyleFile(item.path, result, styleDetails));
         return output;
     }
     if (!result.file || result.file->styles.isEmpty())
         return output;
-    if (mOutput == Output::Csv) {
+    if (mForm == Output::Csv) {
         for (qsizetype i = 0; i < result.file->styles.size(); ++i)
             output.out += csvLine(item.path, *result.file, result.file->styles[i],
                 styleDetails ? &styleDetails->at(i) : nullptr);
@@ -263,38 +223,12 @@ void ReportCommand::write(const ItemOutput &output)
 {
     if (!output.messageLine.isEmpty()) {
         mAnyMessage = true;
-        writeErr(output.messageLine);
+        mOutput.writeMessages(output.messageLine);
     }
-    if (mOutput == Output::Json)
+    if (mForm == Output::Json)
         writeOut(mJsonElements++ > 0 ? ",\n" + output.out : output.out);
     else
         writeOut(output.out);
-}
-
-void ReportCommand::writeOut(const QByteArray &bytes)
-{
-    errno = 0;
-    if (mOutError == 0 && !bytes.isEmpty()
-        && std::fwrite(bytes.constData(), 1, size_t(bytes.size()), mOut) != size_t(bytes.size()))
-        mOutError = errno != 0 ? errno : EIO;
-}
-
-void ReportCommand::writeErr(const QByteArray &bytes)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), mErr);
-}
-
-// Everything written must have reached standard output: a full disk or a closed pipe is a
-// message and exit status 1, never success.
-int ReportCommand::finish()
-{
-    errno = 0;
-    if (mOutError == 0 && std::fflush(mOut) != 0)
-        mOutError = errno != 0 ? errno : EIO;
-    if (mOutError == 0)
-        return mAnyMessage ? 1 : 0;
-    writeErr(messageLine(tr("standard output"), QString::fromLocal8Bit(std::strerror(mOutError))));
-    return 1;
 }
 
 }  // namespace
@@ -303,16 +237,4 @@ int runReportCommand(
     const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files)
 {
     return ReportCommand(out, err, files).run(arguments);
-}
-
-int closeReportOutput(std::FILE *out, std::FILE *err, int status)
-{
-    const bool reported = std::ferror(out) != 0;
-    if (std::fclose(out) == 0 || reported)
-        return status;
-    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
-    const QByteArray line
-        = messageLine(QCoreApplication::translate("ReportCommand", "standard output"), reason);
-    std::fwrite(line.constData(), 1, size_t(line.size()), err);
-    return status == 0 ? 1 : status;
 }

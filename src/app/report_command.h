@@ -12,7 +12,3 @@
 // when `out` could not be written to, 2 for a usage error.
 int runReportCommand(
     const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files);
-
-// Closes `out` once the command is done: a failure that no message named yet (a file system
-// that fails on close) is one line on `err` and exit status 1.
-int closeReportOutput(std::FILE *out, std::FILE *err, int status);

@@ -9,41 +9,15 @@ bool startsFormula(QStringView text)
     return !text.isEmpty() && QStringView(u"=+-@").contains(text.front());
 }
 
-// One escaping for every cell, so that no byte of a file reaches a spreadsheet or a terminal as
-// a command and every text has its own cell: see csvLine().
-QString escaped(const QString &text)
-{
-    QString out;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\\')
-            out += QLatin1String("\\\\");
-        else if (c == u'\n')
-            out += QLatin1String("\\n");
-        else if (c == u'\r')
-            out += QLatin1String("\\r");
-        else if (c == u'\t')
-            out += QLatin1String("\\t");
-        else if (c < 0x20 || c == 0x7F)
-            out += QStringLiteral("\\x%1").arg(c, 2, 16, QLatin1Char('0'));
-        else if (c >= 0x80 && c <= 0x9F)
-            out += QStringLiteral("\\u%1").arg(c, 4, 16, QLatin1Char('0'));
-        else if (isEscapedByte(text, i))
-            out += QStringLiteral("\\x%1").arg(escapedByte(text[i]), 2, 16, QLatin1Char('0'));
-        else if (c == u'\'' && i == 0 && startsFormula(QStringView(text).sliced(1)))
-            out += QLatin1String("\\x27");  // else it would read as the guard below
-        else
-            out += text[i];
-    }
-    return out;
-}
-
 // A cell as RFC 4180 writes it, in double quotes when it holds a comma or a quote. A text that
 // begins with "=", "+", "-" or "@" gets a leading "'", as OWASP advises: a spreadsheet would
 // take it for a formula.
 QByteArray field(const QString &text)
 {
-    QString cell = escaped(text);
+    QString cell = escapedText(text);
+    // A "'" that begins a text before a formula's sign would read as the guard below.
+    if (cell.startsWith(QLatin1Char('\'')) && startsFormula(QStringView(cell).sliced(1)))
+        cell.replace(0, 1, QStringLiteral("\\x27"));
     if (startsFormula(cell))
         cell.prepend(QLatin1Char('\''));
     QByteArray bytes = cell.toUtf8();

@@ -6,6 +6,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -75,4 +76,29 @@ StyleFolder findStyleFiles(
     FolderWalk walk(files, canceled);
     walk.walk(folder);
     return std::move(walk.found);
+}
+
+QList<NamedStyleFile> styleFilesNamedBy(const QStringList &names, const FileService &files)
+{
+    QList<NamedStyleFile> items;
+    for (const QString &name : names) {
+        if (!files.isFolder(name)) {
+            items.append({name, {}});
+            continue;
+        }
+        const StyleFolder folder = findStyleFiles(name, files);
+        std::multimap<QByteArray, NamedStyleFile> found;  // in byte order, equal keys as they came
+        for (const QString &path : folder.files)
+            found.emplace(encodeFileName(path), NamedStyleFile {path, {}});
+        for (const FolderProblem &problem : folder.problems)
+            found.emplace(encodeFileName(problem.path),
+                NamedStyleFile {problem.path,
+                    Problem {Problem::Kind::UnreadableFolder, problem.path, problem.reason}});
+        if (found.empty())
+            found.emplace(QByteArray(),
+                NamedStyleFile {name, Problem {Problem::Kind::NoStyleFiles, name, {}}});
+        for (const auto &entry : found)
+            items.append(entry.second);
+    }
+    return items;
 }

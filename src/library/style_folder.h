@@ -1,10 +1,12 @@
 #pragma once
 
 #include "platform/file_service.h"
+#include "platform/problem.h"
 
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // A folder below that could not be read, and the system's reason.
 struct FolderProblem {
@@ -26,6 +28,19 @@ struct StyleFolder {
 [[nodiscard]] StyleFolder findStyleFiles(
     const QString &folder, const FileService &files,
     const std::function<bool()> &canceled = [] { return false; });
+
+// A style file that an argument names, or a problem that an argument met: a folder below it that
+// could not be read, or no style file at all.
+struct NamedStyleFile {
+    QString path;
+    std::optional<Problem> problem;  // none for a style file to load
+};
+
+// The style files that command-line arguments name, in their order: a folder stands for the style
+// files below it and the problems met on the way, in the byte order of their paths; every other
+// name stays as it was given.
+[[nodiscard]] QList<NamedStyleFile> styleFilesNamedBy(
+    const QStringList &names, const FileService &files);
 
 // Whether a file name ends in ".STY", in any letter case.
 [[nodiscard]] bool isStyleFileName(const QString &name);

@@ -96,3 +96,28 @@ QString escapedFileName(const QString &name)
     }
     return out;
 }
+
+QString escapedText(const QString &text)
+{
+    QString out;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\\')
+            out += QLatin1String("\\\\");
+        else if (c == u'\n')
+            out += QLatin1String("\\n");
+        else if (c == u'\r')
+            out += QLatin1String("\\r");
+        else if (c == u'\t')
+            out += QLatin1String("\\t");
+        else if (c < 0x20 || c == 0x7F)
+            out += QStringLiteral("\\x%1").arg(c, 2, 16, QLatin1Char('0'));
+        else if (c >= 0x80 && c <= 0x9F)
+            out += QStringLiteral("\\u%1").arg(c, 4, 16, QLatin1Char('0'));
+        else if (isEscapedByte(text, i))
+            out += QStringLiteral("\\x%1").arg(escapedByte(text[i]), 2, 16, QLatin1Char('0'));
+        else
+            out += text[i];
+    }
+    return out;
+}

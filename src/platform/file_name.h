@@ -17,6 +17,11 @@
 // every name has its own text, from which its bytes can be had again.
 [[nodiscard]] QString escapedFileName(const QString &name);
 
+// Text that a script can read back, one line whatever it holds: "\\" for a backslash, "\n",
+// "\r", "\t", "\xHH" for the other C0 controls and DEL, "\u00HH" for the C1 controls, and
+// "\xHH" for a byte of a name that is not UTF-8.
+[[nodiscard]] QString escapedText(const QString &text);
+
 // Whether the character at `i` stands for a byte of a name that is not UTF-8, and which.
 [[nodiscard]] bool isEscapedByte(const QString &name, qsizetype i);
 [[nodiscard]] inline quint8 escapedByte(QChar c) { return quint8(c.unicode() - 0xDC00); }

@@ -107,3 +107,17 @@ QString FileService::identity(const QString &path) const
     struct stat status { };
     return ::stat(encodeFileName(path).constData(), &status) == 0 ? identityOf(status) : QString();
 }
+
+void FileService::createFolders(const QString &path) const
+{
+    const QByteArray bytes = encodeFileName(path);
+    for (qsizetype end = bytes.indexOf('/', 1); ; end = bytes.indexOf('/', end + 1)) {
+        const QByteArray folder = end < 0 ? bytes : bytes.left(end);
+        if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST)
+            throw FileError(decodeFileName(folder), systemReason());
+        if (end < 0)
+            break;
+    }
+    if (!isFolder(path))
+        throw FileError(path, FileError::tr("this is not a folder"));
+}

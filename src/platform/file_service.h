@@ -40,6 +40,8 @@ public:
     [[nodiscard]] QString identity(const QString &path) const;
     // A report file that replaces `path` when it is committed.
     [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
+    // A folder and the folders above it that are not there yet.
+    void createFolders(const QString &path) const;
 
     // Bytes read so far through the files this service opened.
     [[nodiscard]] qint64 bytesRead() const { return *mBytesRead; }

@@ -19,7 +19,9 @@ QString Problem::text() const
     case Kind::CannotWrite: return tr("Cannot write %1: %2.").arg(displayFileName(path), detail);
     case Kind::CannotPrint: return tr("Cannot print: %1.").arg(detail);
     case Kind::NoStyleFiles: return tr("no style file (.STY) in this folder or below it");
-    case Kind::UnreadableFolder: return detail;
+    case Kind::UnreadableFolder:
+    case Kind::DamagedMusic: return detail;
+    case Kind::MusicNotKnown: return tr("style %1: its music is not known").arg(detail);
     }
     return detail;
 }

@@ -18,6 +18,8 @@ struct Problem {
         CannotPrint,       // detail: the printer's reason
         NoStyleFiles,      // a folder with no style file below it
         UnreadableFolder,  // detail: the system's reason
+        DamagedMusic,      // detail: which style, element and chord variation, and what is wrong
+        MusicNotKnown,     // detail: which style
     };
 
     Kind kind;

@@ -12,7 +12,6 @@ struct StyleEntry {
     // As the file stores it: 8-bit, one byte a character, or UTF-8 (valid) in the newer
     // Pa-series directory.
     QByteArray name;
-    bool utf8Name = false;
     // The main data block and a Pa-series style's performance data: their sizes, and where
     // they start in the file (below 2 GiB; StyleBytes reads them).
     qint32 size = 0;
@@ -20,6 +19,7 @@ struct StyleEntry {
     qint32 offset = 0;
     qint32 supplementaryOffset = 0;
     bool ghost = false;  // an i-series slot of 1 to 1176 bytes
+    bool utf8Name = false;  // the name is UTF-8 (the newer Pa-series directory's)
 
     // The name as text: each byte a Latin-1 character, or its UTF-8.
     [[nodiscard]] QString nameText() const;
