@@ -2,6 +2,7 @@
 
 #include "oc31_encoder.h"
 #include "pa_style_chunks.h"
+#include "pa_style_music.h"
 #include "style_file_builder.h"
 
 QByteArray largestPaSeriesFile()
@@ -44,7 +45,8 @@ QByteArray detailedPaFile(int variant)
     for (int k = 0; k < 32; ++k) {
         const int *meter = meters[(variant + k) % 5];
         builder.record("P" + QByteArray::number(variant) + " S" + QByteArray::number(k), 2,
-            paStyleChunk(meter[0], meter[1], 3000 + (variant * 7 + k * 131) % 2000));
+            k % 2 == 0 ? grooveStyleChunk(meter[0], meter[1], variant + k)
+                       : paStyleChunk(meter[0], meter[1], 3000 + (variant * 7 + k * 131) % 2000));
     }
     for (int k = 0; k < 32; ++k)
         builder.record({}, 7, paPerformanceChunk(layouts[k % 3], 60 + (variant + k) % 120));

@@ -1,6 +1,7 @@
 // Writes the demo style files that come with Quarv, made with the same builder as the tests:
 // make_demo_styles <folder>.
 #include "pa_style_chunks.h"
+#include "pa_style_music.h"
 #include "style_file_builder.h"
 
 #include <QDir>
@@ -28,7 +29,7 @@ QByteArray paDemo()
     return builder.trailerChunkHeader().bytes();
 }
 
-// A bank of the newer Pa-series, whose styles keep their meter and tempo.
+// A bank of the newer Pa-series, whose styles keep their meter, tempo and music.
 QByteArray pa700Demo()
 {
     const struct {
@@ -43,8 +44,9 @@ QByteArray pa700Demo()
         {"Shuffle", 12, 8, 96, TempoLayout::Version20}};
     PaFileBuilder builder;
     builder.newerDirectory();
+    int seed = 0;
     for (const auto &style : styles)
-        builder.record(style.name, 2, paStyleChunk(style.numerator, style.denominator));
+        builder.record(style.name, 2, grooveStyleChunk(style.numerator, style.denominator, seed++));
     for (const auto &style : styles)
         builder.record({}, 7, paPerformanceChunk(style.layout, style.tempo));
     return builder.trailerChunkHeader().bytes();

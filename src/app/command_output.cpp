@@ -1,12 +1,18 @@
 #include "command_output.h"
 
 #include "platform/file_name.h"
+#include "platform/file_service.h"
+#include "platform/translations.h"
 #include "reports/terminal_text.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -51,13 +57,30 @@ int CommandOutput::finish(int status)
     return 1;
 }
 
-int closeCommandOutput(const char *tool, std::FILE *out, std::FILE *err, int status)
+int runCommandLineTool(const char *tool, int argc, char **argv, Command command)
 {
-    const bool reported = std::ferror(out) != 0;
-    if (std::fclose(out) == 0 || reported)
+    // A standard stream that was closed keeps its number, on a file that cannot be written:
+    // else the next file opened (a style file, a descriptor of Qt's) would take it, and the
+    // output would be written into that, or vanish without a word.
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) < 0 && errno == EBADF)
+            (void)::open("/dev/null", O_RDONLY | O_CLOEXEC);
+    }
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << decodeFileName(argv[i]);  // every byte of a file name kept
+    // Qt takes some arguments for itself (-qmljsdebugger=...) out of what it is given, even
+    // after "--": it gets a copy, and the command parses the arguments as they were.
+    std::vector<char *> forQt(argv, argv + argc + 1);
+    int forQtCount = argc;
+    QCoreApplication app(forQtCount, forQt.data());
+    installTranslations();
+    const int status = command(arguments, stdout, stderr, FileService());
+    const bool reported = std::ferror(stdout) != 0;
+    if (std::fclose(stdout) == 0 || reported)
         return status;
     const QByteArray line
         = lineFor(tool, standardOutput(), QString::fromLocal8Bit(std::strerror(errno)));
-    std::fwrite(line.constData(), 1, size_t(line.size()), err);
+    std::fwrite(line.constData(), 1, size_t(line.size()), stderr);
     return status == 0 ? 1 : status;
 }

@@ -36,6 +36,11 @@ private:
     int mOutError = 0;  // errno of the first failed write to standard output
 };
 
-// Closes standard output once a command is done: a failure that no message named yet (a file
+class FileService;
+
+// A command-line tool's main(): runs `command` on the arguments as given, every byte of a file
+// name kept, over standard output and error, then closes standard output, whose failure (a file
 // system that fails on close) is one line on standard error and exit status 1.
-[[nodiscard]] int closeCommandOutput(const char *tool, std::FILE *out, std::FILE *err, int status);
+using Command = int (*)(const QStringList &arguments, std::FILE *out, std::FILE *err,
+    const FileService &files);
+[[nodiscard]] int runCommandLineTool(const char *tool, int argc, char **argv, Command command);

@@ -2,6 +2,8 @@
 
 #include "platform/file_name.h"
 
+#include <algorithm>
+
 void LibraryCatalogue::add(const CatalogueFile &read)
 {
     if (!read.file || read.file->styles.isEmpty())
@@ -96,6 +98,9 @@ QList<std::pair<int, StyleFile>> LibraryCatalogue::filesWithDetails() const
             file.styles.append(style(row));
         files.append({f.firstRow, std::move(file)});
     }
+    // In the order of their paths, as they are listed, not as they happened to be read.
+    std::sort(files.begin(), files.end(),
+        [&](const auto &a, const auto &b) { return heldPath(a.first) < heldPath(b.first); });
     return files;
 }
 
@@ -107,6 +112,8 @@ void LibraryCatalogue::setDetails(int row, const StyleDetails &details)
         ++power;
     s.meter = details.meter ? quint8(details.meter->numerator << 3 | power) : 0;
     s.tempo = details.tempo ? quint8(*details.tempo) : 0;
+    s.elementsKnown = details.elementsWithMusic.has_value();
+    s.elements = details.elementsWithMusic.value_or(0);
     s.integrity = details.integrity;
     s.damagedPerformance = details.damagedPart == StylePart::Supplementary;
     s.problem = details.problem;
@@ -120,6 +127,8 @@ StyleDetails LibraryCatalogue::details(int row) const
         details.meter = Meter {s.meter >> 3, 1 << (s.meter & 7)};
     if (s.tempo != 0)
         details.tempo = s.tempo;
+    if (s.elementsKnown)
+        details.elementsWithMusic = s.elements;
     details.integrity = s.integrity;
     details.damagedPart = s.damagedPerformance ? StylePart::Supplementary : StylePart::Main;
     details.problem = s.problem;

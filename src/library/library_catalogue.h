@@ -35,7 +35,8 @@ public:
     // The path below the folder as held, bytes that are not UTF-8 included: sorts the files.
     [[nodiscard]] const QString &heldPath(int row) const { return mFiles[mStyles[row].file].below; }
 
-    // The files whose styles have details to read: each file with its styles, and its first row.
+    // The files whose styles have details to read, in the order of their paths: each file with
+    // its styles, and its first row.
     [[nodiscard]] QList<std::pair<int, StyleFile>> filesWithDetails() const;
     // What a style's data says, once read (until then nothing is known).
     void setDetails(int row, const StyleDetails &details);
@@ -61,6 +62,8 @@ private:
         quint8 slot = 0;
         bool ghost = false;
         bool utf8Name = false;
+        bool elementsKnown = false;
+        quint16 elements = 0;  // the data-mask bits of the elements that hold music
         // The details, as the file keeps them: meter byte (0: not known), tempo (0: not known),
         // integrity, and where and how a damaged style failed.
         quint8 meter = 0;

@@ -46,7 +46,7 @@ void LibraryModel::addDetails(const QList<FileDetails> &files)
     }
     last = qMin(last, rowCount() - 1);  // rows not shown yet show their details when they are
     if (last >= first)
-        emit dataChanged(index(first, Meter), index(last, Tempo));
+        emit dataChanged(index(first, Meter), index(last, Elements));
 }
 
 void LibraryModel::addDuplicates(const QSet<int> &rows)
@@ -77,8 +77,8 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
         return mCatalogue.details(row).integrity == Integrity::Damaged;
     if (role != Qt::DisplayRole && role != Qt::TextAlignmentRole)
         return {};
-    const bool numeric
-        = index.column() == Number || (index.column() >= Tempo && index.column() <= Supplementary);
+    const bool numeric = index.column() == Number || index.column() == Tempo
+        || (index.column() >= Total && index.column() <= Supplementary);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::AlignVCenter | (numeric ? Qt::AlignRight : Qt::AlignLeft));
     switch (index.column()) {
@@ -93,6 +93,10 @@ QVariant LibraryModel::data(const QModelIndex &index, int role) const
     case Tempo: {
         const std::optional<int> tempo = mCatalogue.details(row).tempo;
         return tempo ? QString::number(*tempo) : QString();
+    }
+    case Elements: {
+        const std::optional<quint16> elements = mCatalogue.details(row).elementsWithMusic;
+        return elements ? elementNames(*elements).join(QLatin1Char(' ')) : QString();
     }
     case Total:
         return formatGrouped(qint64(mCatalogue.size(row)) + mCatalogue.supplementarySize(row));
@@ -119,6 +123,7 @@ QVariant LibraryModel::sortKey(int row, int column) const
                      : Unknown;
     }
     case Tempo: return mCatalogue.details(row).tempo.value_or(Unknown);
+    case Elements: return data(index(row, Elements), Qt::DisplayRole);
     case Total: return qint64(mCatalogue.size(row)) + mCatalogue.supplementarySize(row);
     case Main: return mCatalogue.size(row);
     case Supplementary: return mCatalogue.supplementarySize(row);
@@ -134,7 +139,8 @@ QVariant LibraryModel::headerData(int section, Qt::Orientation orientation, int 
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char *const headings[ColumnCount]
         = {QT_TR_NOOP("File"), QT_TR_NOOP("Format"), QT_TR_NOOP("#"), QT_TR_NOOP("Name"),
-            QT_TR_NOOP("Meter"), QT_TR_NOOP("Tempo"), QT_TR_NOOP("Total"), QT_TR_NOOP("Main"),
+            QT_TR_NOOP("Meter"), QT_TR_NOOP("Tempo"), QT_TR_NOOP("Elements"), QT_TR_NOOP("Total"),
+            QT_TR_NOOP("Main"),
             QT_TR_NOOP("Supplementary"), QT_TR_NOOP("Ghost"), QT_TR_NOOP("Duplicate")};
     return tr(headings[section]);
 }

@@ -6,7 +6,8 @@
 #include <QSet>
 
 // Every style of a library, a row each: File (below the folder), Format, #, Name, Meter, Tempo,
-// Total (the main window's size), Main, Supplementary, Ghost, Duplicate. Rows come in as files
+// Elements (those that hold music), Total (the main window's size), Main, Supplementary, Ghost,
+// Duplicate. Rows come in as files
 // are read, their details after.
 class LibraryModel : public QAbstractTableModel {
     Q_OBJECT
@@ -19,6 +20,7 @@ public:
         Name,
         Meter,
         Tempo,
+        Elements,
         Total,
         Main,
         Supplementary,

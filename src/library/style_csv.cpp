@@ -43,7 +43,8 @@ QByteArray csvHeaderLine(bool withDetails)
         QStringLiteral("name"), QStringLiteral("size"), QStringLiteral("supplementary size"),
         QStringLiteral("ghost")};
     if (withDetails)
-        names << QStringLiteral("meter") << QStringLiteral("tempo") << QStringLiteral("damaged");
+        names << QStringLiteral("meter") << QStringLiteral("tempo") << QStringLiteral("damaged")
+              << QStringLiteral("elements");
     return line(names);
 }
 
@@ -58,7 +59,10 @@ QByteArray csvLine(const QString &path, const StyleFile &file, const StyleEntry 
         cells << (details->meter ? details->meter->text() : QString())
               << (details->tempo ? QString::number(*details->tempo) : QString())
               << (details->integrity == Integrity::Damaged ? damageMessage(*details, style.number)
-                                                           : QString());
+                                                           : QString())
+              << (details->elementsWithMusic
+                         ? elementNames(*details->elementsWithMusic).join(QLatin1Char(' '))
+                         : QString());
     }
     return line(cells);
 }

@@ -12,8 +12,9 @@
 // "+", "-" or "@", and a byte of a name that is not UTF-8; "\u00HH" for the C1 controls. A cell
 // that would begin with "=", "+", "-" or "@" begins with "'" instead, so that no spreadsheet
 // takes it for a formula.
-// With the styles' details, three columns more: meter, tempo, damaged (the message), each empty
-// where it is not known or does not apply.
+// With the styles' details, four columns more: meter, tempo, damaged (the message) and elements
+// (those that hold music, in the instrument's order: "V1 V2 IN1"), each empty where it is not
+// known or does not apply.
 [[nodiscard]] QByteArray csvHeaderLine(bool withDetails = false);
 [[nodiscard]] QByteArray csvLine(const QString &path, const StyleFile &file,
     const StyleEntry &style, const StyleDetails *details = nullptr);

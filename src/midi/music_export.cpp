@@ -23,8 +23,11 @@ QString fileSystemName(const QString &name)
     return escapedText(name.left(end)).replace(QLatin1Char('/'), QLatin1String("\\x2f"));
 }
 
+// Below the folder; below the current one when there is none.
 QString joinPath(const QString &folder, const QString &name)
 {
+    if (folder.isEmpty())
+        return name;
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 

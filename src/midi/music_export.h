@@ -8,8 +8,8 @@
 #include <QList>
 #include <QStringList>
 
-// What to export of a bank: where to, which styles (by number; all when none is named), and
-// whether files already there are replaced.
+// What to export of a bank: where to (the current folder when empty), which styles (by number;
+// all when none is named), and whether files already there are replaced.
 struct MusicExportOptions {
     QString folder;
     QList<int> styles;

@@ -48,6 +48,10 @@ QJsonArray describeStyles(const QList<StyleEntry> &styles, const QList<StyleDeta
                 known.integrity == Integrity::Damaged
                     ? QJsonValue(damageMessage(known, style.number))
                     : QJsonValue());
+            object.insert(QStringLiteral("elements"),
+                known.elementsWithMusic
+                    ? QJsonValue(QJsonArray::fromStringList(elementNames(*known.elementsWithMusic)))
+                    : QJsonValue());
         }
         described.append(object);
     }

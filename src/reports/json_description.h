@@ -9,8 +9,9 @@
 // message, name, size, modified (ISO 8601 with its UTC offset), tag, family, pa1x, usable,
 // ghost, styles; null where a value does not apply. Paths and file names are written as
 // escapedFileName() writes them.
-// With the styles' details, each style also has meter ("3/4"), tempo and damaged (the message),
-// each null where it is not known or does not apply.
+// With the styles' details, each style also has meter ("3/4"), tempo, damaged (the message) and
+// elements (those that hold music, in the instrument's order: ["V1", "V2", "IN1"]), each null
+// where it is not known or does not apply.
 [[nodiscard]] QJsonObject describeStyleFile(
     const QString &path, const LoadResult &result, const QList<StyleDetails> *details = nullptr);
 

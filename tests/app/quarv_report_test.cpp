@@ -1,4 +1,5 @@
 #include "app/report_command.h"
+#include "pa_style_music.h"
 #include "quarv_version.h"
 #include "test_support.h"
 
@@ -105,7 +106,7 @@ TEST_F(QuarvReport, UsageErrorsAndTheArgumentsAsGiven)
         {"--details PA.STY", 2, "", "quarv-report: --details needs --json or --csv" + usage},
         {"--csv --details PA.STY", 0,
             "path,file name,tag,family,number,slot,name,size,supplementary size,ghost,meter,tempo,"
-            "damaged\r\n",
+            "damaged,elements\r\n",
             ""},
         // The arguments are parsed as given, also those that Qt would take for itself.
         {"PA.STY -qmljsdebugger PA.STY", 2, "", "quarv-report: Unknown options: q, m, l, j"},
@@ -148,20 +149,20 @@ TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
         << json.out.toStdString();
     const QByteArray expected = QString::fromUtf8(R"json([
   {"path": "PA.STY", "message": null, "name": "PA.STY", "size": 4144, "modified": "%1", "tag": "KORF", "family": "Pa50/60/80 (KORF)", "pa1x": false,
-   "usable": 2, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Pop", "size": 2700, "supplementarySize": 300, "ghost": false, "meter": null, "tempo": null, "damaged": null},
-                                       {"number": 2, "slot": 3, "name": "Rock", "size": 900, "supplementarySize": 80, "ghost": false, "meter": null, "tempo": null, "damaged": null}]},
+   "usable": 2, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Pop", "size": 2700, "supplementarySize": 300, "ghost": false, "meter": null, "tempo": null, "damaged": null, "elements": null},
+                                       {"number": 2, "slot": 3, "name": "Rock", "size": 900, "supplementarySize": 80, "ghost": false, "meter": null, "tempo": null, "damaged": null, "elements": null}]},
   {"path": "I30.sty", "message": null, "name": "I30.sty", "size": 3724, "modified": "%1", "tag": "KORGI", "family": "i30 (KORGI)", "pa1x": null,
-   "usable": 1, "ghost": 1, "styles": [{"number": 2, "slot": 2, "name": "Na\u0000me\u00e9\u007f\u009f   ", "size": 3000, "supplementarySize": 0, "ghost": false, "meter": null, "tempo": null, "damaged": null},
-                                       {"number": 3, "slot": 3, "name": "Ghost", "size": 500, "supplementarySize": 0, "ghost": true, "meter": null, "tempo": null, "damaged": null}]},
+   "usable": 1, "ghost": 1, "styles": [{"number": 2, "slot": 2, "name": "Na\u0000me\u00e9\u007f\u009f   ", "size": 3000, "supplementarySize": 0, "ghost": false, "meter": null, "tempo": null, "damaged": null, "elements": null},
+                                       {"number": 3, "slot": 3, "name": "Ghost", "size": 500, "supplementarySize": 0, "ghost": true, "meter": null, "tempo": null, "damaged": null, "elements": null}]},
   {"path": "notes.txt", "message": "Unknown File Type!", "name": null, "size": null, "modified": null, "tag": null, "family": null, "pa1x": null, "usable": null, "ghost": null, "styles": null},
   {"path": "empty.STY", "message": "no style file (.STY) in this folder or below it", "name": null, "size": null, "modified": null, "tag": null, "family": null, "pa1x": null, "usable": null, "ghost": null, "styles": null},
   {"path": "PA700.STY", "message": null, "name": "PA700.STY", "size": 1525, "modified": "%1", "tag": "KORF", "family": "Pa-series (KORF)", "pa1x": false,
-   "usable": 4, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Jig", "size": 213, "supplementarySize": 129, "ghost": false, "meter": "6/8", "tempo": 100, "damaged": null},
-                                       {"number": 2, "slot": 2, "name": "March", "size": 213, "supplementarySize": 133, "ghost": false, "meter": "4/4", "tempo": 120, "damaged": null},
-                                       {"number": 3, "slot": 3, "name": "Waltz", "size": 213, "supplementarySize": 172, "ghost": false, "meter": "3/4", "tempo": 90, "damaged": null},
-                                       {"number": 4, "slot": 4, "name": "broken", "size": 213, "supplementarySize": 0, "ghost": false, "meter": null, "tempo": null, "damaged": "style 4: its data fails its check"}]},
+   "usable": 4, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Jig", "size": 213, "supplementarySize": 129, "ghost": false, "meter": "6/8", "tempo": 100, "damaged": null, "elements": null},
+                                       {"number": 2, "slot": 2, "name": "March", "size": 213, "supplementarySize": 133, "ghost": false, "meter": "4/4", "tempo": 120, "damaged": null, "elements": null},
+                                       {"number": 3, "slot": 3, "name": "Waltz", "size": 213, "supplementarySize": 172, "ghost": false, "meter": "3/4", "tempo": 90, "damaged": null, "elements": null},
+                                       {"number": 4, "slot": 4, "name": "broken", "size": 213, "supplementarySize": 0, "ghost": false, "meter": null, "tempo": null, "damaged": "style 4: its data fails its check", "elements": null}]},
   {"path": "Caf\\xe9\\\\.STY", "message": null, "name": "Caf\\xe9\\\\.STY", "size": 480, "modified": "%1", "tag": "KORF", "family": "Pa50/60/80 (KORF)", "pa1x": false,
-   "usable": 1, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Pop", "size": 400, "supplementarySize": 0, "ghost": false, "meter": null, "tempo": null, "damaged": null}]}
+   "usable": 1, "ghost": 0, "styles": [{"number": 1, "slot": 1, "name": "Pop", "size": 400, "supplementarySize": 0, "ghost": false, "meter": null, "tempo": null, "damaged": null, "elements": null}]}
 ])json")
                                     .arg(fixedModificationTime()
                                              .toTimeZone(QTimeZone("Australia/Adelaide"))
@@ -172,15 +173,23 @@ TEST_F(QuarvReport, JsonDescribesEveryFileWithTheSameKeys)
 }
 
 // A bank of the Pa600 generation (the first models' header, its styles compressed) is named a
-// Pa-series bank and keeps its meters and tempos in every output.
+// Pa-series bank and keeps its meters and tempos in every output; a style's elements that hold
+// music are named in the instrument's order.
 TEST_F(QuarvReport, Pa600BanksAreNamedAndDetailedEverywhere)
 {
     folder.write("PA600.STY", pa600Bank());
+    folder.write("MUSIC.STY",
+        PaFileBuilder().newerDirectory().record("Groove", 2, grooveStyleChunk(4, 4)).bytes());
+    EXPECT_TRUE(
+        run("exec \"$0\" --csv --details MUSIC.STY").out.endsWith(",4/4,,,V1 V2 IN1 FI1 EN1\r\n"));
+    EXPECT_EQ(QJsonDocument::fromJson(
+                  run("exec \"$0\" --json --details MUSIC.STY").out)[0]["styles"][0]["elements"],
+        QJsonArray({"V1", "V2", "IN1", "FI1", "EN1"}));
     EXPECT_EQ(run("exec \"$0\" --csv --details PA600.STY").out,
         "path,file name,tag,family,number,slot,name,size,supplementary size,ghost,meter,tempo,"
-        "damaged\r\n"
-        "PA600.STY,PA600.STY,KORF,Pa-series (KORF),1,1,Jig,213,133,no,3/8,30,\r\n"
-        "PA600.STY,PA600.STY,KORF,Pa-series (KORF),2,2,March,213,133,no,4/4,120,\r\n");
+        "damaged,elements\r\n"
+        "PA600.STY,PA600.STY,KORF,Pa-series (KORF),1,1,Jig,213,133,no,3/8,30,,\r\n"
+        "PA600.STY,PA600.STY,KORF,Pa-series (KORF),2,2,March,213,133,no,4/4,120,,\r\n");
     const QJsonObject json
         = QJsonDocument::fromJson(run("exec \"$0\" --json --details PA600.STY").out)[0].toObject();
     QStringList details {json["family"].toString()};

@@ -81,18 +81,18 @@ TEST_F(ScannedLibrary, ReadsTheStylesThenTheirDetailsThenTheDuplicates)
 {
     ASSERT_TRUE(runToEnd(scan));
     EXPECT_EQ(rows(sorted).replace("i3,i2,i1,i4s (KORG9)", "K9"),
-        R"(backup1/USER01.STY|K9|01|Pop Ballad|||2,000|2,000|0||yes
-backup1/USER01.STY|K9|02|Disco|||600|600|0|yes|
-backup2/USER01.STY|K9|01|Pop Ballad|||2,000|2,000|0||yes
-backup2/USER01.STY|K9|02|Disco|||600|600|0|yes|
-pa600.STY|Pa-series (KORF)|01|Jig|3/8|30|346|213|133||
-pa600.STY|Pa-series (KORF)|02|March|4/4|120|346|213|133||
-pa700.STY|Pa-series (KORF)|01|Jig|6/8|100|342|213|129||
-pa700.STY|Pa-series (KORF)|02|March|4/4|120|346|213|133||
-pa700.STY|Pa-series (KORF)|03|Waltz|3/4|90|385|213|172||
-pa700.STY|Pa-series (KORF)|04|broken|||213|213|0||
-pack/TWO.STY|Pa50/60/80 (KORF)|01|Twin|||130|90|40||
-pack/TWO.STY|Pa50/60/80 (KORF)|02|Twin|||130|90|40||)");
+        R"(backup1/USER01.STY|K9|01|Pop Ballad||||2,000|2,000|0||yes
+backup1/USER01.STY|K9|02|Disco||||600|600|0|yes|
+backup2/USER01.STY|K9|01|Pop Ballad||||2,000|2,000|0||yes
+backup2/USER01.STY|K9|02|Disco||||600|600|0|yes|
+pa600.STY|Pa-series (KORF)|01|Jig|3/8|30||346|213|133||
+pa600.STY|Pa-series (KORF)|02|March|4/4|120||346|213|133||
+pa700.STY|Pa-series (KORF)|01|Jig|6/8|100||342|213|129||
+pa700.STY|Pa-series (KORF)|02|March|4/4|120||346|213|133||
+pa700.STY|Pa-series (KORF)|03|Waltz|3/4|90||385|213|172||
+pa700.STY|Pa-series (KORF)|04|broken||||213|213|0||
+pack/TWO.STY|Pa50/60/80 (KORF)|01|Twin||||130|90|40||
+pack/TWO.STY|Pa50/60/80 (KORF)|02|Twin||||130|90|40||)");
     EXPECT_EQ(scan.countsText(),
         "5 files, 12 styles, 2 ghost styles, 1 damaged style, "
         "2 duplicates, 0 files with problems");

@@ -116,8 +116,8 @@ TEST(LibraryWindow, ExportListWritesTheRowsAsShown)
         QStringList {"Style lists (*.csv *.csV *.cSv *.cSV *.Csv *.CsV *.CSv *.CSV)"});
     EXPECT_EQ(QString::fromUtf8(readBytes(folder.path("list.csv"))),
         QString(
-            R"csv(path,file name,tag,family,number,slot,name,size,supplementary size,ghost,meter,tempo,damaged
-%1/pa700.STY,pa700.STY,KORF,Pa-series (KORF),4,4,broken,213,0,no,,,style 4: its data fails its check
+            R"csv(path,file name,tag,family,number,slot,name,size,supplementary size,ghost,meter,tempo,damaged,elements
+%1/pa700.STY,pa700.STY,KORF,Pa-series (KORF),4,4,broken,213,0,no,,,style 4: its data fails its check,
 )csv")
             .arg(lib)
             .replace('\n', QLatin1String("\r\n")));
@@ -216,7 +216,7 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
     all[0]->findChild<QPushButton *>("exportButton")->click();
     EXPECT_EQ(QDir("/proc/self/fd").count(), openFiles) << "the folder is closed after the export";
     EXPECT_TRUE(readBytes(list).endsWith(
-        "Caf\\xe9/A.STY,A.STY,KORGM,\"iS40,iS50 (KORGM)\",1,1,Style 1,500,0,yes,,,\r\n"))
+        "Caf\\xe9/A.STY,A.STY,KORGM,\"iS40,iS50 (KORGM)\",1,1,Style 1,500,0,yes,,,,\r\n"))
         << readBytes(list).toStdString();
     for (const auto &[window, key] : {std::pair(all[1], Qt::Key_W), std::pair(all[0], Qt::Key_Q)}) {
         window->activateWindow();

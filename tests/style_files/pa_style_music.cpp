@@ -103,3 +103,51 @@ QByteArray paMusicStyleChunk(
         0x01050000, paChunk(0x01000308, info) + paChunk(0x02000000, list) + elementChunks);
     return paChunk(pa600 ? 0x06000030 : 0x06010020, oc31Compressed(container));
 }
+
+QByteArray grooveStyleChunk(int numerator, int denominator, int seed, Generation generation)
+{
+    const quint32 beat = 384 * 4 / quint32(denominator);
+    const quint32 length = 2 * quint32(numerator) * beat;
+    const auto note
+        = [](QList<StreamEvent> &events, quint32 at, quint32 held, int key, int velocity) {
+              events.append({at, 0x01, QByteArray(1, char(key)) + char(velocity)});
+              events.append({at + held, 0x00, QByteArray(1, char(key)) + char(64)});
+          };
+    QList<StreamEvent> drums, bass, chords;
+    for (quint32 at = 0; at < length; at += beat / 2) {
+        const bool onBeat = at % beat == 0;
+        const quint32 inBar = at % (quint32(numerator) * beat);
+        if (inBar == 0)
+            note(drums, at, 24, 36, 110);  // kick
+        if (onBeat && inBar == beat * quint32(numerator / 2))
+            note(drums, at, 24, 38, 100);                                       // snare
+        note(drums, at, 12, 42, onBeat ? 90 : 60 + (seed * 7 + int(at)) % 20);  // hi-hat
+        if (onBeat)
+            note(bass, at, beat - 20, 36 + (seed + int(at / beat) * 5) % 12, 96);
+    }
+    for (quint32 bar = 0; bar < length; bar += quint32(numerator) * beat) {
+        for (const int key : {60, 64, 67})
+            note(chords, bar, quint32(numerator) * beat - 10, key + seed % 5, 70);
+    }
+    const auto byTick = [](QList<StreamEvent> events) {
+        std::stable_sort(events.begin(), events.end(),
+            [](const StreamEvent &a, const StreamEvent &b) { return a.tick < b.tick; });
+        return events;
+    };
+    const QList<StreamTrack> tracks
+        = {{0, length, byTick(drums)}, {1, length, byTick(bass)}, {2, length, byTick(chords)}};
+    // Drums on Drum, bass on Bass, chords on Acc1; standard sounds, full expression.
+    const QByteArray settings = QByteArray::fromHex("7f7800000000"
+                                                    "7f7800000000"
+                                                    "7f0000210000"
+                                                    "7f0000000000");
+    const StreamVariation full {length, {{0, 1}, {2, 2}, {3, 3}}};
+    const StreamVariation drumsAndBass {length, {{0, 1}, {2, 2}}};
+    return paMusicStyleChunk(tracks,
+        {{0, numerator, denominator, settings, {full, drumsAndBass}},
+            {1, numerator, denominator, settings, {drumsAndBass, full}},
+            {4, numerator, denominator, settings, {{length, {{0, 1}}}}},
+            {6, numerator, denominator, settings, {{length, {{0, 1}, {3, 3}}}}},
+            {8, numerator, denominator, settings, {full}}},
+        generation);
+}

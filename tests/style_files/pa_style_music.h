@@ -50,3 +50,9 @@ struct StreamElement {
 // The bytes of one stream: each event after its delta time, the end of track at `length`.
 [[nodiscard]] QByteArray streamBytes(
     const QList<StreamEvent> &events, quint32 length, bool end = true);
+
+// A style that plays, as the demo bank and the benchmarks want one: a drum groove (kick, snare,
+// hi-hats), a bass line and held chords, two bars of the meter, in Variation 1 and 2 (two chord
+// variations each), Intro 1, Fill 1 and Ending 1; `seed` varies the notes.
+[[nodiscard]] QByteArray grooveStyleChunk(
+    int numerator, int denominator, int seed = 0, Generation generation = Generation::Pa700);

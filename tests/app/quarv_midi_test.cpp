@@ -1,0 +1,53 @@
+#include "pa_style_music.h"
+#include "test_support.h"
+
+// quarv-midi as a process in a folder of the test's, its standard output and error, its status.
+static std::tuple<int, QString, QString> quarvMidi(
+    const QString &folder, const QStringList &arguments)
+{
+    QProcess process;
+    process.setWorkingDirectory(folder);
+    process.start(QUARV_MIDI_EXE, arguments);
+    EXPECT_TRUE(process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit);
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+        QString::fromUtf8(process.readAllStandardError())};
+}
+
+// One file for each chord variation that holds music, in the tree the instrument's names make,
+// names escaped for the file system ("/" as \x2f, written \\x2f on the terminal); a style whose
+// music is not known is a line, no error; nothing is written twice unless --force; a folder that
+// cannot be made is an error.
+TEST(QuarvMidi, WritesATreeOfNamesAndNothingTwice)
+{
+    TestFolder folder;
+    const QList<StreamTrack> tracks = {{0, 96, {{0, 0x01, "\x40\x43"}, {48, 0x00, "\x40\x40"}}}};
+    const QByteArray music = paMusicStyleChunk(
+        tracks, {{0, 4, 4, {}, {{96, {{0, 1}}}, {96, {}}}}, {6, 4, 4, {}, {{96, {{1, 1}}}}}});
+    folder.write("BANK.STY",
+        PaFileBuilder()
+            .newerDirectory()
+            .record("Pop/Rock", 2, music)
+            .record("Plain", 2, paStyleChunk(4, 4))
+            .record({}, 7, paPerformanceChunk(TempoLayout::Version20, 120))
+            .bytes());
+    folder.write("I3.STY", ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
+    const QString written = "out/BANK.STY/01 Pop\\\\x2fRock/V1-CV1.MID\n"
+                            "out/BANK.STY/01 Pop\\\\x2fRock/FI1-CV1.MID\n";
+    const QString notKnown = "quarv-midi: BANK.STY: style 2: its music is not known\n"
+                             "quarv-midi: I3.STY: style 1: its music is not known\n";
+    EXPECT_EQ(quarvMidi(folder.path({}), {"-o", "out", "BANK.STY", "I3.STY"}),
+        std::make_tuple(0, written, notKnown));
+    EXPECT_TRUE(
+        readBytes(folder.path("out/BANK.STY/01 Pop\\x2fRock/FI1-CV1.MID")).startsWith("MThd"));
+    const QString there
+        = "quarv-midi: BANK.STY: Cannot write out/BANK.STY/01 Pop\\x2fRock/%1-CV1.MID: "
+          "the file is already there.\n";
+    EXPECT_EQ(quarvMidi(folder.path({}), {"-o", "out", "--style", "1", "BANK.STY"}),
+        std::make_tuple(1, QString(), there.arg("V1") + there.arg("FI1")));
+    EXPECT_EQ(quarvMidi(folder.path({}), {"-o", "out", "--style", "1", "--force", "BANK.STY"}),
+        std::make_tuple(0, written, QString()));
+    const auto [status, out, err] = quarvMidi(folder.path({}), {"-o", "I3.STY/out", "BANK.STY"});
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(err.startsWith("quarv-midi: BANK.STY: Cannot write I3.STY/out: Not a directory."))
+        << err.toStdString();
+}
