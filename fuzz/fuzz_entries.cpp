@@ -138,8 +138,8 @@ void readFuzzDetails(const QByteArray &input)
         "a whole payload makes its declared length");
     const qsizetype split = input.size() < 2 ? 0 : quint8(input[0]) << 8 | quint8(input[1]);
     const QByteArrayView chunks = QByteArrayView(input).sliced(qMin<qsizetype>(2, input.size()));
-    const StyleDetails details = readStyle(chunks.first(qMin(split, chunks.size())),
-        chunks.sliced(qMin(split, chunks.size())))
+    const StyleDetails details = readStyle(
+        chunks.first(qMin(split, chunks.size())), chunks.sliced(qMin(split, chunks.size())))
                                      .details;
     require(!details.meter || (details.meter->numerator >= 1 && details.meter->numerator <= 16),
         "a meter the instruments offer");

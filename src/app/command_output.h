@@ -41,6 +41,6 @@ class FileService;
 // A command-line tool's main(): runs `command` on the arguments as given, every byte of a file
 // name kept, over standard output and error, then closes standard output, whose failure (a file
 // system that fails on close) is one line on standard error and exit status 1.
-using Command = int (*)(const QStringList &arguments, std::FILE *out, std::FILE *err,
-    const FileService &files);
+using Command = int (*)(
+    const QStringList &arguments, std::FILE *out, std::FILE *err, const FileService &files);
 [[nodiscard]] int runCommandLineTool(const char *tool, int argc, char **argv, Command command);

@@ -95,8 +95,7 @@ int MidiCommand::run(const QStringList &arguments)
     constexpr qsizetype Batch = 64;
     const auto bank = [this](const NamedStyleFile &item) { return exportBank(item); };
     for (qsizetype first = 0; first < items.size() && !mOutput.outputFailed(); first += Batch) {
-        const QList<BankOutput> done
-            = QtConcurrent::blockingMapped(items.mid(first, Batch), bank);
+        const QList<BankOutput> done = QtConcurrent::blockingMapped(items.mid(first, Batch), bank);
         for (const BankOutput &output : done) {
             mOutput.writeMessages(output.messages);
             mOutput.write(output.written);

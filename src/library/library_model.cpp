@@ -137,10 +137,9 @@ QVariant LibraryModel::headerData(int section, Qt::Orientation orientation, int 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return QAbstractTableModel::headerData(section, orientation, role);
-    static const char *const headings[ColumnCount]
-        = {QT_TR_NOOP("File"), QT_TR_NOOP("Format"), QT_TR_NOOP("#"), QT_TR_NOOP("Name"),
-            QT_TR_NOOP("Meter"), QT_TR_NOOP("Tempo"), QT_TR_NOOP("Elements"), QT_TR_NOOP("Total"),
-            QT_TR_NOOP("Main"),
-            QT_TR_NOOP("Supplementary"), QT_TR_NOOP("Ghost"), QT_TR_NOOP("Duplicate")};
+    static const char *const headings[ColumnCount] = {QT_TR_NOOP("File"), QT_TR_NOOP("Format"),
+        QT_TR_NOOP("#"), QT_TR_NOOP("Name"), QT_TR_NOOP("Meter"), QT_TR_NOOP("Tempo"),
+        QT_TR_NOOP("Elements"), QT_TR_NOOP("Total"), QT_TR_NOOP("Main"),
+        QT_TR_NOOP("Supplementary"), QT_TR_NOOP("Ghost"), QT_TR_NOOP("Duplicate")};
     return tr(headings[section]);
 }

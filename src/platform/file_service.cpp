@@ -111,7 +111,7 @@ QString FileService::identity(const QString &path) const
 void FileService::createFolders(const QString &path) const
 {
     const QByteArray bytes = encodeFileName(path);
-    for (qsizetype end = bytes.indexOf('/', 1); ; end = bytes.indexOf('/', end + 1)) {
+    for (qsizetype end = bytes.indexOf('/', 1);; end = bytes.indexOf('/', end + 1)) {
         const QByteArray folder = end < 0 ? bytes : bytes.left(end);
         if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST)
             throw FileError(decodeFileName(folder), systemReason());

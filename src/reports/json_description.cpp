@@ -18,7 +18,9 @@ QJsonValue withUtcOffset(const QDateTime &time)
         return {};
     const int minutes = time.offsetFromUtc() / 60;
     const int year = isoYear(time.date());
-    const QString sign = year < 0 ? QStringLiteral("-") : year > 9999 ? QStringLiteral("+") : QString();
+    const QString sign = year < 0 ? QStringLiteral("-")
+        : year > 9999             ? QStringLiteral("+")
+                                  : QString();
     return sign + QString::number(qAbs(year)).rightJustified(4, QLatin1Char('0'))
         + time.toString(QStringLiteral("-MM-ddTHH:mm:ss"))
         + QStringLiteral("%1%2:%3")
@@ -33,8 +35,7 @@ QJsonArray describeStyles(const QList<StyleEntry> &styles, const QList<StyleDeta
     for (qsizetype i = 0; i < styles.size(); ++i) {
         const StyleEntry &style = styles[i];
         QJsonObject object {{QStringLiteral("number"), style.number},
-            {QStringLiteral("slot"), style.slot},
-            {QStringLiteral("name"), style.nameText()},
+            {QStringLiteral("slot"), style.slot}, {QStringLiteral("name"), style.nameText()},
             {QStringLiteral("size"), style.size},
             {QStringLiteral("supplementarySize"), style.supplementarySize},
             {QStringLiteral("ghost"), style.ghost}};

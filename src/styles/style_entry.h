@@ -18,7 +18,7 @@ struct StyleEntry {
     qint32 supplementarySize = 0;
     qint32 offset = 0;
     qint32 supplementaryOffset = 0;
-    bool ghost = false;  // an i-series slot of 1 to 1176 bytes
+    bool ghost = false;     // an i-series slot of 1 to 1176 bytes
     bool utf8Name = false;  // the name is UTF-8 (the newer Pa-series directory's)
 
     // The name as text: each byte a Latin-1 character, or its UTF-8.
