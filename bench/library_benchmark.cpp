@@ -4,16 +4,21 @@
 // (while its details came in, and while keys were typed), and the bytes the program holds once
 // done (the heap in use, so that what reading needed only for a while does not count):
 // library_benchmark <folder> [keys], where keys are typed into the filter, one every 100 ms, as
-// soon as the first rows are listed.
+// soon as the first rows are listed; or library_benchmark <folder> --export-midi, which exports
+// the music of every style into a temporary folder once all is read, and prints how long that
+// took and the longest the window went without answering meanwhile.
 #include "bench_files.h"
 #include "librarywindow/library_window.h"
 #include "platform/qt_dialogs.h"
+#include "platform/translations.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -21,14 +26,32 @@
 #include <cstdio>
 #include <malloc.h>
 
+namespace {
+// The real dialogs, but for the export's: its folder chooser answers at once, its closing message
+// is written down.
+struct ExportDialogs : QtDialogs {
+    QString chooseFolder(const QString &) override { return folder; }
+    void showMessage(const Message &message) override { said(message.text); }
+    QString folder;
+    std::function<void(const QString &)> said = [](const QString &) {};
+};
+}  // namespace
+
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
+    installTranslations();
     if (argc < 2)
         return 2;
-    const QString keys = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QString();
+    const bool exportMidi = argc > 2 && QByteArray(argv[2]) == "--export-midi";
+    const QString keys = argc > 2 && !exportMidi ? QString::fromLocal8Bit(argv[2]) : QString();
     const FileService files;
-    QtDialogs dialogs;
+    ExportDialogs dialogs;
+    // In memory where there is a tmpfs, as bench/run writes quarv-midi's files.
+    QTemporaryDir exports(QDir(QStringLiteral("/dev/shm")).exists()
+            ? QStringLiteral("/dev/shm/quarv-export-XXXXXX")
+            : QDir::tempPath() + QStringLiteral("/quarv-export-XXXXXX"));
+    dialogs.folder = exports.path();
     // As from a running program: a library of one file shown first, so that fonts, glyphs and
     // styles are loaded, as they are once any window has been painted.
     QTemporaryDir warmUp;
@@ -70,6 +93,8 @@ int main(int argc, char **argv)
     qint64 typingStall = 0;
     qint64 typingFrom = -1;
     qint64 typingTo = -1;
+    qint64 exportFrom = -1;
+    qint64 exportStall = 0;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
@@ -79,6 +104,8 @@ int main(int argc, char **argv)
                 detailsStall = qMax(detailsStall, now - last);
             if (typingFrom >= 0 && last >= typingFrom && (typingTo < 0 || last <= typingTo))
                 typingStall = qMax(typingStall, now - last);
+            if (exportFrom >= 0)
+                exportStall = qMax(exportStall, now - last);
         }
         last = now;
     });
@@ -101,7 +128,20 @@ int main(int argc, char **argv)
     if (!keys.isEmpty())
         typing.start(100);
 
+    dialogs.said = [&](const QString &text) {
+        std::printf("%s exported in %lld ms, longest the window went without answering while "
+                    "exporting %lld ms\n",
+            qPrintable(text), clock.elapsed() - exportFrom, exportStall);
+        QApplication::quit();
+    };
     QObject::connect(&window, &LibraryWindow::catalogueFinished, [&] {
+        if (exportMidi) {
+            if (exportFrom < 0) {
+                exportFrom = clock.elapsed();
+                window.findChild<QPushButton *>(QStringLiteral("exportMusicButton"))->click();
+            }
+            return;
+        }
         const qint64 done = clock.elapsed();
         // Long enough for typing that is still going on.
         const qint64 typingLeft

@@ -1,6 +1,7 @@
 #include "fuzz_entries.h"
 
 #include "library/style_csv.h"
+#include "midi/smf_writer.h"
 #include "platform/file_name.h"
 #include "reports/file_info_captions.h"
 #include "reports/json_description.h"
@@ -126,6 +127,33 @@ void writeFuzzInput(const QByteArray &input)
     checkScriptOutputs(file);
 }
 
+// The music decoder on the input, and every chord variation it reads written as a MIDI file: one
+// track whose length is right, each event within the chord variation.
+void writeFuzzMusic(const QByteArray &input)
+{
+    const std::optional<StyleMusic> music = decodeStyleMusic(input);
+    for (const ElementMusic &element : music ? music->elements : QList<ElementMusic>()) {
+        for (const ChordVariation &variation : element.variations) {
+            require(variation.problem != MusicProblem::None || variation.tracks.size() <= 255,
+                "no more tracks than a map has entries");
+            for (const PlayedTrack &track : variation.tracks) {
+                require(track.trackNumber >= 0 && track.trackNumber < StyleTrackCount,
+                    "a track number of the eight");
+                for (const MusicEvent &event : track.events)
+                    require(event.tick <= variation.length && event.data1 < 0x80
+                            && event.data2 < 0x80,
+                        "events within their chord variation, with 7-bit data");
+            }
+            if (variation.problem != MusicProblem::None)
+                continue;
+            const QByteArray file = standardMidiFile(element, variation, 120);
+            require(file.startsWith("MThd") && qFromBigEndian<quint32>(file.constData() + 18)
+                    == quint32(file.size() - 22),
+                "one track of the length it declares");
+        }
+    }
+}
+
 // The decompressor on the whole input, and the details reader on the two chunks it holds.
 void readFuzzDetails(const QByteArray &input)
 {
@@ -166,7 +194,8 @@ QByteArray fuzzBytesFor(FuzzFamily family, const QByteArray &input)
     switch (family) {
     case FuzzFamily::Any:
     case FuzzFamily::Details:
-    case FuzzFamily::Writers: return input;
+    case FuzzFamily::Writers:
+    case FuzzFamily::Music: return input;
     case FuzzFamily::PaSeries: {
         const KnownFormat &pa = KnownFormats[0];
         const qsizetype end = pa.tagOffset + qsizetype(qstrlen(pa.tag));
@@ -203,6 +232,8 @@ void loadFuzzInput(FuzzFamily family, const QByteArray &input)
         return readFuzzDetails(input);
     if (family == FuzzFamily::Writers)
         return writeFuzzInput(input);
+    if (family == FuzzFamily::Music)
+        return writeFuzzMusic(input);
     StyleFile file;
     // A name from the input's first bytes, so that the writers meet every byte in names too.
     file.path = decodeFileName(input.left(12).replace('/', '_').replace('\0', '_')) + ".STY";

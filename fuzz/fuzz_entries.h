@@ -6,8 +6,9 @@
 // What each fuzz target feeds through the load: arbitrary bytes, bytes made to look like a
 // Pa-series file ("KORF" at offset 23), or an i-series file (one of the four tags first); for
 // the details target, a style's two chunks (see detailsFuzzInput()); for the writers target,
-// the names of a file and its styles (see writersFuzzInput()), which go through every report.
-enum class FuzzFamily { Any, PaSeries, ISeries, Details, Writers };
+// the names of a file and its styles (see writersFuzzInput()), which go through every report; for
+// the music target, a style chunk's uncompressed contents, whose music is decoded and written.
+enum class FuzzFamily { Any, PaSeries, ISeries, Details, Writers, Music };
 
 // The i-series tags of the format table, in its order: the i target picks one by its first byte.
 [[nodiscard]] QList<QByteArray> iSeriesTags();

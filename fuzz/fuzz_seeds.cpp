@@ -3,7 +3,19 @@
 #include "fuzz_entries.h"
 #include "oc31_encoder.h"
 #include "pa_style_chunks.h"
+#include "pa_style_music.h"
+#include "styles/oc31.h"
 #include "style_file_builder.h"
+
+namespace {
+// A compressed style chunk's contents, as the music target takes them.
+QByteArray uncompressed(const QByteArray &styleChunk)
+{
+    QByteArray contents;
+    (void)decompressOc31(QByteArrayView(styleChunk).sliced(8), contents);
+    return contents;
+}
+}  // namespace
 
 std::vector<FuzzSeed> fuzzSeeds()
 {
@@ -54,6 +66,8 @@ std::vector<FuzzSeed> fuzzSeeds()
         {"details", "v21",
             detailsFuzzInput(paStyleChunk(4, 4), paPerformanceChunk(TempoLayout::Version21, 90))},
         {"details", "oc31", oc31Compressed(QByteArray("0123456789abcdefghij").repeated(9) + "far")},
+        {"music", "groove-4-4", uncompressed(grooveStyleChunk(4, 4))},
+        {"music", "groove-6-8-pa600", uncompressed(grooveStyleChunk(6, 8, 3, Generation::Pa600))},
         {"writers", "names",
             writersFuzzInput("Caf\xe9\x1b]0;T\a",
                 {"=SUM(A1)", "Tab\tNul", QByteArray("\0\x85\xc2\x85'", 5), "\\n"})},

@@ -6,7 +6,7 @@
 #include <vector>
 
 struct FuzzSeed {
-    QString target;  // "any", "pa", "i", "details" or "writers"
+    QString target;  // "any", "pa", "i", "details", "writers" or "music"
     QString name;
     QByteArray bytes;
 };

@@ -18,6 +18,8 @@ FuzzFamily familyOf(const QString &target)
         return FuzzFamily::Details;
     if (target == QLatin1String("writers"))
         return FuzzFamily::Writers;
+    if (target == QLatin1String("music"))
+        return FuzzFamily::Music;
     return target == QLatin1String("i") ? FuzzFamily::ISeries : FuzzFamily::Any;
 }
 }  // namespace

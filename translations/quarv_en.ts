@@ -111,6 +111,44 @@
             <numerusform>checking duplicates: %L1 of %Ln styles</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>stopped: the music of %Ln style(s) not exported</source>
+        <translation>
+            <numerusform>stopped: the music of %Ln style not exported</numerusform>
+            <numerusform>stopped: the music of %Ln styles not exported</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>exporting music: %L1 of %Ln style(s)</source>
+        <translation>
+            <numerusform>exporting music: %L1 of %Ln style</numerusform>
+            <numerusform>exporting music: %L1 of %Ln styles</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>LibraryWindow</name>
+    <message numerus="yes">
+        <source>%Ln MIDI file(s) written</source>
+        <translation>
+            <numerusform>%Ln MIDI file written</numerusform>
+            <numerusform>%Ln MIDI files written</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln style(s) without known music</source>
+        <translation>
+            <numerusform>%Ln style without known music</numerusform>
+            <numerusform>%Ln styles without known music</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln problem(s)</source>
+        <translation>
+            <numerusform>%Ln problem</numerusform>
+            <numerusform>%Ln problems</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>StyleList</name>

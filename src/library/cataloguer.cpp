@@ -115,6 +115,36 @@ void Cataloguer::checkGroups(const QList<LookAlikeGroup> &groups)
         }));
 }
 
+void Cataloguer::exportMusic(QList<MusicToExport> files, const QString &folder)
+{
+    mExportCanceled = std::make_shared<StopFlag>(isCanceled());
+    mExports = std::move(files);
+    const FileService &fileService = mFiles;
+    const auto waiting = mMusicExported;
+    const auto canceled = mExportCanceled;
+    mJob.setFuture(QtConcurrent::map(&mPool, mExports,
+        [this, &fileService, waiting, canceled, folder](const MusicToExport &file) {
+            if (canceled->load())
+                return;
+            const MusicExportOptions options {folder, file.styles, false};
+            MusicExport done = exportStyleMusic(file.file, fileService, options, canceled.get());
+            // A file stopped midway keeps what it wrote, but is not counted as exported.
+            put(this, *waiting,
+                ExportedMusic {canceled->load() ? 0 : int(file.styles.size()), std::move(done)},
+                *canceled);
+        }));
+}
+
+void Cataloguer::cancelExport()
+{
+    {
+        QMutexLocker lock(&mMusicExported->mutex);
+        mExportCanceled->store(true);
+    }
+    mJob.cancel();
+    mMusicExported->taken.wakeAll();
+}
+
 template <typename T>
 void Cataloguer::put(Cataloguer *to, Waiting<T> &waiting, T item, const StopFlag &canceled)
 {
@@ -148,7 +178,8 @@ void Cataloguer::handOverAll()
     const bool moreFiles = handOver(*mFilesRead, &Cataloguer::filesRead);
     const bool moreDetails = handOver(*mDetailsRead, &Cataloguer::detailsRead);
     const bool moreGroups = handOver(*mGroupsChecked, &Cataloguer::duplicatesChecked);
-    if (moreFiles || moreDetails || moreGroups) {
+    const bool moreMusic = handOver(*mMusicExported, &Cataloguer::musicExported);
+    if (moreFiles || moreDetails || moreGroups || moreMusic) {
         QMetaObject::invokeMethod(this, &Cataloguer::handOverAll, Qt::QueuedConnection);
         return;
     }
@@ -158,11 +189,13 @@ void Cataloguer::handOverAll()
     mPaths.clear();
     mDetailFiles.clear();
     mGroups.clear();
+    mExports.clear();
     emit jobDone();
 }
 
 void Cataloguer::cancel()
 {
+    cancelExport();
     {
         // Under the waiting threads' locks: a thread about to wait for the window sees the flag,
         // or is already waiting and is woken below.

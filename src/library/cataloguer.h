@@ -3,6 +3,7 @@
 #include "catalogue_file.h"
 #include "duplicates.h"
 #include "library_catalogue.h"
+#include "midi/music_export.h"
 
 #include <QFutureWatcher>
 #include <QMutex>
@@ -25,6 +26,16 @@ struct CheckedGroup {
     GroupResult result;
 };
 
+// A file whose styles' music to export (those of these numbers), and what came of it.
+struct MusicToExport {
+    StyleFile file;
+    QList<int> styles;
+};
+struct ExportedMusic {
+    int styles = 0;
+    MusicExport done;
+};
+
 // The background jobs of a library, on a pool of its own threads, each handing what it makes
 // over in batches as they come, so that a window keeps answering: the walk of a folder and the
 // loading of its files, the details of files, the search for duplicates. One job runs at a time;
@@ -42,8 +53,13 @@ public:
     void readDetails(QList<std::pair<int, StyleFile>> files);
     // The styles of `library` that have a twin in it.
     void findDuplicates(const LibraryCatalogue &library);
+    // The music of these files' styles, below `folder`; once the other jobs are done. It stops
+    // apart from them: cancelExport() ends this export, and the next may begin.
+    void exportMusic(QList<MusicToExport> files, const QString &folder);
     void cancel();
+    void cancelExport();
     [[nodiscard]] bool isCanceled() const { return mCanceled->load(); }
+    [[nodiscard]] bool isExportCanceled() const { return mExportCanceled->load(); }
 
 signals:
     void folderProblems(const QList<Problem> &problems);  // folders that could not be read
@@ -52,6 +68,7 @@ signals:
     void detailsRead(const QList<FileDetails> &files);
     void duplicatesToCheck(int styles);  // the look-alike styles, before their groups are checked
     void duplicatesChecked(const QList<CheckedGroup> &groups);
+    void musicExported(const QList<ExportedMusic> &files);
     void jobDone();
 
 private:
@@ -83,10 +100,14 @@ private:
     QStringList mPaths;
     QList<std::pair<int, StyleFile>> mDetailFiles;
     QList<LookAlikeGroup> mGroups;
+    QList<MusicToExport> mExports;
     std::shared_ptr<StopFlag> mCanceled = std::make_shared<StopFlag>(false);
+    std::shared_ptr<StopFlag> mExportCanceled = std::make_shared<StopFlag>(false);
     // Shared with the threads, which may still hold them while the cataloguer goes.
     std::shared_ptr<Waiting<CatalogueFile>> mFilesRead = std::make_shared<Waiting<CatalogueFile>>();
     std::shared_ptr<Waiting<FileDetails>> mDetailsRead = std::make_shared<Waiting<FileDetails>>();
     std::shared_ptr<Waiting<CheckedGroup>> mGroupsChecked
         = std::make_shared<Waiting<CheckedGroup>>();
+    std::shared_ptr<Waiting<ExportedMusic>> mMusicExported
+        = std::make_shared<Waiting<ExportedMusic>>();
 };

@@ -2,6 +2,8 @@
 
 #include <QLocale>
 
+#include <algorithm>
+
 LibraryScan::LibraryScan(const QString &folder, const FileService &files, QObject *parent)
     : QObject(parent), mFolder(folder), mModel(folder), mCataloguer(files)
 {
@@ -26,6 +28,7 @@ void LibraryScan::connectCataloguer()
     connect(&mCataloguer, &Cataloguer::duplicatesToCheck, this,
         [this](int styles) { enter(Phase::Duplicates, styles); });
     connect(&mCataloguer, &Cataloguer::duplicatesChecked, this, &LibraryScan::takeGroups);
+    connect(&mCataloguer, &Cataloguer::musicExported, this, &LibraryScan::takeMusic);
     connect(&mCataloguer, &Cataloguer::jobDone, this, [this] {
         mJobDone = true;
         showAdded();
@@ -38,7 +41,49 @@ void LibraryScan::start()
     mCataloguer.findAndLoad(mFolder);
 }
 
-void LibraryScan::cancel() { mCataloguer.cancel(); }
+void LibraryScan::cancel()
+{
+    if (mExporting)
+        mCataloguer.cancelExport();
+    else
+        mCataloguer.cancel();
+}
+
+void LibraryScan::exportMusic(const QList<int> &rows, const QString &folder)
+{
+    if (!isFinished())
+        return;
+    // Each file once, with the numbers of its chosen styles, in the library's order.
+    const LibraryCatalogue &catalogue = mModel.catalogue();
+    QList<int> sorted = rows;
+    std::sort(sorted.begin(), sorted.end());
+    QList<MusicToExport> files;
+    for (const int row : std::as_const(sorted)) {
+        if (files.isEmpty() || files.last().file.path != catalogue.path(row))
+            files.append({catalogue.file(row), {}});
+        files.last().file.styles.append(catalogue.style(row));
+        files.last().styles.append(catalogue.number(row));
+    }
+    mExporting = true;
+    mExported = {};
+    enter(Phase::ExportingMusic, int(rows.size()));
+    mCataloguer.exportMusic(files, folder);
+}
+
+void LibraryScan::takeMusic(const QList<ExportedMusic> &files)
+{
+    QList<Problem> problems;
+    for (const ExportedMusic &file : files) {
+        mDone += file.styles;
+        mExported.written += int(file.done.written.size());
+        mExported.notKnown += int(file.done.notKnown.size());
+        mExported.problems += int(file.done.problems.size());
+        problems += file.done.problems;
+    }
+    if (!problems.isEmpty())
+        emit problemsFound(problems);
+    emit progressed();
+}
 
 void LibraryScan::enter(Phase phase, int total)
 {
@@ -126,6 +171,14 @@ void LibraryScan::showAdded()
 void LibraryScan::nextPhase()
 {
     mJobDone = false;
+    if (mPhase == Phase::ExportingMusic) {
+        mExporting = false;
+        if (!isCanceled())
+            enter(Phase::Done, 0);  // a cancelled export says what it left
+        emit musicExported(mExported);
+        emit finished();
+        return;
+    }
     if (isCanceled() || mPhase == Phase::Duplicates) {
         // A cancelled scan stays in the phase it stopped in, which says what was left.
         if (!isCanceled())
@@ -164,6 +217,8 @@ QString LibraryScan::phaseText() const
             return tr("stopped: meter and tempo of %Ln file(s) not read", "", left);
         case Phase::Duplicates:
             return tr("stopped: %Ln style(s) not checked for duplicates", "", left);
+        case Phase::ExportingMusic:
+            return tr("stopped: the music of %Ln style(s) not exported", "", left);
         case Phase::Done: break;
         }
         return {};
@@ -176,6 +231,8 @@ QString LibraryScan::phaseText() const
     case Phase::Duplicates:
         return mTotal < 0 ? tr("looking for duplicates")
                           : tr("checking duplicates: %L1 of %Ln style(s)", "", mTotal).arg(mDone);
+    case Phase::ExportingMusic:
+        return tr("exporting music: %L1 of %Ln style(s)", "", mTotal).arg(mDone);
     case Phase::Done: break;
     }
     return {};

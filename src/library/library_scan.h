@@ -15,21 +15,37 @@ class LibraryScan : public QObject {
     Q_OBJECT
 
 public:
-    enum class Phase { Reading, Details, Duplicates, Done };
+    enum class Phase { Reading, Details, Duplicates, Done, ExportingMusic };
+
+    // What an export of music came to.
+    struct MusicExported {
+        int written = 0;
+        int notKnown = 0;  // styles whose music is not known
+        int problems = 0;
+    };
 
     LibraryScan(const QString &folder, const FileService &files, QObject *parent = nullptr);
 
     void start();
-    // Stops the phase under way where it is, and the phases after it; what was done stays.
+    // Stops the phase under way where it is, and the phases after it; what was done stays. An
+    // export of music stops alone.
     void cancel();
+    // Once the scan is done: the music of these rows' styles below `folder`, as quarv-midi
+    // writes it; musicExported() says what came of it.
+    void exportMusic(const QList<int> &rows, const QString &folder);
 
     [[nodiscard]] const QString &folder() const { return mFolder; }
     [[nodiscard]] LibraryModel &model() { return mModel; }
     [[nodiscard]] const LibraryModel &model() const { return mModel; }
     [[nodiscard]] Phase phase() const { return mPhase; }
-    [[nodiscard]] bool isCanceled() const { return mCataloguer.isCanceled(); }
-    // Every phase ended (or was cancelled) and every row and detail is in the model.
-    [[nodiscard]] bool isFinished() const { return mFinished; }
+    [[nodiscard]] bool isCanceled() const
+    {
+        return mPhase == Phase::ExportingMusic ? mCataloguer.isExportCanceled()
+                                               : mCataloguer.isCanceled();
+    }
+    // Every phase ended (or was cancelled), every row and detail is in the model, and no export
+    // runs.
+    [[nodiscard]] bool isFinished() const { return mFinished && !mExporting; }
     // The phase's progress: done of total, in files (reading, details) or styles (duplicates); a
     // total of -1 while the files are still being looked for.
     [[nodiscard]] int done() const { return mDone; }
@@ -49,6 +65,7 @@ signals:
     // Files that could not be read, folders that could not be listed, damaged styles.
     void problemsFound(const QList<Problem> &problems);
     void finished();
+    void musicExported(const LibraryScan::MusicExported &exported);
 
 private:
     void connectCataloguer();
@@ -56,6 +73,7 @@ private:
     void takeFiles(const QList<CatalogueFile> &files);
     void takeDetails(const QList<FileDetails> &files);
     void takeGroups(const QList<CheckedGroup> &groups);
+    void takeMusic(const QList<ExportedMusic> &files);
     void nextPhase();
     void showAdded();
     void applyDetails(int most);
@@ -72,4 +90,6 @@ private:
     int mProblemFiles = 0;
     bool mJobDone = false;
     bool mFinished = false;
+    bool mExporting = false;
+    MusicExported mExported;
 };

@@ -73,6 +73,10 @@ void LibraryWindow::createWidgets()
     mExport = new QPushButton(tr("&Export List..."), central);
     mExport->setObjectName(QStringLiteral("exportButton"));
     connect(mExport, &QPushButton::clicked, this, &LibraryWindow::exportList);
+    mExportMusic = new QPushButton(tr("Export &MIDI..."), central);
+    mExportMusic->setObjectName(QStringLiteral("exportMusicButton"));
+    mExportMusic->setEnabled(false);  // once the library is read
+    connect(mExportMusic, &QPushButton::clicked, this, &LibraryWindow::exportMusic);
 
     mTable = new QTableView(central);
     mTable->setModel(&mFilter);
@@ -107,6 +111,7 @@ void LibraryWindow::createWidgets()
     top->addWidget(showLabel);
     top->addWidget(mShow);
     top->addWidget(mExport);
+    top->addWidget(mExportMusic);
     auto *layout = new QVBoxLayout(central);
     layout->addLayout(top);
     layout->addWidget(mTable, 1);
@@ -229,6 +234,7 @@ void LibraryWindow::connectScan()
         showProgress();
         emit catalogueFinished();
     });
+    connect(&mScan, &LibraryScan::musicExported, this, &LibraryWindow::sayMusicExported);
     // Once, to the first rows: later ones must not move the columns.
     connect(&mScan.model(), &QAbstractItemModel::rowsInserted, this, [this] {
         if (mColumnsSized)
@@ -255,6 +261,7 @@ void LibraryWindow::showProgress()
     const bool running = !mScan.isFinished();
     mProgress->setVisible(running);
     mCancel->setVisible(running);
+    mExportMusic->setEnabled(!running);
     mProgress->setRange(0, qMax(mScan.total(), 0));
     mProgress->setValue(mScan.done());
     mProgress->setFormat(mScan.phaseText());
@@ -297,4 +304,28 @@ void LibraryWindow::exportList()
     } catch (const FileError &error) {
         mDialogs.showMessage(error.writeProblem().message());
     }
+}
+
+// The music of the chosen rows, or of every row shown when none is chosen, below a folder.
+void LibraryWindow::exportMusic()
+{
+    QList<int> rows;
+    const QModelIndexList chosen = mTable->selectionModel()->selectedRows();
+    for (int row = 0; row < mFilter.rowCount(); ++row) {
+        const QModelIndex index = mFilter.index(row, 0);
+        if (chosen.isEmpty() || chosen.contains(index))
+            rows << mFilter.mapToSource(index).row();
+    }
+    const QString target = mDialogs.chooseFolder(folder());
+    if (!target.isEmpty() && !rows.isEmpty())
+        mScan.exportMusic(rows, target);
+}
+
+void LibraryWindow::sayMusicExported(const LibraryScan::MusicExported &exported)
+{
+    mDialogs.showMessage({tr("%1, %2, %3.", "MIDI files written, styles without music, problems")
+                              .arg(tr("%Ln MIDI file(s) written", "", exported.written),
+                                  tr("%Ln style(s) without known music", "", exported.notKnown),
+                                  tr("%Ln problem(s)", "", exported.problems)),
+        QuarvTitle, exported.problems > 0 ? MessageIcon::Warning : MessageIcon::None});
 }

@@ -55,6 +55,8 @@ private:
     void keepOnScreen();
     void activate(const QModelIndex &index);
     void exportList();
+    void exportMusic();
+    void sayMusicExported(const LibraryScan::MusicExported &exported);
 
     const FileService &mFiles;
     Dialogs &mDialogs;
@@ -68,6 +70,7 @@ private:
     QLineEdit *mFilterText = nullptr;
     QComboBox *mShow = nullptr;
     QPushButton *mExport = nullptr;
+    QPushButton *mExportMusic = nullptr;
     QTableView *mTable = nullptr;
     QListWidget *mProblems = nullptr;
     QProgressBar *mProgress = nullptr;

@@ -108,16 +108,24 @@ QString FileService::identity(const QString &path) const
     return ::stat(encodeFileName(path).constData(), &status) == 0 ? identityOf(status) : QString();
 }
 
+namespace {
+
+// The folder, after those above it where they are missing: most often only the last is.
+bool makeFolders(const QByteArray &folder)
+{
+    if (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST)
+        return true;
+    const qsizetype parent = folder.lastIndexOf('/');
+    return errno == ENOENT && parent > 0 && makeFolders(folder.left(parent))
+        && (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST);
+}
+
+}  // namespace
+
 void FileService::createFolders(const QString &path) const
 {
-    const QByteArray bytes = encodeFileName(path);
-    for (qsizetype end = bytes.indexOf('/', 1);; end = bytes.indexOf('/', end + 1)) {
-        const QByteArray folder = end < 0 ? bytes : bytes.left(end);
-        if (::mkdir(folder.constData(), 0777) != 0 && errno != EEXIST)
-            throw FileError(decodeFileName(folder), systemReason());
-        if (end < 0)
-            break;
-    }
+    if (!makeFolders(encodeFileName(path)))
+        throw FileError(path, systemReason());
     if (!isFolder(path))
         throw FileError(path, FileError::tr("this is not a folder"));
 }

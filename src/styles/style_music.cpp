@@ -17,7 +17,6 @@ constexpr quint32 ElementChunk = 0x03000000;
 constexpr quint32 ChordVariationChunk = 0x03000008;
 constexpr int ElementInfoType = 1;
 constexpr int TrackSettingsType = 2;
-constexpr int ChordVariationType = 3;
 // Track chunks: drums and percussion, bass, accompaniment.
 constexpr quint32 TrackChunks[] = {0x02000008, 0x03000008, 0x04000008};
 

@@ -318,3 +318,19 @@ TEST(LibraryScan, ReadersWaitForTheWindowAndGoOn)
     ASSERT_TRUE(finished.wait(20000));
     EXPECT_EQ(scan.filesRead(), 1000);
 }
+
+// Rows come in as the files are read, not once the last is.
+TEST(LibraryScan, RowsComeInAsTheFilesAreRead)
+{
+    TestFolder folder;
+    for (const char *name : {"A.STY", "B.STY", "Z.STY"})
+        folder.write(QString("lib/") + name, korgmWithStyles(2));
+    HeldFiles files;
+    files.holds = [](const QString &path) { return path.endsWith("Z.STY"); };
+    LibraryScan scan(folder.path("lib"), files);
+    scan.start();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scan.model().rowCount() == 4; }));
+    EXPECT_EQ(files.waiting, 1);
+    files.gate.release(1000);  // opened once more to look for duplicates
+    EXPECT_TRUE(QTest::qWaitFor([&] { return scan.isFinished(); }));
+}

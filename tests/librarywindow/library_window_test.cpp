@@ -1,5 +1,6 @@
 #include "librarywindow/library_window.h"
 #include "mainwindow/style_list.h"
+#include "pa_style_music.h"
 #include "window_harness.h"
 
 #include <QScrollBar>
@@ -122,6 +123,41 @@ TEST(LibraryWindow, ExportListWritesTheRowsAsShown)
             .arg(lib)
             .replace('\n', QLatin1String("\r\n")));
 }
+// Export MIDI writes the music of the chosen rows, or of every row shown, below a chosen folder
+// as quarv-midi does, and says in the end what it wrote and what it could not.
+TEST(LibraryWindow, ExportMidiWritesTheChosenRows)
+{
+    TestFolder folder;
+    folder.write("lib/GROOVE.STY",
+        PaFileBuilder()
+            .newerDirectory()
+            .record("Jig", 2, grooveStyleChunk(6, 8))
+            .record("Rock", 2, grooveStyleChunk(4, 4, 1))
+            .bytes());
+    folder.write("lib/I3.STY", ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
+    const FileService files;
+    ScriptedDialogs dialogs;
+    LibraryWindow window(folder.path("lib"), files, dialogs);
+    ASSERT_TRUE(waitUntilCatalogued(window));
+    auto *table = window.findChild<QTableView *>();
+    table->selectRow(1);  // GROOVE.STY's Rock
+    dialogs.choose(folder.path("out"));
+    window.findChild<QPushButton *>("exportMusicButton")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.shown.size() == 2; }));
+    table->clearSelection();
+    dialogs.choose(folder.path("all"));
+    window.findChild<QPushButton *>("exportMusicButton")->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.shown.size() == 4; }));
+    EXPECT_EQ(dialogs.shown,
+        QStringList({"folder chooser in " + folder.path("lib"),
+            "none Quarv: 7 MIDI files written, 0 styles without known music, 0 problems.",
+            "folder chooser in " + folder.path("lib"),
+            "none Quarv: 14 MIDI files written, 1 style without known music, 0 problems."}));
+    EXPECT_EQ(QDir(folder.path("out/GROOVE.STY/02 Rock")).entryList(QDir::Files),
+        QStringList({"EN1-CV1.MID", "FI1-CV1.MID", "IN1-CV1.MID", "V1-CV1.MID", "V1-CV2.MID",
+            "V2-CV1.MID", "V2-CV2.MID"}));
+}
+
 // File > Open Folder opens a library window over the main window, as wide as the columns its rows
 // widen, one per folder (also for folders whose names differ only in bytes that are not UTF-8)
 // and where it was last; Return on a row shows its style in the main window, on the page that

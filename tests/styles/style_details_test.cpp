@@ -15,6 +15,14 @@ static QByteArray decoded(const QByteArray &payload)
 
 static QByteArray problem(Oc31Problem p) { return "problem " + QByteArray::number(int(p)); }
 
+// What a compressed chunk holds.
+static QByteArray contentsOf(const QByteArray &chunk)
+{
+    QByteArray contents;
+    EXPECT_EQ(decompressOc31(QByteArrayView(chunk).sliced(8), contents), Oc31Problem::None);
+    return contents;
+}
+
 // A style's details in one line: meter, tempo ("-" where not known) and integrity.
 static QString described(const StyleDetails &details)
 {
@@ -106,6 +114,9 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
         {waltz, tempo.left(tempo.size() - 1), "style 1: its performance data is cut short"},
         {paChunk(qFromBigEndian<quint32>(waltz.data()), oc31Compressed("no chunk")), {},
             "style 1: its data does not hold its chunks as it should"},
+        // A chunk may be empty, the last one too.
+        {paChunk(0x06010020, oc31Compressed(contentsOf(waltz) + paChunk(0x0A000008, {}))), {},
+            "3/4 - intact"},
         // Whole, but holding no style: nothing at all, or two million empty chunks.
         {paChunk(0x06010020, QByteArray("OC31\0\0\0\0\x01\0\0\0", 12)), {},
             "style 1: its data does not hold its chunks as it should"},
