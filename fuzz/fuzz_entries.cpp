@@ -140,15 +140,15 @@ void writeFuzzMusic(const QByteArray &input)
                 require(track.trackNumber >= 0 && track.trackNumber < StyleTrackCount,
                     "a track number of the eight");
                 for (const MusicEvent &event : track.events)
-                    require(event.tick <= variation.length && event.data1 < 0x80
-                            && event.data2 < 0x80,
+                    require(
+                        event.tick <= variation.length && event.data1 < 0x80 && event.data2 < 0x80,
                         "events within their chord variation, with 7-bit data");
             }
             if (variation.problem != MusicProblem::None)
                 continue;
             const QByteArray file = standardMidiFile(element, variation, 120);
-            require(file.startsWith("MThd") && qFromBigEndian<quint32>(file.constData() + 18)
-                    == quint32(file.size() - 22),
+            require(file.startsWith("MThd")
+                    && qFromBigEndian<quint32>(file.constData() + 18) == quint32(file.size() - 22),
                 "one track of the length it declares");
         }
     }
