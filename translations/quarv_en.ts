@@ -151,6 +151,23 @@
     </message>
 </context>
 <context>
+    <name>Pattern</name>
+    <message numerus="yes">
+        <source>%1 %Ln note(s)</source>
+        <translation>
+            <numerusform>%1 %Ln note</numerusform>
+            <numerusform>%1 %Ln notes</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%Ln bar(s)</source>
+        <translation>
+            <numerusform>%Ln bar</numerusform>
+            <numerusform>%Ln bars</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>StyleList</name>
     <message numerus="yes">
         <source>%1, %2, %3 byte(s), ghost</source>

@@ -1,6 +1,7 @@
 #include "library_window.h"
 
 #include "ghost_row_delegate.h"
+#include "pattern_pane.h"
 #include "library/style_csv.h"
 #include "platform/file_error.h"
 #include "platform/file_name.h"
@@ -19,6 +20,7 @@
 #include <QScrollBar>
 #include <QSettings>
 #include <QShortcut>
+#include <QSplitter>
 #include <QSizeGrip>
 #include <QToolButton>
 #include <QStyle>
@@ -27,7 +29,8 @@
 
 namespace {
 const QString GeometryKey = QStringLiteral("libraryWindowGeometry");
-}
+const QString SplitterKey = QStringLiteral("libraryWindowSplitter");
+}  // namespace
 
 LibraryWindow::LibraryWindow(const QString &folder, const FileService &files, Dialogs &dialogs,
     QWidget *owner, QSettings *settings)
@@ -103,7 +106,7 @@ void LibraryWindow::createWidgets()
     auto *problemsLabel = new QLabel(tr("Files with &problems:"), central);
     mProblems = new QListWidget(central);
     mProblems->setAccessibleName(tr("Files with problems"));
-    mProblems->setMaximumHeight(fontMetrics().height() * 6);
+    mProblems->setMaximumHeight(fontMetrics().height() * 4);
     problemsLabel->setBuddy(mProblems);
 
     auto *top = new QHBoxLayout;
@@ -112,11 +115,37 @@ void LibraryWindow::createWidgets()
     top->addWidget(mShow);
     top->addWidget(mExport);
     top->addWidget(mExportMusic);
+    // The table and the problems above, the current row's pattern below, their sizes as the
+    // user leaves them.
+    auto *listed = new QWidget(central);
+    auto *listedLayout = new QVBoxLayout(listed);
+    listedLayout->setContentsMargins({});
+    listedLayout->addWidget(mTable, 1);
+    listedLayout->addWidget(problemsLabel);
+    listedLayout->addWidget(mProblems);
+    mPattern = new PatternPane(mFiles, mDialogs, central);
+    mSplitter = new QSplitter(Qt::Vertical, central);
+    mSplitter->addWidget(listed);
+    mSplitter->addWidget(mPattern);
+    mSplitter->setStretchFactor(0, 1);
+    mSplitter->setStretchFactor(1, 1);
+    mSplitter->setChildrenCollapsible(false);
+    if (mSettings != nullptr)
+        mSplitter->restoreState(mSettings->value(SplitterKey).toByteArray());
     auto *layout = new QVBoxLayout(central);
     layout->addLayout(top);
-    layout->addWidget(mTable, 1);
-    layout->addWidget(problemsLabel);
-    layout->addWidget(mProblems);
+    layout->addWidget(mSplitter, 1);
+    connect(mTable->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        &LibraryWindow::showPattern);
+}
+
+void LibraryWindow::showPattern(const QModelIndex &current)
+{
+    if (!current.isValid())
+        return mPattern->showNothing();
+    const int row = mFilter.mapToSource(current).row();
+    const LibraryCatalogue &catalogue = mScan.model().catalogue();
+    mPattern->showStyle(catalogue.file(row), catalogue.style(row));
 }
 
 // The counts, and below them what was left when the scan stopped; the phase under way in the bar,
@@ -206,6 +235,8 @@ void LibraryWindow::closeEvent(QCloseEvent *event)
 {
     if (mSettings != nullptr)
         mSettings->setValue(GeometryKey, saveGeometry());
+    if (mSettings != nullptr)
+        mSettings->setValue(SplitterKey, mSplitter->saveState());
     QMainWindow::closeEvent(event);
 }
 

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QTimer>
 
+class PatternPane;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -14,6 +15,7 @@ class QListWidget;
 class QProgressBar;
 class QPushButton;
 class QSettings;
+class QSplitter;
 class QTableView;
 
 // "Quarv library - <folder>": every style of the style files below a folder in one sortable,
@@ -56,6 +58,7 @@ private:
     void activate(const QModelIndex &index);
     void exportList();
     void exportMusic();
+    void showPattern(const QModelIndex &current);
     void sayMusicExported(const LibraryScan::MusicExported &exported);
 
     const FileService &mFiles;
@@ -76,4 +79,6 @@ private:
     QProgressBar *mProgress = nullptr;
     QPushButton *mCancel = nullptr;
     QLabel *mStatus = nullptr;
+    QSplitter *mSplitter = nullptr;
+    PatternPane *mPattern = nullptr;
 };

@@ -29,8 +29,12 @@ public:
         = 0;
     // A library's folder, the chooser starting in `folder`; a style list to write as CSV.
     [[nodiscard]] virtual QString chooseFolder(const QString &folder) = 0;
-    // The list chooser stands over the window `over` (the library's), not the main window.
+    // The list and picture choosers stand over the window `over` (the library's), not the main
+    // window; the picture chooser's filter holds one filter a line.
     [[nodiscard]] virtual QString chooseListFile(
         const QString &suggestedPath, const QString &filter, QWidget *over)
+        = 0;
+    [[nodiscard]] virtual QString choosePictureFile(
+        const QString &suggestedPath, const QString &filters, QWidget *over)
         = 0;
 };

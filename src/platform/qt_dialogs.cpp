@@ -30,7 +30,7 @@ QString chooseSaveFile(
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !confirm);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilter(filter);
+    dialog.setNameFilters(filter.split(QLatin1Char('\n')));
     dialog.selectFile(suggestedPath);
     return chosenPath(dialog);
 }
@@ -85,4 +85,10 @@ QString QtDialogs::chooseListFile(
     const QString &suggestedPath, const QString &filter, QWidget *over)
 {
     return chooseSaveFile(over != nullptr ? over : mParent, suggestedPath, filter, true);
+}
+
+QString QtDialogs::choosePictureFile(
+    const QString &suggestedPath, const QString &filters, QWidget *over)
+{
+    return chooseSaveFile(over != nullptr ? over : mParent, suggestedPath, filters, true);
 }

@@ -21,6 +21,8 @@ public:
     QString chooseFolder(const QString &folder) override;
     QString chooseListFile(
         const QString &suggestedPath, const QString &filter, QWidget *over) override;
+    QString choosePictureFile(
+        const QString &suggestedPath, const QString &filters, QWidget *over) override;
 
 private:
     QWidget *mParent;

@@ -1,4 +1,5 @@
 #include "librarywindow/library_window.h"
+#include "librarywindow/pattern_view.h"
 #include "mainwindow/style_list.h"
 #include "pa_style_music.h"
 #include "window_harness.h"
@@ -156,6 +157,41 @@ TEST(LibraryWindow, ExportMidiWritesTheChosenRows)
     EXPECT_EQ(QDir(folder.path("out/GROOVE.STY/02 Rock")).entryList(QDir::Files),
         QStringList({"EN1-CV1.MID", "FI1-CV1.MID", "IN1-CV1.MID", "V1-CV1.MID", "V1-CV2.MID",
             "V2-CV1.MID", "V2-CV2.MID"}));
+}
+
+// The pattern pane follows the current row: what its style plays, with a summary for screen
+// readers, one element and chord variation at a time, or why nothing can be shown; its picture
+// saves as SVG.
+TEST(LibraryWindow, ThePatternPaneFollowsTheCurrentRow)
+{
+    TestFolder folder;
+    folder.write("lib/GROOVE.STY",
+        PaFileBuilder().newerDirectory().record("Rock", 2, grooveStyleChunk(4, 4)).bytes());
+    folder.write("lib/I3.STY", ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
+    const FileService files;
+    ScriptedDialogs dialogs;
+    LibraryWindow window(folder.path("lib"), files, dialogs);
+    window.show();
+    ASSERT_TRUE(waitUntilCatalogued(window));
+    auto *table = window.findChild<QTableView *>();
+    const auto *pattern = window.findChild<PatternView *>();
+    const auto *why = window.findChild<QLabel *>("patternWhy");
+    QStringList seen;
+    for (const int row : {0, 1}) {
+        table->setCurrentIndex(table->model()->index(row, 0));
+        seen << (pattern->isVisible() ? pattern->accessibleDescription() : why->text());
+    }
+    table->setCurrentIndex(table->model()->index(0, 0));
+    window.findChildren<QComboBox *>().at(1)->setCurrentIndex(3);  // the element chooser
+    seen << pattern->accessibleDescription();
+    EXPECT_EQ(seen,
+        QStringList({"Variation 1, chord variation 1: 2 bars of 4/4; Drum 20 notes, "
+                     "Bass 8 notes, Acc1 6 notes",
+            "The music of i-series styles is not known.",
+            "Fill 1, chord variation 1: 2 bars of 4/4; Drum 20 notes, Acc1 6 notes"}));
+    dialogs.choose(folder.path("groove.svg"));
+    window.findChild<QPushButton *>("savePictureButton")->click();
+    EXPECT_TRUE(readBytes(folder.path("groove.svg")).contains("<svg"));
 }
 
 // File > Open Folder opens a library window over the main window, as wide as the columns its rows

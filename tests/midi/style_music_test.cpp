@@ -1,3 +1,4 @@
+#include "midi/pattern_layout.h"
 #include "midi/smf_writer.h"
 #include "pa_style_music.h"
 #include "styles/style_details.h"
@@ -142,5 +143,62 @@ TEST(StyleMusic, WhatIsNotKnownDamagesItsChordVariation)
         EXPECT_TRUE(variations[0].holdsMusic());
         EXPECT_EQ(
             musicProblemMessage(variations[1].problem, 1, StyleElement::Variation1, 2), row.said);
+    }
+}
+
+namespace {
+// A layout in a line: its bars and meter, then each lane's keys (top row first) and notes, each
+// "key@start+length rRow sShade", start and length in beats.
+QString described(const PatternLayout &layout)
+{
+    QStringList lanes;
+    for (const PatternLane &lane : layout.lanes) {
+        QStringList keys, notes;
+        for (const int key : lane.keys)
+            keys << QString::number(key);
+        for (const PatternNote &note : lane.notes)
+            notes << QString("%1@%2+%3r%4s%5")
+                         .arg(note.key)
+                         .arg(note.start)
+                         .arg(note.length)
+                         .arg(note.row)
+                         .arg(note.shade, 0, 'f', 2);
+        lanes << trackName(lane.trackNumber) + '[' + keys.join(' ') + "] " + notes.join(", ");
+    }
+    return QString("%1 bars of %2: ").arg(layout.bars).arg(layout.meter.text()) + lanes.join("; ");
+}
+}  // namespace
+
+// A chord variation laid out to be drawn: a lane for each track that plays, in track order; a
+// note from its ticks (in beats of the meter) at its pitch's row in the lane's range, highest
+// first; drum notes short hits on rows by key; bars from the meter and the length; a shade from
+// the velocity; nothing for a chord variation that plays nothing or is damaged.
+TEST(Pattern, LanesAndNotesFromTheMusic)
+{
+    const QList<StreamEvent> drums = {{0, 0x01, "\x24\x7f"}, {10, 0x00, "\x24\x40"},
+        {384, 0x01, QByteArray("\x26\x01", 2)}, {394, 0x00, "\x26\x40"}};
+    const QList<StreamEvent> bass = {{0, 0x01, "\x28\x60"}, {192, 0x00, "\x28\x40"},
+        {384, 0x01, "\x2b\x60"}, {768, 0x00, "\x2b\x40"}};
+    const struct {
+        const char *name;
+        int numerator, denominator;
+        quint32 length;
+        QList<std::pair<int, int>> map;
+        const char *laidOut;
+    } cases[] = {
+        {"drums and bass, in track order", 4, 4, 1536, {{2, 2}, {0, 1}},
+            "1 bars of 4/4: Drum[38 36] 36@0+0.125r1s1.00, 38@1+0.125r0s0.26; "
+            "Bass[43 42 41 40] 40@0+0.5r3s0.82, 43@1+1r0s0.82"},
+        {"beats of an eighth, two bars", 6, 8, 2304, {{4, 2}},
+            "2 bars of 6/8: Acc2[43 42 41 40] 40@0+1r3s0.82, 43@2+2r0s0.82"},
+        {"nothing played", 3, 4, 1152, {}, "1 bars of 3/4: "},
+        {"damaged", 4, 4, 1536, {{0, 3}}, "1 bars of 4/4: "},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        const StyleMusic music = decoded(paMusicStyleChunk({{0, 1536, drums}, {1, 1536, bass}},
+            {{0, row.numerator, row.denominator, {}, {{row.length, row.map}}}}));
+        const ElementMusic &element = music.elements.value(0);
+        EXPECT_EQ(described(layoutPattern(element, element.variations.value(0))), row.laidOut);
     }
 }

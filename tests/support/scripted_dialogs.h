@@ -49,6 +49,12 @@ public:
         return chosen("list chooser offering ", offer);
     }
 
+    QString choosePictureFile(const QString &offer, const QString &filter, QWidget *) override
+    {
+        filters << filter;
+        return chosen("picture chooser offering ", offer);
+    }
+
     QStringList shown;
     QStringList filters;                 // those the file choosers offered, in turn
     QWidget *listChooserOver = nullptr;  // the window the last list chooser stood over
