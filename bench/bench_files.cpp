@@ -62,3 +62,28 @@ QByteArray zerosPaFile()
         builder.record("Z" + QByteArray::number(k), 2, zeros);
     return builder.trailerChunkHeader().bytes();
 }
+
+QByteArray busyPaFile()
+{
+    constexpr quint32 Sixteenth = 96;
+    constexpr quint32 Length = 16 * 16 * Sixteenth;
+    // On each of the eight tracks, notes every sixteenth (two keys in turn), 2,000 in all.
+    QList<StreamTrack> tracks;
+    QList<std::pair<int, int>> map;
+    for (int track = 0; track < 8; ++track) {
+        StreamTrack stream {track < 2 ? 0 : track == 2 ? 1 : 2, Length, {}};
+        for (quint32 at = 0; at < Length && at / Sixteenth * 8 + quint32(track) < 2000;
+             at += Sixteenth) {
+            const char key = char(36 + track * 8 + (at / Sixteenth) % 2 * 4);
+            stream.events.append({at, 0x01, QByteArray(1, key) + char(64 + at / Sixteenth % 60)});
+            stream.events.append({at + Sixteenth / 2, 0x00, QByteArray(1, key) + char(64)});
+        }
+        tracks.append(stream);
+        map.append({track, track + 1});
+    }
+    const StreamVariation all {Length, map};
+    return PaFileBuilder()
+        .newerDirectory()
+        .record("Busy", 2, paMusicStyleChunk(tracks, {{0, 4, 4, {}, {all}}}))
+        .bytes();
+}

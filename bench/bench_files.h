@@ -13,6 +13,9 @@
 // with some KB of track data, as real ones have (about 250 KB a bank), half of them with music
 // the MIDI export can write.
 [[nodiscard]] QByteArray detailedPaFile(int variant);
+// A newer bank of one busy style: Variation 1 plays 16 bars of 4/4, 2,000 notes on eight tracks.
+[[nodiscard]] QByteArray busyPaFile();
+
 // A hostile bank of the newer Pa-series: 64 style chunks that each declare 16 MiB, zeros that make
 // two million empty chunks, at 256 times their payload's size (1 GiB of output from 4 MB).
 [[nodiscard]] QByteArray zerosPaFile();

@@ -6,9 +6,15 @@
 // library_benchmark <folder> [keys], where keys are typed into the filter, one every 100 ms, as
 // soon as the first rows are listed; or library_benchmark <folder> --export-midi, which exports
 // the music of every style into a temporary folder once all is read, and prints how long that
-// took and the longest the window went without answering meanwhile.
+// took and the longest the window went without answering meanwhile; or library_benchmark
+// <folder> --pattern <busy file>, which moves the current row down 100 rows with the pattern pane
+// open, one every 20 ms, and prints the longest a row took to show its pattern, the longest the
+// window went without answering, and the median time to paint the busy file's first pattern.
 #include "bench_files.h"
 #include "librarywindow/library_window.h"
+#include "librarywindow/pattern_view.h"
+#include "styles/style_details.h"
+#include "styles/style_loader.h"
 #include "platform/qt_dialogs.h"
 #include "platform/translations.h"
 
@@ -18,15 +24,41 @@
 #include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <malloc.h>
 
 namespace {
+
+// The median of 21 paintings of a file's first style's Variation 1 into a picture of 1200 x 400.
+double paintTime(const QString &path)
+{
+    const FileService files;
+    const StyleFile file = *loadStyleFile(path, files).file;
+    const StyleReading style = readStyleMusic(file, files).styles.value(0);
+    const ElementMusic element = style.music.value_or(StyleMusic()).elements.value(0);
+    PatternView view;
+    view.resize(1200, 400);
+    view.showPattern(layoutPattern(element, element.variations.value(0)), {});
+    QImage picture(view.size(), QImage::Format_ARGB32);
+    std::vector<double> times;
+    for (int i = 0; i < 21; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        QPainter painter(&picture);
+        view.paintPattern(painter, view.rect());
+        times.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
 // The real dialogs, but for the export's: its folder chooser answers at once, its closing message
 // is written down.
 struct ExportDialogs : QtDialogs {
@@ -44,7 +76,9 @@ int main(int argc, char **argv)
     if (argc < 2)
         return 2;
     const bool exportMidi = argc > 2 && QByteArray(argv[2]) == "--export-midi";
-    const QString keys = argc > 2 && !exportMidi ? QString::fromLocal8Bit(argv[2]) : QString();
+    const bool pattern = argc > 3 && QByteArray(argv[2]) == "--pattern";
+    const QString keys
+        = argc > 2 && !exportMidi && !pattern ? QString::fromLocal8Bit(argv[2]) : QString();
     const FileService files;
     ExportDialogs dialogs;
     // In memory where there is a tmpfs, as bench/run writes quarv-midi's files.
@@ -95,6 +129,10 @@ int main(int argc, char **argv)
     qint64 typingTo = -1;
     qint64 exportFrom = -1;
     qint64 exportStall = 0;
+    QTimer moving;
+    int moved = 0;
+    qint64 slowestRow = 0;
+    qint64 movingStall = 0;
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
         const qint64 now = clock.elapsed();
@@ -106,6 +144,8 @@ int main(int argc, char **argv)
                 typingStall = qMax(typingStall, now - last);
             if (exportFrom >= 0)
                 exportStall = qMax(exportStall, now - last);
+            if (moving.isActive())
+                movingStall = qMax(movingStall, now - last);
         }
         last = now;
     });
@@ -134,7 +174,26 @@ int main(int argc, char **argv)
             qPrintable(text), clock.elapsed() - exportFrom, exportStall);
         QApplication::quit();
     };
+    auto *table = window.findChild<QTableView *>();
+    QObject::connect(&moving, &QTimer::timeout, [&] {
+        QElapsedTimer shown;
+        shown.start();
+        table->setCurrentIndex(table->model()->index(moved++, 0));
+        window.findChild<PatternView *>()->repaint();
+        slowestRow = qMax(slowestRow, shown.elapsed());
+        if (moved < 100)
+            return;
+        moving.stop();
+        std::printf("longest a row took to show its pattern %lld ms, longest the window went "
+                    "without answering while moving %lld ms, painting 2,000 notes %.1f ms\n",
+            slowestRow, movingStall, paintTime(QString::fromLocal8Bit(argv[3])));
+        QApplication::quit();
+    });
     QObject::connect(&window, &LibraryWindow::catalogueFinished, [&] {
+        if (pattern) {
+            moving.start(20);
+            return;
+        }
         if (exportMidi) {
             if (exportFrom < 0) {
                 exportFrom = clock.elapsed();

@@ -2,7 +2,7 @@
 // typical small style files in <folder>/small/, <count>/10 full 48-style banks in
 // <folder>/banks/, as many newer Pa-series banks that keep meter and tempo in <folder>/pa700/,
 // and the largest Pa-series and "KORGM" files, LARGEST.STY and KORGM48.STY, and the hostile
-// ZEROS.STY, in <folder>; with "banks", only the banks.
+// ZEROS.STY and the busy BUSY.STY, in <folder>; with "banks", only the banks.
 #include "bench_files.h"
 
 #include <QDir>
@@ -42,6 +42,7 @@ int main(int argc, char **argv)
             && write(dir.filePath(QStringLiteral("LARGEST.STY")), largestPaSeriesFile())
             && write(dir.filePath(QStringLiteral("KORGM48.STY")), korgmFile(65535))
             && write(dir.filePath(QStringLiteral("ZEROS.STY")), zerosPaFile())
+            && write(dir.filePath(QStringLiteral("BUSY.STY")), busyPaFile())
         ? 0
         : 1;
 }
