@@ -14,8 +14,9 @@ QString helpPageText(const QString &caption, int page)
         QT_TRANSLATE_NOOP("HelpWindow",
             "Choose Open Folder: every style below the folder is listed, then meter and tempo, "
             "then duplicates. Click a heading to sort; type in the filter (Ctrl+F) to keep names, "
-            "files or meters; Show keeps ghosts, duplicates or damaged styles. Return shows a "
-            "style; Export List writes the rows as CSV."),
+            "files or meters; Show keeps ghosts, duplicates or damaged styles. Below, what a style "
+            "plays. Return shows a style; Export List writes the rows as CSV, Export MIDI their "
+            "music."),
     };
     const QString crlf = QStringLiteral("\r\n");
     QString text = crlf + QCoreApplication::translate("HelpWindow", "How to ")
