@@ -241,56 +241,50 @@ TEST(Duplicates, EqualHashesAreConfirmedByteForByte)
     }
 }
 
-// Numbers sort as numbers, names in any letter case.
-TEST_F(ScannedLibrary, SortsNumbersAsNumbersAndNamesInAnyLetterCase)
+// Numbers sort as numbers, names in any letter case, meters by their value (those not known
+// first), equal rows (here of one tempo, or none) in the library's order whichever way; the filter
+// keeps the rows whose name, file or meter holds the text, in any letter case; Show keeps the
+// ghosts, the duplicates or the damaged styles.
+TEST_F(ScannedLibrary, SortsAndFilters)
 {
     ASSERT_TRUE(runToEnd(scan));
-    sorted.sort(LibraryModel::Total);
-    EXPECT_EQ(
-        rows(sorted, LibraryModel::Total), "130 130 213 342 346 346 346 385 600 600 2,000 2,000");
-    sorted.sort(LibraryModel::Name);
-    EXPECT_EQ(rows(sorted, LibraryModel::Name),
-        "broken Disco Disco Jig Jig March March Pop Ballad Pop Ballad Twin Twin Waltz");
-}
-
-// A meter sorts by its value, then its denominator; unknown ones come first.
-TEST_F(ScannedLibrary, SortsMetersByTheirValue)
-{
-    ASSERT_TRUE(runToEnd(scan));
-    sorted.sort(LibraryModel::Meter);
-    EXPECT_EQ(rows(sorted, LibraryModel::Meter), "       3/8 3/4 6/8 4/4 4/4");
-}
-
-// Equal rows (here those of one tempo, or without one) keep the library's order, whichever way.
-TEST_F(ScannedLibrary, EqualRowsKeepTheLibrarysOrderEitherWay)
-{
-    ASSERT_TRUE(runToEnd(scan));
-    sorted.sort(LibraryModel::Tempo, Qt::DescendingOrder);
-    EXPECT_EQ(rows(sorted, LibraryModel::Tempo), "120 120 100 90 30       ");
-    EXPECT_EQ(rows(sorted, LibraryModel::File),
-        "pa600.STY pa700.STY pa700.STY pa700.STY pa600.STY backup1/USER01.STY backup1/USER01.STY "
-        "backup2/USER01.STY backup2/USER01.STY pa700.STY pack/TWO.STY pack/TWO.STY");
-}
-
-// The filter keeps the rows whose name, file or meter holds the text, in any letter case; Show
-// keeps the ghosts, the duplicates or the damaged styles.
-TEST_F(ScannedLibrary, FiltersByTextAndByWhatTheStylesAre)
-{
-    ASSERT_TRUE(runToEnd(scan));
-    const std::pair<const char *, const char *> texts[] = {{"BACKUP2", "Pop Ballad Disco"},
-        {"o", "Pop Ballad Disco Pop Ballad Disco broken Twin Twin"}, {"3/4", "Waltz"}};
-    for (const auto &[text, names] : texts) {
-        sorted.setText(text);
-        EXPECT_EQ(rows(sorted, LibraryModel::Name), names) << text;
-    }
-    sorted.setText({});
-    const std::tuple<const char *, LibraryFilter::Show, const char *> shows[]
-        = {{"ghosts", LibraryFilter::Show::Ghosts, "Disco Disco"},
-            {"duplicates", LibraryFilter::Show::Duplicates, "Pop Ballad Pop Ballad"},
-            {"damaged", LibraryFilter::Show::Damaged, "broken"}};
-    for (const auto &[name, show, names] : shows) {
-        sorted.setShow(show);
-        EXPECT_EQ(rows(sorted, LibraryModel::Name), names) << name;
+    using Show = LibraryFilter::Show;
+    using M = LibraryModel;
+    const struct {
+        const char *name;
+        int column;
+        Qt::SortOrder order;
+        const char *text;
+        Show show;
+        int shown;  // the column compared
+        const char *rows;
+    } cases[] = {
+        {"totals as numbers", M::Total, Qt::AscendingOrder, "", Show::All, M::Total,
+            "130 130 213 342 346 346 346 385 600 600 2,000 2,000"},
+        {"names in any letter case", M::Name, Qt::AscendingOrder, "", Show::All, M::Name,
+            "broken Disco Disco Jig Jig March March Pop Ballad Pop Ballad Twin Twin Waltz"},
+        {"meters by their value", M::Meter, Qt::AscendingOrder, "", Show::All, M::Meter,
+            "       3/8 3/4 6/8 4/4 4/4"},
+        {"equal tempos in the library's order", M::Tempo, Qt::DescendingOrder, "", Show::All,
+            M::File,
+            "pa600.STY pa700.STY pa700.STY pa700.STY pa600.STY backup1/USER01.STY "
+            "backup1/USER01.STY backup2/USER01.STY backup2/USER01.STY pa700.STY pack/TWO.STY "
+            "pack/TWO.STY"},
+        {"a file", M::File, Qt::AscendingOrder, "BACKUP2", Show::All, M::Name, "Pop Ballad Disco"},
+        {"a letter of names and files", M::File, Qt::AscendingOrder, "o", Show::All, M::Name,
+            "Pop Ballad Disco Pop Ballad Disco broken Twin Twin"},
+        {"a meter", M::File, Qt::AscendingOrder, "3/4", Show::All, M::Name, "Waltz"},
+        {"ghosts", M::File, Qt::AscendingOrder, "", Show::Ghosts, M::Name, "Disco Disco"},
+        {"duplicates", M::File, Qt::AscendingOrder, "", Show::Duplicates, M::Name,
+            "Pop Ballad Pop Ballad"},
+        {"damaged styles", M::File, Qt::AscendingOrder, "", Show::Damaged, M::Name, "broken"},
+    };
+    for (const auto &row : cases) {
+        SCOPED_TRACE(row.name);
+        sorted.sort(row.column, row.order);
+        sorted.setText(row.text);
+        sorted.setShow(row.show);
+        EXPECT_EQ(rows(sorted, row.shown), row.rows);
     }
 }
 
