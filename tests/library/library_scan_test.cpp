@@ -117,31 +117,10 @@ TEST_F(ScannedLibrary, NamesTheFoldersFilesAndStylesWithProblems)
     EXPECT_EQ(scan.problemFiles(), 1);
 }
 
-namespace {
-
-// Files whose opening a test holds up: once holding, each open waits until it is released, so
-// that a test can stop a phase midway; the test sees how many threads wait.
-class HeldFiles : public HookedFileService {
-public:
-    HeldFiles()
-    {
-        afterOpening = [this](const QString &path) {
-            if (!holds(path))
-                return;
-            ++waiting;
-            gate.acquire();
-        };
-    }
-    std::function<bool(const QString &path)> holds = [](const QString &) { return false; };
-    std::atomic<int> waiting {0};
-    QSemaphore gate;
-};
-
-}  // namespace
-
-// Cancel stops the phase under way where it is: what was read, detailed or confirmed stays, and
-// what was left is counted. A library of twelve banks of one style each, three copies each of
-// A, B, C and D; the C and D banks are held once the phase begins, so that two threads wait.
+// Rows come in as the files are read, not once the last is. Cancel stops the phase under way
+// where it is: what was read, detailed or confirmed stays, and what was left is counted. A library
+// of twelve banks of one style each, three copies each of A, B, C and D; the C and D banks are held
+// once the phase begins, so that two threads wait.
 TEST(LibraryScan, CancelKeepsWhatEachPhaseDid)
 {
     TestFolder folder;
@@ -157,39 +136,48 @@ TEST(LibraryScan, CancelKeepsWhatEachPhaseDid)
     const struct {
         const char *name;
         LibraryScan::Phase heldFrom;
+        int rowsWhileHeld;
         const char *counts;
         const char *left;
     } cases[] = {
-        {"while reading", LibraryScan::Phase::Reading,
+        {"while reading", LibraryScan::Phase::Reading, 6,
             "8 files, 8 styles, 0 ghost styles, 0 damaged styles, 0 duplicates, 0 files with "
             "problems",
             "stopped: 4 files not read"},
-        {"while reading details", LibraryScan::Phase::Details,
+        {"while reading details", LibraryScan::Phase::Details, 12,
             "12 files, 12 styles, 0 ghost styles, 0 damaged styles, 0 duplicates, 0 files with "
             "problems",
             "stopped: meter and tempo of 6 files not read"},
-        {"while checking duplicates", LibraryScan::Phase::Duplicates,
+        {"while checking duplicates", LibraryScan::Phase::Duplicates, 12,
             "12 files, 12 styles, 0 ghost styles, 0 damaged styles, 6 duplicates, 0 files with "
             "problems",
             "stopped: 6 styles not checked for duplicates"},
     };
     for (const auto &row : cases) {
         SCOPED_TRACE(row.name);
-        HeldFiles files;
-        LibraryScan scan(folder.path("lib"), files);
+        HookedFileService files;
         std::atomic<bool> holding = false;
-        files.holds = [&](const QString &path) {
+        std::atomic<int> waiting = 0;
+        QSemaphore gate;
+        files.afterOpening = [&](const QString &path) {
             const QChar letter = path.section('/', -1).at(0);
-            return holding && (letter == 'c' || letter == 'd');
+            if (holding && (letter == 'c' || letter == 'd')) {
+                ++waiting;
+                gate.acquire();
+            }
         };
+        LibraryScan scan(folder.path("lib"), files);
         const auto hold = [&] { holding = holding || scan.phase() == row.heldFrom; };
         hold();
         QObject::connect(&scan, &LibraryScan::phaseChanged, hold);
         QSignalSpy finished(&scan, &LibraryScan::finished);
         scan.start();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return files.waiting == QThread::idealThreadCount(); }));
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return waiting == QThread::idealThreadCount()
+                && scan.model().rowCount() == row.rowsWhileHeld;
+        }));
         scan.cancel();
-        files.gate.release(1000);
+        gate.release(1000);
         ASSERT_TRUE(finished.count() > 0 || finished.wait(20000));
         EXPECT_EQ(scan.countsText(), row.counts);
         EXPECT_EQ(scan.phaseText(), row.left);
@@ -311,20 +299,4 @@ TEST(LibraryScan, ReadersWaitForTheWindowAndGoOn)
     EXPECT_EQ(opened, waiting);
     ASSERT_TRUE(finished.wait(20000));
     EXPECT_EQ(scan.filesRead(), 1000);
-}
-
-// Rows come in as the files are read, not once the last is.
-TEST(LibraryScan, RowsComeInAsTheFilesAreRead)
-{
-    TestFolder folder;
-    for (const char *name : {"A.STY", "B.STY", "Z.STY"})
-        folder.write(QString("lib/") + name, korgmWithStyles(2));
-    HeldFiles files;
-    files.holds = [](const QString &path) { return path.endsWith("Z.STY"); };
-    LibraryScan scan(folder.path("lib"), files);
-    scan.start();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return scan.model().rowCount() == 4; }));
-    EXPECT_EQ(files.waiting, 1);
-    files.gate.release(1000);  // opened once more to look for duplicates
-    EXPECT_TRUE(QTest::qWaitFor([&] { return scan.isFinished(); }));
 }

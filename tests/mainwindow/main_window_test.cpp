@@ -173,6 +173,14 @@ TEST(MainWindow, ScrollingAndKeys)
         key(move);
         EXPECT_EQ(rows(h), expectedRows(first, first + 15)) << move;
     }
+    // Without a bar too: the arrows move the current style, framed and the screen reader's focus.
+    h.open(korgmWithStyles(3));
+    for (int i = 0; i < 3; ++i)
+        key(Qt::Key_Down);
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(h.window.findChild<StyleList *>())
+                  ->focusChild()
+                  ->text(QAccessible::Name),
+        "03, Style 3, 1,203 bytes");
     key(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(h.window.isVisible());
     // Closing asks nothing.
@@ -281,61 +289,38 @@ TEST(Desktop, ReadableSharpAndSpoken)
 
 // Qt takes its own options only before "--": after it, "-stylesheet=x.STY" or "-style=x.STY" is a
 // style file, which the window opens (and keeps among the recent files), and Qt never reads.
-TEST(Quarv, ArgumentsAfterTwoDashesAreFiles)
+// --help, --help-all and --version answer without a display, as the package's checks run them.
+TEST(Quarv, ArgumentsOptionsAndNoDisplay)
 {
     TestFolder folder;
-    for (const QString name : {"-stylesheet=x.STY", "-style=x.STY"}) {
+    folder.write("-stylesheet=x.STY", korgmWithStyles(1));
+    folder.write("-style=x.STY", korgmWithStyles(1));
+    const struct {
+        QStringList arguments;
+        bool display;
+        QString recentFile;  // the file opened, or none
+    } cases[] = {{{"--", "-stylesheet=x.STY"}, true, "-stylesheet=x.STY"},
+        {{"--", "-style=x.STY"}, true, "-style=x.STY"}, {{"--help"}, false, {}},
+        {{"--help-all"}, false, {}}, {{"--version"}, false, {}}};
+    for (const auto &row : cases) {
+        const QString name = row.arguments.join(' ');
         SCOPED_TRACE(name.toStdString());
-        folder.write(name, korgmWithStyles(1));
         QProcess quarv;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QUARV_EXIT_WHEN_SHOWN", "1");
         environment.insert("XDG_CONFIG_HOME", folder.path(name + ".config"));
+        for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            if (!row.display)
+                environment.remove(variable);
         quarv.setProcessEnvironment(environment);
         quarv.setWorkingDirectory(folder.path({}));
-        quarv.start(QUARV_EXE, {"--", name});
+        quarv.start(QUARV_EXE, row.arguments);
         ASSERT_TRUE(quarv.waitForFinished(30000));
-        EXPECT_EQ(quarv.exitCode(), 0);
+        EXPECT_EQ(quarv.exitStatus() == QProcess::NormalExit ? quarv.exitCode() : -1, 0);
+        EXPECT_EQ(quarv.readAllStandardOutput().isEmpty(), row.display);
         EXPECT_FALSE(quarv.readAllStandardError().contains("style")) << "Qt read the argument";
         const QSettings settings(
             folder.path(name + ".config/Quarv/Quarv.conf"), QSettings::IniFormat);
-        EXPECT_EQ(settings.value("recentFiles").toStringList(), QStringList {name});
-    }
-}
-
-// The list takes the keys itself, bar or not: a bank of three styles has a current style, which
-// the arrows move, framed and the screen reader's focus.
-TEST(MainWindow, TheListIsTheKeyboardsAndTheReadersPlace)
-{
-    WindowHarness h;
-    h.open(korgmWithStyles(3));
-    h.window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&h.window));
-    h.window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&h.window));
-    auto *list = h.window.findChild<StyleList *>();
-    QTest::keyClick(&h.window, Qt::Key_Tab);
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Down);
-    QTest::keyClick(list, Qt::Key_Down);
-    EXPECT_TRUE(list->hasFocus() && h.window.findChild<QWidget *>("focusFrame")->isVisible());
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->focusChild()->text(QAccessible::Name),
-        "03, Style 3, 1,203 bytes");
-}
-
-// --help, --help-all and --version answer without a display, as the package's checks run them.
-TEST(Quarv, AnswersHelpWithoutADisplay)
-{
-    for (const QString option : {"--help", "--help-all", "--version"}) {
-        QProcess quarv;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-            environment.remove(name);
-        quarv.setProcessEnvironment(environment);
-        quarv.start(QUARV_EXE, {option});
-        ASSERT_TRUE(quarv.waitForFinished(30000));
-        EXPECT_EQ(quarv.exitStatus() == QProcess::NormalExit ? quarv.exitCode() : -1, 0)
-            << option.toStdString();
-        EXPECT_FALSE(quarv.readAllStandardOutput().isEmpty()) << option.toStdString();
+        EXPECT_EQ(settings.value("recentFiles").toStringList().value(0), row.recentFile);
     }
 }

@@ -1,24 +1,9 @@
 #include "pa_style_chunks.h"
 
 #include "oc31_encoder.h"
-
-#include <QtEndian>
+#include "style_file_builder.h"
 
 namespace {
-
-QByteArray u16(quint16 value)
-{
-    QByteArray bytes(2, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
-
-QByteArray u32(quint32 value)
-{
-    QByteArray bytes(4, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
 
 // Events of a track: a few patterns, each repeated with small changes, as music is; then
 // `played` bytes of notes as a player varies them, which hardly repeat.
@@ -45,27 +30,37 @@ QByteArray compressed(quint32 id, const QByteArray &contents)
 
 QByteArray paChunk(quint32 id, const QByteArray &payload)
 {
-    return u32(id) + u32(quint32(payload.size())) + payload;
+    return u32be(id) + u32be(quint32(payload.size())) + payload;
 }
 
-QByteArray paStyleChunk(int numerator, int denominator, int played, Generation generation)
+char meterByte(int numerator, int denominator)
 {
     int power = 0;
     while ((1 << power) < denominator)
         ++power;
-    const QByteArray name = "Copied from";  // often stale: the directory has the style's name
-    const QByteArray info = char(name.size()) + name + QByteArray(3, '\0') + u16(0x0003)
-        + QByteArray(11, '\0') + u16(0x0003);
+    return char(numerator << 3 | power);
+}
+
+QByteArray styleInfoChunk(const QByteArray &name, quint16 mask)
+{
+    return paChunk(0x01000308,
+        char(name.size()) + name + QByteArray(3, '\0') + u16be(mask) + QByteArray(11, '\0')
+            + u16be(mask));
+}
+
+QByteArray paStyleChunk(int numerator, int denominator, int played, Generation generation)
+{
     QByteArray elements;
     for (int element = 0; element < 2; ++element) {
         const QByteArray elementInfo
-            = QByteArray(1, '\0') + char(numerator << 3 | power) + QByteArray(14, '\x01');
+            = QByteArray(1, '\0') + meterByte(numerator, denominator) + QByteArray(14, '\x01');
         elements += paChunk(0x03000000,
             paChunk(0x01010108, elementInfo)
                 + paChunk(0x05000008, trackData(element + played, played)));
     }
     return compressed(generation == Generation::Pa600 ? 0x06000030 : 0x06010020,
-        paChunk(0x01050000, paChunk(0x01000308, info) + elements));
+        // The name is often stale: the directory has the style's.
+        paChunk(0x01050000, styleInfoChunk("Copied from", 0x0003) + elements));
 }
 
 QByteArray paPerformanceChunk(
@@ -74,7 +69,7 @@ QByteArray paPerformanceChunk(
     const QByteArray mixer = paChunk(0x08000008, trackData(7).left(300));
     if (layout == TempoLayout::Version10) {
         const QByteArray data
-            = u32(0x0000000F) + QByteArray(3, '\x02') + char(tempo) + QByteArray(20, '\0');
+            = u32be(0x0000000F) + QByteArray(3, '\x02') + char(tempo) + QByteArray(20, '\0');
         QByteArray tempoChunk = paChunk(0x04000108, data);
         for (int level = 0; level <= deeper; ++level)
             tempoChunk = paChunk(container, tempoChunk);
@@ -84,14 +79,14 @@ QByteArray paPerformanceChunk(
     const QByteArray names("Ballad\0Piano\0", 13);
     const QByteArray variable = layout == TempoLayout::Version20
         ? QByteArray(1, '\x05')
-        : QByteArray(4, '\0') + names + u32(3) + "abc";
+        : QByteArray(4, '\0') + names + u32be(3) + "abc";
     const QByteArray tempoChunk
-        = paChunk(0x04020008, u32(1) + variable + '\x7f' + char(tempo) + QByteArray(12, '\0'));
+        = paChunk(0x04020008, u32be(1) + variable + '\x7f' + char(tempo) + QByteArray(12, '\0'));
     if (layout == TempoLayout::Version20)
         return compressed(0x09020020, paChunk(0x04000000, tempoChunk) + mixer);
     const QByteArray copy = paChunk(0x04020200,
         paChunk(0x27000008,
-            u32(0x0000000F) + QByteArray(2, '\x03') + char(copiedTempo < 0 ? tempo : copiedTempo)
+            u32be(0x0000000F) + QByteArray(2, '\x03') + char(copiedTempo < 0 ? tempo : copiedTempo)
                 + QByteArray(9, '\0')));
     return compressed(0x09020120, paChunk(0x04000000, tempoChunk + copy) + mixer);
 }

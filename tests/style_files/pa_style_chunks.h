@@ -9,6 +9,12 @@
 // One chunk: its id, its payload's length, its payload.
 [[nodiscard]] QByteArray paChunk(quint32 id, const QByteArray &payload);
 
+// An element info's meter byte: the numerator, then in three bits the denominator's power of 2.
+[[nodiscard]] char meterByte(int numerator, int denominator);
+
+// The style info chunk: the style's name and, twice, the mask of its elements with data.
+[[nodiscard]] QByteArray styleInfoChunk(const QByteArray &name, quint16 mask);
+
 // The generations that compress their chunks. The Pa600 writes its style chunk as version 0.0
 // (id 0x06000030) and keeps the first models' header; the Pa700 and Pa1000 write version 1.0.
 enum class Generation { Pa600, Pa700 };

@@ -1,24 +1,9 @@
 #include "pa_style_music.h"
 
 #include "oc31_encoder.h"
-
-#include <QtEndian>
+#include "style_file_builder.h"
 
 namespace {
-
-QByteArray u16(quint16 value)
-{
-    QByteArray bytes(2, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
-
-QByteArray u32(quint32 value)
-{
-    QByteArray bytes(4, '\0');
-    qToBigEndian(value, bytes.data());
-    return bytes;
-}
 
 // A delta time: seven bits a byte with bit 7 set, most significant first; none for 0.
 QByteArray delta(quint32 ticks)
@@ -32,7 +17,7 @@ QByteArray delta(quint32 ticks)
 // A stream's head (its length in ticks, 0, the count of its bytes) and its bytes.
 QByteArray stream(quint32 length, const QByteArray &bytes)
 {
-    return u32(length) + u16(0) + u16(quint16(bytes.size())) + bytes;
+    return u32be(length) + u16be(0) + u16be(quint16(bytes.size())) + bytes;
 }
 
 }  // namespace
@@ -62,13 +47,10 @@ QByteArray paMusicStyleChunk(
     QByteArray elementChunks;
     for (const StreamElement &element : elements) {
         mask |= quint16(1 << element.bit);
-        int power = 0;
-        while ((1 << power) < element.denominator)
-            ++power;
         const int flags = element.flags >= 0 ? element.flags : (1 << element.variations.size()) - 1;
         QByteArray parts = paChunk(pa600 ? 0x01010108 : 0x01010308,
-            QByteArray(1, char(flags)) + char(element.numerator << 3 | power) + char(24)
-                + QByteArray(24, '\0'));
+            QByteArray(1, char(flags)) + meterByte(element.numerator, element.denominator)
+                + char(24) + QByteArray(24, '\0'));
         parts += paChunk(
             pa600 ? 0x02000308 : 0x02000408, element.settings.leftJustified(pa600 ? 88 : 96, '\0'));
         for (const StreamVariation &variation : element.variations) {
@@ -81,26 +63,23 @@ QByteArray paMusicStyleChunk(
                 const int kind = chunk >= 1 && chunk <= tracks.size() ? tracks[chunk - 1].kind : 0;
                 map += char(kind);
                 map += char(trackNumber);
-                index += u16(quint16(chunk));
+                index += u16be(quint16(chunk));
             }
             parts += paChunk(
                 0x03000008, stream(variation.length, streamBytes(plays, variation.length)) + map);
         }
         elementChunks += paChunk(0x03000000, parts);
     }
-    QByteArray list
-        = paChunk(0x01000008, u16(quint16(tracks.size())) + u16(quint16(index.size() / 2)) + index);
+    QByteArray list = paChunk(
+        0x01000008, u16be(quint16(tracks.size())) + u16be(quint16(index.size() / 2)) + index);
     for (const StreamTrack &track : tracks) {
         const quint32 ids[] = {0x02000008, 0x03000008, 0x04000008};
         list += paChunk(ids[track.kind],
             stream(track.length, streamBytes(track.events, track.length, !track.noEnd))
                 + (track.kind > 0 ? QByteArray(2, '\0') : QByteArray()));
     }
-    const QByteArray name = "Music";
-    const QByteArray info = char(name.size()) + name + QByteArray(3, '\0') + u16(mask)
-        + QByteArray(11, '\0') + u16(mask);
     const QByteArray container = paChunk(
-        0x01050000, paChunk(0x01000308, info) + paChunk(0x02000000, list) + elementChunks);
+        0x01050000, styleInfoChunk("Music", mask) + paChunk(0x02000000, list) + elementChunks);
     return paChunk(pa600 ? 0x06000030 : 0x06010020, oc31Compressed(container));
 }
 

@@ -7,14 +7,15 @@ namespace {
 constexpr int PaHeader = 36;
 constexpr int PaTail = 320;
 
-QByteArray u16be(quint32 v) { return QByteArray(1, char(v >> 8)) + char(v); }
-QByteArray u32be(quint32 v) { return u16be(v >> 16) + u16be(v & 0xFFFF); }
 QByteArray padded(const QByteArray &text, int length, char fill)
 {
     return text.left(length).leftJustified(length, fill);
 }
 
 }  // namespace
+
+QByteArray u16be(quint32 v) { return QByteArray(1, char(v >> 8)) + char(v); }
+QByteArray u32be(quint32 v) { return u16be(v >> 16) + u16be(v & 0xFFFF); }
 
 QByteArray fillerBytes(int index, qint32 length)
 {

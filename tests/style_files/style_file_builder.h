@@ -7,6 +7,10 @@
 // Composes style files in memory, so every test says how its file is made. The files are
 // well-formed; tests that need damage change the bytes afterwards, at the offsets reported.
 
+// Numbers as the Pa-series writes them: big-endian.
+[[nodiscard]] QByteArray u16be(quint32 value);
+[[nodiscard]] QByteArray u32be(quint32 value);
+
 // A "KORF" file: a 36-byte header, the directory, the chunks back to back, then the trailer
 // [0xFE chunk header if asked, "KBEG", table length, the offset table, "KEND", entry count].
 class PaFileBuilder {
