@@ -26,7 +26,7 @@ PatternPane::PatternPane(const FileService &files, Dialogs &dialogs, QWidget *pa
     mVariation = new QComboBox(this);
     mVariation->setAccessibleName(tr("Chord variation"));
     variationLabel->setBuddy(mVariation);
-    mSave = new QPushButton(tr("Save &Picture..."), this);
+    mSave = new QPushButton(tr("Sa&ve Picture..."), this);
     mSave->setObjectName(QStringLiteral("savePictureButton"));
     connect(mElement, &QComboBox::currentIndexChanged, this, &PatternPane::showElement);
     connect(mVariation, &QComboBox::currentIndexChanged, this, &PatternPane::showVariation);

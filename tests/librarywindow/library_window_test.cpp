@@ -109,11 +109,11 @@ TEST(LibraryWindow, TheMusicOfTheRows)
             "V2-CV1.MID", "V2-CV2.MID"}));
 
     const auto *pattern = window.findChild<PatternView *>();
-    const auto *why = window.findChild<QLabel *>("patternWhy");
     QStringList seen;
     for (const int row : {0, 2}) {
         table->setCurrentIndex(table->model()->index(row, 0));
-        seen << (pattern->isVisible() ? pattern->accessibleDescription() : why->text());
+        seen << (pattern->isVisible() ? pattern->accessibleDescription()
+                                      : window.findChild<QLabel *>("patternWhy")->text());
     }
     table->setCurrentIndex(table->model()->index(1, 0));
     window.findChildren<QComboBox *>().at(1)->setCurrentIndex(3);  // the element chooser
@@ -161,15 +161,24 @@ TEST(LibraryWindow, AWindowOfTheDesktop)
             || library.width() == library.screen()->availableGeometry().width() * 9 / 10));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&library)->role(), QAccessible::Window);
     // Every button, the filter's clear button and the size grip included, has a name (the
-    // table's corner button is not shown).
+    // table's corner button is not shown); each Alt+letter reaches one control.
+    QStringList mnemonics;
     for (QWidget *control : library.findChildren<QWidget *>()) {
         const bool named
             = !QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty();
-        const bool button
-            = qobject_cast<QAbstractButton *>(control) || qobject_cast<QSizeGrip *>(control);
-        EXPECT_TRUE(named || !button || control->parent() == table)
+        const auto *button = qobject_cast<QAbstractButton *>(control);
+        EXPECT_TRUE(
+            named || !(button || qobject_cast<QSizeGrip *>(control)) || control->parent() == table)
             << control->metaObject()->className();
+        const auto *label = qobject_cast<QLabel *>(control);
+        mnemonics << QKeySequence::mnemonic(label ? label->text()
+                : button                          ? button->text()
+                                                  : "")
+                         .toString();
     }
+    mnemonics.removeAll(QString());
+    EXPECT_EQ(QSet<QString>(mnemonics.begin(), mnemonics.end()).size(), mnemonics.size())
+        << mnemonics.join(' ').toStdString();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(library.findChild<QLabel *>("status"))
                   ->text(QAccessible::Name),
         library.findChild<QLabel *>("status")->text());

@@ -164,8 +164,8 @@ TEST(MainWindow, ScrollingAndKeys)
     QApplication::setActiveWindow(&h.window);
     key(Qt::Key_Tab);
     // The list shows it has the keys.
-    EXPECT_TRUE(h.window.findChild<StyleList *>()->hasFocus()
-        && h.window.findChild<QWidget *>("focusFrame")->isVisible());
+    auto *list = h.window.findChild<StyleList *>();
+    EXPECT_TRUE(list->hasFocus() && h.window.findChild<QWidget *>("focusFrame")->isVisible());
     const std::pair<Qt::Key, int> moves[]
         = {{Qt::Key_Down, 2}, {Qt::Key_PageDown, 18}, {Qt::Key_PageDown, 25}, {Qt::Key_Up, 24},
             {Qt::Key_PageUp, 8}, {Qt::Key_End, 25}, {Qt::Key_Home, 1}, {Qt::Key_Up, 1}};
@@ -177,9 +177,7 @@ TEST(MainWindow, ScrollingAndKeys)
     h.open(korgmWithStyles(3));
     for (int i = 0; i < 3; ++i)
         key(Qt::Key_Down);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(h.window.findChild<StyleList *>())
-                  ->focusChild()
-                  ->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(list)->focusChild()->text(QAccessible::Name),
         "03, Style 3, 1,203 bytes");
     key(Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(h.window.isVisible());
