@@ -149,12 +149,13 @@ void LibraryWindow::showPattern(const QModelIndex &current)
 }
 
 // The counts, and below them what was left when the scan stopped; the phase under way in the bar,
-// beside Cancel, both gone once the scan is done. The status line reads its counts to a screen
-// reader as it shows them.
+// beside Cancel, both gone once the scan is done. The counts wrap where the window is too narrow
+// for them beside the bar. The status line reads its counts to a screen reader as it shows them.
 void LibraryWindow::createStatusBar()
 {
     mStatus = new QLabel(statusBar());
     mStatus->setObjectName(QStringLiteral("status"));
+    mStatus->setWordWrap(true);
     mProgress = new QProgressBar(statusBar());
     mProgress->setRange(0, 0);
     mProgress->setAccessibleName(tr("Progress"));
