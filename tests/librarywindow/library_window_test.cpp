@@ -87,6 +87,7 @@ TEST(LibraryWindow, TheMusicOfTheRows)
     ASSERT_TRUE(waitUntilCatalogued(window));
     auto *table = window.findChild<QTableView *>();
     table->selectRow(1);  // GROOVE.STY's Rock
+    EXPECT_EQ(table->model()->index(1, LibraryModel::Elements).data(), "V1 V2 IN1 FI1 EN1");
     dialogs.choose(folder.path("out"));
     window.findChild<QPushButton *>("exportMusicButton")->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialogs.shown.size() == 2; }));

@@ -114,9 +114,10 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
         {waltz, tempo.left(tempo.size() - 1), "style 1: its performance data is cut short"},
         {paChunk(qFromBigEndian<quint32>(waltz.data()), oc31Compressed("no chunk")), {},
             "style 1: its data does not hold its chunks as it should"},
-        // A chunk may be empty, the last one too.
-        {paChunk(0x06010020, oc31Compressed(contentsOf(waltz) + paChunk(0x0A000008, {}))), {},
-            "3/4 - intact"},
+        // A chunk may be empty, the last one too, and a style may hold thousands.
+        {paChunk(0x06010020,
+             oc31Compressed(contentsOf(waltz) + paChunk(0x0A000008, {}).repeated(5000))),
+            {}, "3/4 - intact"},
         // Whole, but holding no style: nothing at all, or two million empty chunks.
         {paChunk(0x06010020, QByteArray("OC31\0\0\0\0\x01\0\0\0", 12)), {},
             "style 1: its data does not hold its chunks as it should"},
