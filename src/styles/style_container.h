@@ -18,6 +18,10 @@ struct StyleContainer {
     [[nodiscard]] bool isVersion5() const { return chunk.major() == 5; }
 };
 
+// An element's chunk in the container, after the track list: its element info, track settings and
+// chord variations.
+constexpr quint32 ElementChunk = 0x03000000;
+
 // The container at the start of `contents`, when it holds its style info.
 [[nodiscard]] std::optional<StyleContainer> styleContainerIn(QByteArrayView contents);
 

@@ -15,7 +15,6 @@ struct Texts {
 
 constexpr int StyleChunkType = 6;
 constexpr int PerformanceChunkType = 9;
-constexpr quint32 ElementChunk = 0x03000000;
 constexpr quint32 TempoV1Chunk = 0x04000108;
 constexpr quint32 TempoV2Chunk = 0x04020008;
 constexpr quint32 TempoCopyChunk = 0x27000008;

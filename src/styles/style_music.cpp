@@ -13,7 +13,6 @@ struct Texts {
 
 constexpr quint32 TrackListChunk = 0x02000000;
 constexpr quint32 IndexListChunk = 0x01000008;
-constexpr quint32 ElementChunk = 0x03000000;
 constexpr quint32 ChordVariationChunk = 0x03000008;
 constexpr int ElementInfoType = 1;
 constexpr int TrackSettingsType = 2;
