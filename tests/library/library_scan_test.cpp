@@ -16,16 +16,21 @@ bool runToEnd(LibraryScan &scan)
     return finished.wait(20000);
 }
 
-// The rows, one a line, their cells joined with "|"; or only the one column named, the rows
-// joined with " ".
+// The headings, with ">" after those of columns aligned right (numbers), then the rows, one a
+// line, their cells joined with "|"; or only the one column named, the rows joined with " ".
 QString rows(const QAbstractItemModel &model, int only = -1)
 {
     QStringList lines;
-    for (int row = 0; row < model.rowCount(); ++row) {
+    for (int row = only < 0 ? -1 : 0; row < model.rowCount(); ++row) {
         QStringList cells;
         for (int column = qMax(only, 0); column < (only < 0 ? model.columnCount() : only + 1);
-             ++column)
-            cells << model.index(row, column).data().toString();
+             ++column) {
+            const bool right
+                = model.index(0, column).data(Qt::TextAlignmentRole).toInt() & Qt::AlignRight;
+            cells << (row < 0
+                    ? model.headerData(column, Qt::Horizontal).toString() + (right ? ">" : "")
+                    : model.index(row, column).data().toString());
+        }
         lines << cells.join('|');
     }
     return lines.join(only < 0 ? '\n' : ' ');
@@ -58,6 +63,7 @@ protected:
         folder.write("lib/pa700.STY", detailedBank());
         folder.write("lib/pa600.STY", pa600Bank());
         folder.write("lib/locked/HIDDEN.STY", korgmWithStyles(1));
+        folder.write("lib/pack/DAMAGED.STY", PaFileBuilder().style("A", 500).bytes().left(400));
         files.beforeListing = [this](const QString &path) {
             if (path == folder.path("lib/locked"))
                 throw FileError(path, "Permission denied");
@@ -79,9 +85,13 @@ protected:
 // the counts.
 TEST_F(ScannedLibrary, ReadsTheStylesThenTheirDetailsThenTheDuplicates)
 {
+    QStringList progress;  // as each phase begins
+    QObject::connect(&scan, &LibraryScan::phaseChanged, [&] { progress << scan.phaseText(); });
+    QSignalSpy problems(&scan, &LibraryScan::problemsFound);
     ASSERT_TRUE(runToEnd(scan));
     EXPECT_EQ(rows(sorted).replace("i3,i2,i1,i4s (KORG9)", "K9"),
-        R"(backup1/USER01.STY|K9|01|Pop Ballad||||2,000|2,000|0||yes
+        R"(File|Format|#>|Name|Meter|Tempo>|Elements|Total>|Main>|Supplementary>|Ghost|Duplicate
+backup1/USER01.STY|K9|01|Pop Ballad||||2,000|2,000|0||yes
 backup1/USER01.STY|K9|02|Disco||||600|600|0|yes|
 backup2/USER01.STY|K9|01|Pop Ballad||||2,000|2,000|0||yes
 backup2/USER01.STY|K9|02|Disco||||600|600|0|yes|
@@ -94,16 +104,9 @@ pa700.STY|Pa-series (KORF)|04|broken||||213|213|0||
 pack/TWO.STY|Pa50/60/80 (KORF)|01|Twin||||130|90|40||
 pack/TWO.STY|Pa50/60/80 (KORF)|02|Twin||||130|90|40||)");
     EXPECT_EQ(scan.countsText(),
-        "5 files, 12 styles, 2 ghost styles, 1 damaged style, "
-        "2 duplicates, 0 files with problems");
+        "6 files, 12 styles, 2 ghost styles, 1 damaged style, "
+        "2 duplicates, 1 file with problems");
     EXPECT_EQ(scan.phaseText(), "");
-}
-
-TEST_F(ScannedLibrary, NamesTheFoldersFilesAndStylesWithProblems)
-{
-    QSignalSpy problems(&scan, &LibraryScan::problemsFound);
-    folder.write("lib/pack/DAMAGED.STY", PaFileBuilder().style("A", 500).bytes().left(400));
-    ASSERT_TRUE(runToEnd(scan));
     QStringList said;
     for (const QList<QVariant> &found : problems) {
         for (const Problem &problem : found.at(0).value<QList<Problem>>())
@@ -114,7 +117,13 @@ TEST_F(ScannedLibrary, NamesTheFoldersFilesAndStylesWithProblems)
             "pack/DAMAGED.STY: Damaged style file: DAMAGED.STY: the marker \"KBEG\" is not in the "
             "last 320 bytes.",
             "pa700.STY: style 4: its data fails its check"}));
-    EXPECT_EQ(scan.problemFiles(), 1);
+    EXPECT_EQ(progress,
+        QStringList({"looking for style files", "meter and tempo: 0 of 2 files",
+            "looking for duplicates", "checking duplicates: 0 of 8 styles", ""}));
+    // The damaged style's sentence as the library keeps it for Export List.
+    const int broken = sorted.mapToSource(sorted.index(9, 0)).row();
+    EXPECT_EQ(damageMessage(scan.model().catalogue().details(broken), 4),
+        "style 4: its data fails its check");
 }
 
 // Rows come in as the files are read, not once the last is. Cancel stops the phase under way
@@ -137,20 +146,13 @@ TEST(LibraryScan, CancelKeepsWhatEachPhaseDid)
         const char *name;
         LibraryScan::Phase heldFrom;
         int rowsWhileHeld;
-        const char *counts;
+        int filesRead, duplicates;
         const char *left;
     } cases[] = {
-        {"while reading", LibraryScan::Phase::Reading, 6,
-            "8 files, 8 styles, 0 ghost styles, 0 damaged styles, 0 duplicates, 0 files with "
-            "problems",
-            "stopped: 4 files not read"},
-        {"while reading details", LibraryScan::Phase::Details, 12,
-            "12 files, 12 styles, 0 ghost styles, 0 damaged styles, 0 duplicates, 0 files with "
-            "problems",
+        {"while reading", LibraryScan::Phase::Reading, 6, 8, 0, "stopped: 4 files not read"},
+        {"while reading details", LibraryScan::Phase::Details, 12, 12, 0,
             "stopped: meter and tempo of 6 files not read"},
-        {"while checking duplicates", LibraryScan::Phase::Duplicates, 12,
-            "12 files, 12 styles, 0 ghost styles, 0 damaged styles, 6 duplicates, 0 files with "
-            "problems",
+        {"while checking duplicates", LibraryScan::Phase::Duplicates, 12, 12, 6,
             "stopped: 6 styles not checked for duplicates"},
     };
     for (const auto &row : cases) {
@@ -179,7 +181,11 @@ TEST(LibraryScan, CancelKeepsWhatEachPhaseDid)
         scan.cancel();
         gate.release(1000);
         ASSERT_TRUE(finished.count() > 0 || finished.wait(20000));
-        EXPECT_EQ(scan.countsText(), row.counts);
+        EXPECT_EQ(scan.countsText(),
+            QString("%1 files, %1 styles, 0 ghost styles, 0 damaged styles, %2 duplicates, 0 files "
+                    "with problems")
+                .arg(row.filesRead)
+                .arg(row.duplicates));
         EXPECT_EQ(scan.phaseText(), row.left);
     }
 }

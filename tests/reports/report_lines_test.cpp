@@ -63,10 +63,7 @@ TEST(TextReport, SeparatorsOfTheLocale)
     for (const auto &[locale, size, date] :
         {std::tuple("de_DE", QByteArray("1.425"), QByteArray("15.03.2004")),
             std::tuple("nl_NL", QByteArray("1.425"), QByteArray("15-03-2004")),
-            std::tuple("fr_FR",
-                QByteArray("1\xA0"
-                           "425"),
-                QByteArray("15/03/2004"))}) {
+            std::tuple("fr_FR", QByteArray("1\xA0") + "425", QByteArray("15/03/2004"))}) {
         QLocale::setDefault(QLocale(QLatin1String(locale)));
         const QByteArray report = exported(file);
         EXPECT_TRUE(report.contains(

@@ -39,41 +39,17 @@ public:
     PaFileBuilder &record(const QByteArray &rawName, quint8 kind, const QByteArray &chunk);
     // The first models' header as the Pa600 generation writes it: bytes 28-29 are 5 and 0, byte 34
     // is 0 (the directory keeps its fixed-length records).
-    PaFileBuilder &pa600Header()
-    {
-        mPa600 = true;
-        return *this;
-    }
+    PaFileBuilder &pa600Header() { return set(mPa600, true); }
     // Variable-length records with properties: identity (kind, bank, slot) and a NUL-ended name.
-    PaFileBuilder &newerDirectory()
-    {
-        mNewer = true;
-        return *this;
-    }
+    PaFileBuilder &newerDirectory() { return set(mNewer, true); }
     // The 0xFE chunk header that the instruments write before "KBEG".
-    PaFileBuilder &trailerChunkHeader()
-    {
-        mTrailerHeader = true;
-        return *this;
-    }
+    PaFileBuilder &trailerChunkHeader() { return set(mTrailerHeader, true); }
     // Zero bytes after the directory's records (it is padded anyway to make the file 320 bytes).
-    PaFileBuilder &directoryPadding(int bytes)
-    {
-        mPadding = bytes;
-        return *this;
-    }
+    PaFileBuilder &directoryPadding(int bytes) { return set(mPadding, bytes); }
     // Keeps only the first `bytes` of the directory: its last records are short or missing.
-    PaFileBuilder &cutDirectory(int bytes)
-    {
-        mDirectoryCut = bytes;
-        return *this;
-    }
+    PaFileBuilder &cutDirectory(int bytes) { return set(mDirectoryCut, bytes); }
     // Zero bytes after the trailer.
-    PaFileBuilder &trailingBytes(int count)
-    {
-        mTrailing = count;
-        return *this;
-    }
+    PaFileBuilder &trailingBytes(int count) { return set(mTrailing, count); }
 
     [[nodiscard]] Built build() const;
     [[nodiscard]] QByteArray bytes() const { return build().bytes; }
@@ -88,6 +64,11 @@ private:
         QByteArray chunk;
     };
     PaFileBuilder &add(const QByteArray &name, char fill, quint8 kind, qint32 length);
+    template <typename T> PaFileBuilder &set(T &field, T value)
+    {
+        field = value;
+        return *this;
+    }
     [[nodiscard]] QByteArray directory() const;
 
     std::vector<Entry> mEntries;

@@ -51,6 +51,14 @@ TEST(PaSeriesWalker, RecordsAndChunks)
     expectSummaries({
         {example.bytes, R"(2+0: 1@1 "Pop" 2700+3000, 2@2 "Rock" 2000+1879)"},
         {header.bytes, R"(1+0: 1@1 "One" 441+631)"},
+        // The trailer's header as the first of the last 320 bytes.
+        {PaFileBuilder()
+                .style("One", 441)
+                .performance(631)
+                .trailerChunkHeader()
+                .trailingBytes(288)
+                .bytes(),
+            R"(1+0: 1@1 "One" 441+631)"},
         // With another length it is no header: its 8 bytes belong to the last chunk.
         {QByteArray(header.bytes).replace(header.kbeg - 1, 1, "\x19"), R"(1+0: 1@1 "One" 441+639)"},
         {QByteArray(empty.bytes)
@@ -154,5 +162,8 @@ TEST(PaSeriesWalker, NewerDirectory)
                     "2 (offset 23)")},
         {PaFileBuilder().newerDirectory().style("A", 300).style("B", 300).cutDirectory(21).bytes(),
             damaged("the directory holds 1 record for 2 chunks")},
+        // Record 2 one byte longer than what is left of the directory.
+        {PaFileBuilder().newerDirectory().style("A", 300).style("B", 300).cutDirectory(41).bytes(),
+            damaged("directory record 2 runs past the end of the directory (offset 41)")},
     });
 }

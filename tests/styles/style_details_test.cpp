@@ -108,6 +108,11 @@ TEST(StyleDetails, MeterTempoAndWhatIsNotKnown)
         {paChunk(0x06010060, waltz.mid(8)), tempo, "- 90 not known"},
         {paChunk(0x06010000, paChunk(0x01050000, {})), tempo, "- 90 not known"},
         {waltz, paChunk(0x08020120, tempo.mid(8)), "3/4 - not known"},
+        // Element infos of version 0: the note knows no meter in them.
+        {paChunk(0x06010020,
+             oc31Compressed(contentsOf(waltz).replace(
+                 QByteArray::fromHex("01010108"), QByteArray::fromHex("01000108")))),
+            {}, "- - intact"},
         {{}, {}, "- - not known"},
         {waltz.left(5), tempo, "style 1: its data is cut short"},
         {paChunk(0x06010020, {}), {}, "style 1: its data is not compressed as its header says"},
