@@ -51,12 +51,12 @@ TEST(PaSeriesWalker, RecordsAndChunks)
     expectSummaries({
         {example.bytes, R"(2+0: 1@1 "Pop" 2700+3000, 2@2 "Rock" 2000+1879)"},
         {header.bytes, R"(1+0: 1@1 "One" 441+631)"},
-        // The trailer's header as the first of the last 320 bytes.
+        // "KBEG" as far back as it may stand, 320 bytes from the end, its chunk header before it.
         {PaFileBuilder()
                 .style("One", 441)
                 .performance(631)
                 .trailerChunkHeader()
-                .trailingBytes(288)
+                .trailingBytes(296)
                 .bytes(),
             R"(1+0: 1@1 "One" 441+631)"},
         // With another length it is no header: its 8 bytes belong to the last chunk.

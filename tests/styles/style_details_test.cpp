@@ -153,12 +153,16 @@ TEST(StyleDetails, EveryFlippedByteIsFound)
 }
 
 // A style's details cost its chunk's bytes, never its place's: in a newer-layout bank of
-// 2,147,483,647 bytes (sparse: nothing stands between the one style and the trailer, which the
-// style's place reaches), the style's chunk is all that is read.
+// 2,147,483,647 bytes (sparse: nothing stands between the last style and the trailer, which the
+// style's place reaches), the compressed style's chunk is all that is read, and of an
+// uncompressed one, whose layout is not known, its header.
 TEST(StyleDetails, ReadOnlyWhatTheChunksDeclare)
 {
-    const auto built
-        = PaFileBuilder().newerDirectory().record("Vast", 2, paStyleChunk(3, 4)).build();
+    const auto built = PaFileBuilder()
+                           .newerDirectory()
+                           .record("Plain", 2, paChunk(0x06010000, QByteArray(100, 'x')))
+                           .record("Vast", 2, paStyleChunk(3, 4))
+                           .build();
     const QByteArray trailer = built.bytes.mid(built.kbeg);
     TestFolder folder;
     QFile bank(folder.path("VAST.STY"));
@@ -170,6 +174,6 @@ TEST(StyleDetails, ReadOnlyWhatTheChunksDeclare)
     const StyleFile vast = *loadStyleFile(bank.fileName(), files).file;
     const qint64 before = files.bytesRead();
     const FileStyleDetails details = readStyleDetails(vast, files);
-    EXPECT_EQ(files.bytesRead() - before, 213);
-    EXPECT_EQ(described(details.styles.value(0)), "3/4 - intact");
+    EXPECT_EQ(files.bytesRead() - before, 8 + 213);
+    EXPECT_EQ(described(details.styles.value(1)), "3/4 - intact");
 }
