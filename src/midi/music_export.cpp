@@ -5,13 +5,7 @@
 #include "smf_writer.h"
 #include "styles/style_details.h"
 
-#include <QCoreApplication>
-
 namespace {
-
-struct Texts {
-    Q_DECLARE_TR_FUNCTIONS(MusicExport)
-};
 
 // A name as a file system takes it, every byte kept readable: the CSV's escaping, and a "/"
 // written "\x2f"; trailing blanks go, which some file systems do not keep.
@@ -31,27 +25,12 @@ QString joinPath(const QString &folder, const QString &name)
     return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
 }
 
-void writeFile(const QString &path, const QByteArray &bytes, const FileService &files, bool replace,
-    MusicExport &done)
-{
-    try {
-        if (!replace && files.exists(path))
-            throw FileError(path, Texts::tr("the file is already there"));
-        const auto writer = files.createTextFile(path);
-        writer->write(bytes);
-        writer->commit();
-        done.written << path;
-    } catch (const FileError &error) {
-        done.problems.append(error.writeProblem());
-    }
-}
-
 // A style's chord variations that hold music, each to its file; the damaged ones are problems.
 void exportStyle(const StyleFile &file, const StyleEntry &style, const StyleReading &reading,
     const FileService &files, const MusicExportOptions &options, MusicExport &done)
 {
-    const QString folder = joinPath(options.folder, styleMusicFolder(file, style));
-    bool folderMade = false;
+    const QString folderPath = joinPath(options.folder, styleMusicFolder(file, style));
+    std::unique_ptr<OutputFolder> folder;
     for (const ElementMusic &element : reading.music->elements) {
         for (const ChordVariation &variation : element.variations) {
             if (variation.problem != MusicProblem::None) {
@@ -62,20 +41,19 @@ void exportStyle(const StyleFile &file, const StyleEntry &style, const StyleRead
             }
             if (!variation.holdsMusic())
                 continue;
+            const QString name = elementName(element.element) + QLatin1String("-CV")
+                + QString::number(variation.number) + QLatin1String(".MID");
             try {
-                if (!folderMade)
-                    files.createFolders(folder);
-                folderMade = true;
+                if (!folder)
+                    folder = files.createFolder(folderPath);
+                folder->write(name, standardMidiFile(element, variation, reading.details.tempo),
+                    options.replace);
+                done.written << folder->filePath(name);
             } catch (const FileError &error) {
                 done.problems.append(error.writeProblem());
-                return;
+                if (!folder)
+                    return;
             }
-            const QString name = QStringLiteral("%1-CV%2.MID")
-                                     .arg(elementName(element.element))
-                                     .arg(variation.number);
-            writeFile(joinPath(folder, name),
-                standardMidiFile(element, variation, reading.details.tempo), files, options.replace,
-                done);
         }
     }
 }

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <cerrno>
+#include <cstring>
 #include <exception>
 
 // A failure of the file service: which file, and the system's reason in plain words. It stays
@@ -14,6 +16,12 @@ class FileError : public std::exception {
 
 public:
     FileError(QString path, QString reason) : mPath(std::move(path)), mReason(std::move(reason)) { }
+
+    // The system's reason for the call that failed last, in its words.
+    [[nodiscard]] static QString systemReason()
+    {
+        return QString::fromLocal8Bit(std::strerror(errno));
+    }
 
     [[nodiscard]] const char *what() const noexcept override { return "file error"; }
     [[nodiscard]] const QString &path() const { return mPath; }

@@ -3,9 +3,7 @@
 #include "file_error.h"
 #include "file_name.h"
 
-#include <cerrno>
 #include <dirent.h>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -17,7 +15,6 @@ QString identityOf(const struct stat &status)
     return QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
 }
 
-QString systemReason() { return QString::fromLocal8Bit(std::strerror(errno)); }
 }  // namespace
 
 std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) const
@@ -25,11 +22,11 @@ std::unique_ptr<ReadOnlyFile> FileService::openForReading(const QString &path) c
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer.
     const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
-        throw FileError(path, systemReason());
+        throw FileError(path, FileError::systemReason());
     struct stat status { };
     QString problem;
     if (::fstat(fd, &status) != 0)
-        problem = systemReason();
+        problem = FileError::systemReason();
     else if (S_ISDIR(status.st_mode))
         problem = FileError::tr("this is a folder, not a file");
     else if (!S_ISREG(status.st_mode))
@@ -57,7 +54,7 @@ FolderListing FileService::listFolder(const QString &path) const
     const int fd = ::open(encodeFileName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     DIR *folder = fd < 0 ? nullptr : ::fdopendir(fd);
     if (folder == nullptr) {
-        const QString reason = systemReason();
+        const QString reason = FileError::systemReason();
         if (fd >= 0)
             ::close(fd);
         throw FileError(path, reason);
@@ -83,7 +80,7 @@ FolderListing FileService::listFolder(const QString &path) const
         listing.entries.push_back(found);
         errno = 0;
     }
-    const QString reason = errno != 0 ? systemReason() : QString();
+    const QString reason = errno != 0 ? FileError::systemReason() : QString();
     ::closedir(folder);
     if (!reason.isNull())
         throw FileError(path, reason);
@@ -108,24 +105,7 @@ QString FileService::identity(const QString &path) const
     return ::stat(encodeFileName(path).constData(), &status) == 0 ? identityOf(status) : QString();
 }
 
-namespace {
-
-// The folder, after those above it where they are missing: most often only the last is.
-bool makeFolders(const QByteArray &folder)
+std::unique_ptr<OutputFolder> FileService::createFolder(const QString &path) const
 {
-    if (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST)
-        return true;
-    const qsizetype parent = folder.lastIndexOf('/');
-    return errno == ENOENT && parent > 0 && makeFolders(folder.left(parent))
-        && (::mkdir(folder.constData(), 0777) == 0 || errno == EEXIST);
-}
-
-}  // namespace
-
-void FileService::createFolders(const QString &path) const
-{
-    if (!makeFolders(encodeFileName(path)))
-        throw FileError(path, systemReason());
-    if (!isFolder(path))
-        throw FileError(path, FileError::tr("this is not a folder"));
+    return std::make_unique<OutputFolder>(path);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "output_folder.h"
 #include "read_only_file.h"
 #include "text_writer.h"
 
@@ -40,8 +41,8 @@ public:
     [[nodiscard]] QString identity(const QString &path) const;
     // A report file that replaces `path` when it is committed.
     [[nodiscard]] std::unique_ptr<TextWriter> createTextFile(const QString &path) const;
-    // A folder and the folders above it that are not there yet.
-    void createFolders(const QString &path) const;
+    // A folder to write files into, made with those above it that are not there yet.
+    [[nodiscard]] std::unique_ptr<OutputFolder> createFolder(const QString &path) const;
 
     // Bytes read so far through the files this service opened.
     [[nodiscard]] qint64 bytesRead() const { return *mBytesRead; }

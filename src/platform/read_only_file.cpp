@@ -2,8 +2,6 @@
 
 #include "file_error.h"
 
-#include <cerrno>
-#include <cstring>
 #include <limits>
 #include <tuple>
 #include <unistd.h>
@@ -47,7 +45,7 @@ QByteArray ReadOnlyFile::readAt(qint64 offset, qint64 length) const
         else if (got == 0)
             break;  // the file ends here
         else if (errno != EINTR)
-            throw FileError(mPath, QString::fromLocal8Bit(std::strerror(errno)));
+            throw FileError(mPath, FileError::systemReason());
     }
     *mBytesRead += done;
     return data.left(done);

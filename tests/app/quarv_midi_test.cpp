@@ -1,12 +1,22 @@
 #include "pa_style_music.h"
 #include "test_support.h"
 
-// quarv-midi as a process in a folder of the test's, its standard output and error, its status.
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+// quarv-midi as a process in a folder of the test's, its standard output and error, its status;
+// the files it writes may be held below `fileSizeLimit` bytes, as on a disk that is full.
 static std::tuple<int, QString, QString> quarvMidi(
-    const QString &folder, const QStringList &arguments)
+    const QString &folder, const QStringList &arguments, rlim_t fileSizeLimit = RLIM_INFINITY)
 {
     QProcess process;
     process.setWorkingDirectory(folder);
+    process.setChildProcessModifier([fileSizeLimit] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit {fileSizeLimit, fileSizeLimit};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+    });
     process.start(QUARV_MIDI_EXE, arguments);
     EXPECT_TRUE(process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit);
     return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -51,4 +61,47 @@ TEST(QuarvMidi, WritesATreeOfNamesAndNothingTwice)
     EXPECT_TRUE(err.startsWith(
         "quarv-midi: BANK.STY: Cannot write I3.STY/out/BANK.STY/01 Pop\\x2fRock: Not a directory."))
         << err.toStdString();
+}
+
+// --force puts each new file whole in place of the old one, keeping its permissions, but not over
+// a read-only file or a folder. A file that cannot be written whole is not there at all, and
+// nothing of the writing is left behind.
+TEST(QuarvMidi, ReplacesWholeOrNotAtAll)
+{
+    TestFolder folder;
+    folder.write("BANK.STY",
+        PaFileBuilder()
+            .newerDirectory()
+            .record("Groove", 2, grooveStyleChunk(4, 4))
+            .record({}, 7, paPerformanceChunk(TempoLayout::Version20, 120))
+            .bytes());
+    const QString style = folder.path("out/BANK.STY/01 Groove/");
+    ASSERT_EQ(std::get<0>(quarvMidi(folder.path({}), {"-o", "out", "BANK.STY"})), 0);
+    const QStringList files = QDir(style).entryList(QDir::Files);
+    const QByteArray variation1 = readBytes(style + "V1-CV1.MID");
+    folder.write("out/BANK.STY/01 Groove/V1-CV1.MID", "old");
+    ::chmod(QFile::encodeName(style + "V1-CV1.MID"), 0600);
+    folder.write("out/BANK.STY/01 Groove/V2-CV1.MID", "read-only");
+    ::chmod(QFile::encodeName(style + "V2-CV1.MID"), 0444);
+    folder.remove("out/BANK.STY/01 Groove/EN1-CV1.MID");
+    QDir(style).mkdir("EN1-CV1.MID");
+    const auto [status, out, err]
+        = quarvMidi(folder.path({}), {"-o", "out", "--force", "BANK.STY"});
+    const QString cannot = "quarv-midi: BANK.STY: Cannot write out/BANK.STY/01 Groove/%1: %2.\n";
+    EXPECT_EQ(QString::number(status) + ' ' + err,
+        "1 " + cannot.arg("V2-CV1.MID", "the file is read-only")
+            + cannot.arg("EN1-CV1.MID", "this is a folder, not a file"));
+    struct stat replaced { };
+    ::stat(QFile::encodeName(style + "V1-CV1.MID"), &replaced);
+    EXPECT_EQ(readBytes(style + "V1-CV1.MID"), variation1);
+    EXPECT_EQ(replaced.st_mode & 0777, 0600);
+
+    folder.remove("out/BANK.STY/01 Groove/V1-CV2.MID");
+    const auto [full, nothing, tooLarge]
+        = quarvMidi(folder.path({}), {"-o", "out", "--force", "BANK.STY"}, 100);
+    EXPECT_EQ(full, 1);
+    EXPECT_EQ(tooLarge.count("File too large"), 5) << tooLarge.toStdString();
+    EXPECT_EQ(readBytes(style + "V1-CV1.MID"), variation1);
+    EXPECT_EQ(QDir(style).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+        QStringList(files).filter(QRegularExpression("^(?!V1-CV2)")));
 }
