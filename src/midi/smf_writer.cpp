@@ -3,6 +3,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <string>
 
 namespace {
 
@@ -16,20 +17,21 @@ public:
         mBytes += char(0xFF);
         mBytes += char(type);
         mBytes += char(data.size());
-        mBytes += data;
+        mBytes.append(data.data(), std::size_t(data.size()));
         mStatus = 0;
     }
 
-    void channel(quint32 tick, quint8 status, QByteArrayView data)
+    void channel(quint32 tick, quint8 status, std::initializer_list<int> data)
     {
         delta(tick);
         if (status != mStatus)
             mBytes += char(status);
-        mBytes += data;
+        for (const int value : data)
+            mBytes += char(value);
         mStatus = status;
     }
 
-    [[nodiscard]] const QByteArray &bytes() const { return mBytes; }
+    [[nodiscard]] const std::string &bytes() const { return mBytes; }
 
 private:
     // A variable-length quantity: seven bits a byte, most significant first.
@@ -37,13 +39,15 @@ private:
     {
         quint32 value = tick - mTick;
         mTick = tick;
-        QByteArray bytes(1, char(value & 0x7F));
+        char bytes[5];
+        std::size_t first = 4;
+        bytes[first] = char(value & 0x7F);
         while (value >>= 7)
-            bytes.prepend(char(0x80 | (value & 0x7F)));
-        mBytes += bytes;
+            bytes[--first] = char(0x80 | (value & 0x7F));
+        mBytes.append(bytes + first, 5 - first);
     }
 
-    QByteArray mBytes;
+    std::string mBytes;  // grows a byte at a time, which QByteArray does slowly
     quint32 mTick = 0;
     quint8 mStatus = 0;
 };
@@ -59,16 +63,16 @@ QByteArray bytes(std::initializer_list<int> values)
 void setUp(TrackWriter &track, int trackNumber, const TrackSetting &setting, bool rangeControls)
 {
     const auto control = quint8(0xB0 | midiChannel(trackNumber));
-    track.channel(0, control, bytes({11, setting.expression}));
-    track.channel(0, control, bytes({0, setting.bankMsb}));
-    track.channel(0, control, bytes({32, setting.bankLsb}));
-    track.channel(0, quint8(0xC0 | midiChannel(trackNumber)), bytes({setting.program}));
+    track.channel(0, control, {11, setting.expression});
+    track.channel(0, control, {0, setting.bankMsb});
+    track.channel(0, control, {32, setting.bankLsb});
+    track.channel(0, quint8(0xC0 | midiChannel(trackNumber)), {setting.program});
     if (!rangeControls)
         return;
-    track.channel(0, control, bytes({114, setting.rangeBottom}));
-    track.channel(0, control, bytes({115, setting.rangeTop}));
+    track.channel(0, control, {114, setting.rangeBottom});
+    track.channel(0, control, {115, setting.rangeTop});
     for (int i = 0; i < 4; ++i)
-        track.channel(0, control, bytes({116 + i, setting.extra[std::size_t(i)]}));
+        track.channel(0, control, {116 + i, setting.extra[std::size_t(i)]});
 }
 
 }  // namespace
@@ -112,12 +116,16 @@ QByteArray standardMidiFile(
     for (const Placed &placed : std::as_const(events)) {
         const MusicEvent &event = placed.event;
         const auto status = quint8(event.status | placed.channel);
-        track.channel(event.tick, status,
-            event.status == 0xD0 ? bytes({event.data1}) : bytes({event.data1, event.data2}));
+        if (event.status == 0xD0)
+            track.channel(event.tick, status, {event.data1});
+        else
+            track.channel(event.tick, status, {event.data1, event.data2});
     }
     track.meta(variation.length, 0x2F, {});
+    const std::string &chunk = track.bytes();
     QByteArray file = QByteArray::fromHex("4d546864000000060000000101804d54726b");
-    QByteArray length(4, '\0');
-    qToBigEndian(quint32(track.bytes().size()), length.data());
-    return file + length + track.bytes();
+    file.reserve(file.size() + 4 + qsizetype(chunk.size()));
+    char length[4];
+    qToBigEndian(quint32(chunk.size()), length);
+    return file.append(length, 4).append(chunk.data(), qsizetype(chunk.size()));
 }
