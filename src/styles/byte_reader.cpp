@@ -6,7 +6,9 @@ ByteReader::ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, 
     : mBytes(bytes),
       mPos(begin),
       mEnd(qMin(end, bytes.size())),
-      mPastEnd(DamagedFile::tr("a field runs past the end of its bytes (offset %1)")),
+      mPastEnd([](qsizetype end) {
+          return DamagedFile::tr("a field runs past the end of its bytes (offset %1)").arg(end);
+      }),
       mBase(base)
 {
 }
@@ -14,7 +16,7 @@ ByteReader::ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, 
 void ByteReader::require(qsizetype n) const
 {
     if (n < 0 || n > mEnd - mPos)
-        throw DamagedFile(QString(mPastEnd).arg(mBase + mEnd));
+        throw DamagedFile(mPastEnd(mBase + mEnd));
 }
 
 quint16 ByteReader::u2be()

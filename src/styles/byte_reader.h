@@ -4,16 +4,21 @@
 
 #include <QByteArray>
 
+#include <functional>
+
 // A bounds-checked cursor over [begin, end) of bytes we hold. Reading past the end throws
 // DamagedFile with the sentence that names what was being read, so no offset or length from a
-// file is trusted. The sentence's last placeholder takes the end as an offset in the enclosing
-// region, where bytes[0] stands at `base`.
+// file is trusted. The sentence is made from the end's offset in the enclosing region, where
+// bytes[0] stands at `base`, and only when it is said: readers are made for every record.
 class ByteReader {
 public:
     ByteReader(const QByteArray &bytes, qsizetype begin, qsizetype end, qsizetype base = 0);
 
-    // "property 2 of directory record 4 runs past the end of the directory record 4 (offset %1)"
-    void setPastEnd(const QString &sentence) { mPastEnd = sentence; }
+    // "property 2 of directory record 4 runs past the end of the directory record 4 (offset 36)"
+    void setPastEnd(std::function<QString(qsizetype end)> sentence)
+    {
+        mPastEnd = std::move(sentence);
+    }
     [[nodiscard]] bool atEnd() const { return mPos >= mEnd; }
 
     [[nodiscard]] quint16 u2be();
@@ -26,7 +31,7 @@ private:
     const QByteArray &mBytes;
     qsizetype mPos;
     qsizetype mEnd;
-    QString mPastEnd;
+    std::function<QString(qsizetype end)> mPastEnd;
     qsizetype mBase;
 };
 

@@ -47,17 +47,23 @@ constexpr int ChecksumLength = 4;
 PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
 {
     ByteReader record(bytes, 0, bytes.size(), base);
-    record.setPastEnd(DamagedFile::tr("directory record %1's property count runs past the end of "
-                                      "the directory record %1 (offset %2)")
-                          .arg(r));
+    record.setPastEnd([r](qsizetype end) {
+        return DamagedFile::tr("directory record %1's property count runs past the end of the "
+                               "directory record %1 (offset %2)")
+            .arg(r)
+            .arg(end);
+    });
     const quint16 properties = record.u2be();
 
     PaDirectoryRecord result;
     for (quint16 p = 1; p <= properties; ++p) {
-        record.setPastEnd(DamagedFile::tr("property %1 of directory record %2 runs past the end "
-                                          "of the directory record %2 (offset %3)")
-                              .arg(p)
-                              .arg(r));
+        record.setPastEnd([p, r](qsizetype end) {
+            return DamagedFile::tr("property %1 of directory record %2 runs past the end of the "
+                                   "directory record %2 (offset %3)")
+                .arg(p)
+                .arg(r)
+                .arg(end);
+        });
         const quint16 type = record.u2be();
         const quint16 size = record.u2be();
         const QByteArray value = record.bytes(size);
@@ -74,9 +80,12 @@ PaDirectoryRecord newerRecord(const QByteArray &bytes, qsizetype base, int r)
             result.utf8Name = QByteArrayView(result.name).isValidUtf8();
         }
     }
-    record.setPastEnd(DamagedFile::tr("directory record %1's checksum runs past the end of the "
-                                      "directory record %1 (offset %2)")
-                          .arg(r));
+    record.setPastEnd([r](qsizetype end) {
+        return DamagedFile::tr("directory record %1's checksum runs past the end of the "
+                               "directory record %1 (offset %2)")
+            .arg(r)
+            .arg(end);
+    });
     record.skip(ChecksumLength);
     return result;
 }
@@ -91,15 +100,17 @@ std::vector<PaDirectoryRecord> newerRecords(ByteSource &source, qint64 length, i
             throw DamagedFile(DamagedFile::tr("the directory holds %1 for %2", "records, chunks")
                                   .arg(DamagedFile::tr("%n record(s)", "", r - 1),
                                       DamagedFile::tr("%n chunk(s)", "", count)));
-        const QString pastEnd
-            = DamagedFile::tr("directory record %1 runs past the end of the directory (offset %2)")
-                  .arg(r)
-                  .arg(length);
+        const auto pastEnd = [&] {
+            return DamagedFile(DamagedFile::tr(
+                "directory record %1 runs past the end of the directory (offset %2)")
+                                   .arg(r)
+                                   .arg(length));
+        };
         if (length - at < 2)
-            throw DamagedFile(pastEnd);
+            throw pastEnd();
         const qint64 recordLength = readU16BE(source.read(PaHeaderLength + at, 2), 0);
         if (length - at - 2 < recordLength)
-            throw DamagedFile(pastEnd);
+            throw pastEnd();
         records.push_back(
             newerRecord(source.read(PaHeaderLength + at + 2, recordLength), at + 2, r));
         at += 2 + recordLength;
