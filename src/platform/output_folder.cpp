@@ -4,6 +4,8 @@
 #include "file_name.h"
 #include "text_writer.h"
 
+#include <QFile>
+
 #include <atomic>
 #include <fcntl.h>
 #include <optional>
@@ -48,6 +50,35 @@ bool giveName(int fd, int folder, const QByteArray &name)
     }
     const QByteArray file = "/proc/self/fd/" + QByteArray::number(fd);
     return ::linkat(AT_FDCWD, file.constData(), folder, name.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// All of `bytes` into the file `fd`, flushed to its disk; false with errno set where not.
+bool writeWhole(int fd, QByteArrayView bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(fd, bytes.data() + done, size_t(bytes.size() - done));
+        if (written > 0)
+            done += written;
+        else if (written == 0 || errno != EINTR)
+            return false;
+    }
+    return ::fdatasync(fd) == 0;
+}
+
+// The permissions a new file is given: 0666 less the umask, as /proc tells it (Linux 4.7 on);
+// umask() tells it only by changing it for a moment under the other threads. None where unknown.
+std::optional<mode_t> newFilePermissions()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        bool octal = false;
+        const uint mask = line.startsWith("Umask:") ? line.mid(6).trimmed().toUInt(&octal, 8) : 0;
+        if (octal)
+            return 0666 & ~mask;
+    }
+    return std::nullopt;
 }
 
 // Whether a file is called `name` in `folder`, and the permissions to keep when one is (none
@@ -95,6 +126,8 @@ void OutputFolder::write(const QString &name, QByteArrayView bytes, bool replace
     std::optional<mode_t> old;
     if (replace)
         old = replaceable(mFd, target, path, replace);
+    if (old)
+        return replaceFile(path, target, *old, bytes);
     const Descriptor file {::openat(mFd, ".", O_WRONLY | O_TMPFILE | O_CLOEXEC, 0666)};
     if (file.fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR)) {
         // A file system without unnamed files (FAT, some network ones): written the way reports
@@ -105,36 +138,34 @@ void OutputFolder::write(const QString &name, QByteArrayView bytes, bool replace
         writer.commit();
         return;
     }
-    const auto fail = [&path] { throw FileError(path, FileError::systemReason()); };
-    if (file.fd < 0)
-        fail();
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t written = ::write(file.fd, bytes.data() + done, size_t(bytes.size() - done));
-        if (written > 0)
-            done += written;
-        else if (written == 0 || errno != EINTR)
-            fail();
-    }
-    if (::fdatasync(file.fd) != 0)
-        fail();
-    if (!old) {
-        if (giveName(file.fd, mFd, target))
-            return;
-        if (errno != EEXIST)
-            fail();
-        if (!replace)
-            throw FileError(path, FileError::tr("the file is already there"));
-    }
-    if (old && *old != 0)
-        ::fchmod(file.fd, *old);
-    // Named beside the old file first, then moved over it in one step. The name is this write's
-    // own: two banks of the same name may be written to one folder side by side.
+    if (file.fd < 0 || !writeWhole(file.fd, bytes))
+        throw FileError(path, FileError::systemReason());
+    if (giveName(file.fd, mFd, target))
+        return;
+    if (errno != EEXIST)
+        throw FileError(path, FileError::systemReason());
+    if (!replace)
+        throw FileError(path, FileError::tr("the file is already there"));
+    write(name, bytes, replace);  // made by someone else meanwhile: replaced as any other
+}
+
+void OutputFolder::replaceFile(
+    const QString &path, const QByteArray &target, mode_t permissions, QByteArrayView bytes) const
+{
+    // Written beside the old file under a name of this write's own (two banks of one name may be
+    // written to one folder side by side), then moved over it in one step.
     static const QByteArray process = QByteArray::number(::getpid());
     static std::atomic<quint64> writes = 0;
     const QByteArray beside = target + ".quarv-" + process + '-' + QByteArray::number(writes++);
-    if (!giveName(file.fd, mFd, beside))
-        fail();
-    if (::renameat(mFd, beside.constData(), mFd, target.constData()) != 0) {
+    const Descriptor file {
+        ::openat(mFd, beside.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)};
+    if (file.fd < 0)
+        throw FileError(path, FileError::systemReason());
+    static const std::optional<mode_t> created = newFilePermissions();
+    if (permissions != 0 && permissions != created)
+        ::fchmod(file.fd, permissions);
+    if (!writeWhole(file.fd, bytes)
+        || ::renameat(mFd, beside.constData(), mFd, target.constData()) != 0) {
         const QString reason = FileError::systemReason();
         ::unlinkat(mFd, beside.constData(), 0);
         throw FileError(path, reason);

@@ -80,7 +80,7 @@ TEST(QuarvMidi, ReplacesWholeOrNotAtAll)
     const QStringList files = QDir(style).entryList(QDir::Files);
     const QByteArray variation1 = readBytes(style + "V1-CV1.MID");
     folder.write("out/BANK.STY/01 Groove/V1-CV1.MID", "old");
-    ::chmod(QFile::encodeName(style + "V1-CV1.MID"), 0600);
+    ::chmod(QFile::encodeName(style + "V1-CV1.MID"), 0666);
     folder.write("out/BANK.STY/01 Groove/V2-CV1.MID", "read-only");
     ::chmod(QFile::encodeName(style + "V2-CV1.MID"), 0444);
     folder.remove("out/BANK.STY/01 Groove/EN1-CV1.MID");
@@ -94,7 +94,7 @@ TEST(QuarvMidi, ReplacesWholeOrNotAtAll)
     struct stat replaced { };
     ::stat(QFile::encodeName(style + "V1-CV1.MID"), &replaced);
     EXPECT_EQ(readBytes(style + "V1-CV1.MID"), variation1);
-    EXPECT_EQ(replaced.st_mode & 0777, 0600);
+    EXPECT_EQ(replaced.st_mode & 0777, 0666);
 
     folder.remove("out/BANK.STY/01 Groove/V1-CV2.MID");
     const auto [full, nothing, tooLarge]
