@@ -25,28 +25,33 @@ static std::tuple<int, QString, QString> quarvMidi(
 
 // One file for each chord variation that holds music, in the tree the instrument's names make,
 // names escaped for the file system ("/" as \x2f, written \\x2f on the terminal); a style whose
-// music is not known is a line, no error; nothing is written twice unless --force; a folder that
-// cannot be made is an error.
+// music is not known is a line, no error, a damaged style or chord variation an error; nothing is
+// written twice unless --force; a folder that cannot be made is an error.
 TEST(QuarvMidi, WritesATreeOfNamesAndNothingTwice)
 {
     TestFolder folder;
     const QList<StreamTrack> tracks = {{0, 96, {{0, 0x01, "\x40\x43"}, {48, 0x00, "\x40\x40"}}}};
     const QByteArray music = paMusicStyleChunk(
         tracks, {{0, 4, 4, {}, {{96, {{0, 1}}}, {96, {}}}}, {6, 4, 4, {}, {{96, {{1, 1}}}}}});
+    QByteArray broken = paStyleChunk(4, 4);
+    broken.back() ^= 1;  // the check byte
     folder.write("BANK.STY",
         PaFileBuilder()
             .newerDirectory()
-            .record("Pop/Rock", 2, music)
-            .record("Plain", 2, paStyleChunk(4, 4))
+            .record("Pop/Rock  ", 2, music)
+            .record("Short", 2, paMusicStyleChunk(tracks, {{0, 4, 4, {}, {{5, {{0, 1}}}}}}))
+            .record("Broken", 2, broken)
             .record({}, 7, paPerformanceChunk(TempoLayout::Version20, 120))
             .bytes());
     folder.write("I3.STY", ISeriesFileBuilder("KORG9").slot(2000, "Pop Ballad").build());
     const QString written = "out/BANK.STY/01 Pop\\\\x2fRock/V1-CV1.MID\n"
                             "out/BANK.STY/01 Pop\\\\x2fRock/FI1-CV1.MID\n";
-    const QString notKnown = "quarv-midi: BANK.STY: style 2: its music is not known\n"
-                             "quarv-midi: I3.STY: style 1: its music is not known\n";
+    const QString problems
+        = "quarv-midi: BANK.STY: style 2, V1 chord variation 1: its music plays past its end\n"
+          "quarv-midi: BANK.STY: style 3: its data fails its check\n"
+          "quarv-midi: I3.STY: style 1: its music is not known\n";
     EXPECT_EQ(quarvMidi(folder.path({}), {"-o", "out", "BANK.STY", "I3.STY"}),
-        std::make_tuple(0, written, notKnown));
+        std::make_tuple(1, written, problems));
     EXPECT_TRUE(
         readBytes(folder.path("out/BANK.STY/01 Pop\\x2fRock/FI1-CV1.MID")).startsWith("MThd"));
     const QString there
@@ -63,9 +68,9 @@ TEST(QuarvMidi, WritesATreeOfNamesAndNothingTwice)
         << err.toStdString();
 }
 
-// --force puts each new file whole in place of the old one, keeping its permissions, but not over
-// a read-only file or a folder. A file that cannot be written whole is not there at all, and
-// nothing of the writing is left behind.
+// --force puts each new file whole in place of the old one (a link, not what it links to),
+// keeping its permissions, but not over a read-only file or a folder. A file that cannot be written
+// whole is not there at all, and nothing of the writing is left behind.
 TEST(QuarvMidi, ReplacesWholeOrNotAtAll)
 {
     TestFolder folder;
@@ -83,6 +88,8 @@ TEST(QuarvMidi, ReplacesWholeOrNotAtAll)
     ::chmod(QFile::encodeName(style + "V1-CV1.MID"), 0666);
     folder.write("out/BANK.STY/01 Groove/V2-CV1.MID", "read-only");
     ::chmod(QFile::encodeName(style + "V2-CV1.MID"), 0444);
+    folder.remove("out/BANK.STY/01 Groove/FI1-CV1.MID");
+    QFile::link("V2-CV2.MID", style + "FI1-CV1.MID");
     folder.remove("out/BANK.STY/01 Groove/EN1-CV1.MID");
     QDir(style).mkdir("EN1-CV1.MID");
     const auto [status, out, err]
@@ -95,6 +102,8 @@ TEST(QuarvMidi, ReplacesWholeOrNotAtAll)
     ::stat(QFile::encodeName(style + "V1-CV1.MID"), &replaced);
     EXPECT_EQ(readBytes(style + "V1-CV1.MID"), variation1);
     EXPECT_EQ(replaced.st_mode & 0777, 0666);
+    ::lstat(QFile::encodeName(style + "FI1-CV1.MID"), &replaced);
+    EXPECT_TRUE(S_ISREG(replaced.st_mode) && (replaced.st_mode & 0600) == 0600);
 
     folder.remove("out/BANK.STY/01 Groove/V1-CV2.MID");
     const auto [full, nothing, tooLarge]
