@@ -81,7 +81,7 @@ TEST(StyleMusic, EachChordVariationAsTheInstrumentExportsIt)
     const QByteArray drum600
         = QByteArray::fromHex("647800051 56c").leftJustified(72, '\0') + '\x01';
     QList<StreamElement> elements = {
-        {0, 4, 4, QByteArray::fromHex("73790b00156c"), {{96, {{0, 1}, {2, 2}}}, {96, {{3, 1}}}}},
+        {0, 4, 4, QByteArray::fromHex("73790b00156c"), {{384, {{0, 1}, {2, 2}}}, {96, {{3, 1}}}}},
         {6, 3, 8, {}, {{48, {{7, 2}}}}},
     };
     const StyleMusic pa700 = decoded(paMusicStyleChunk(tracks, elements));
@@ -97,7 +97,7 @@ TEST(StyleMusic, EachChordVariationAsTheInstrumentExportsIt)
             "0: bd 20 00", "0: cd 00", "0: be 0b 00", "0: be 00 00", "0: be 20 00", "0: ce 00",
             "0: bf 0b 00", "0: bf 00 00", "0: bf 20 00", "0: cf 00", "0: 99 40 43", "0: 98 28 64",
             "7: 89 40 4a", "9: 99 00 01", "11: 89 00 40", "13: b9 01 7f", "13: d9 00",
-            "15: e9 00 40", "48: 88 28 40", "96: ff 2f 00"}));
+            "15: e9 00 40", "48: 88 28 40", "384: ff 2f 00"}));
     // The shared drum track on Acc1's channel; Fill 1's meter without a tempo known.
     EXPECT_EQ(readMidi(standardMidiFile(v1, v1.variations[1], 120)).mid(35, 3),
         QStringList({"0: 9b 40 43", "7: 8b 40 4a", "9: 9b 00 01"}));
