@@ -10,11 +10,6 @@
 
 namespace {
 
-QString joinPath(const QString &folder, const QString &name)
-{
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
 class FolderWalk {
 public:
     FolderWalk(const FileService &files, const std::function<bool()> &canceled)

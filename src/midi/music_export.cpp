@@ -17,14 +17,6 @@ QString fileSystemName(const QString &name)
     return escapedText(name.left(end)).replace(QLatin1Char('/'), QLatin1String("\\x2f"));
 }
 
-// Below the folder; below the current one when there is none.
-QString joinPath(const QString &folder, const QString &name)
-{
-    if (folder.isEmpty())
-        return name;
-    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
-}
-
 // A style's chord variations that hold music, each to its file; the damaged ones are problems.
 void exportStyle(const StyleFile &file, const StyleEntry &style, const StyleReading &reading,
     const FileService &files, const MusicExportOptions &options, MusicExport &done)

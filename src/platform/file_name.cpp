@@ -121,3 +121,10 @@ QString escapedText(const QString &text)
     }
     return out;
 }
+
+QString joinPath(const QString &folder, const QString &name)
+{
+    if (folder.isEmpty())
+        return name;
+    return folder.endsWith(QLatin1Char('/')) ? folder + name : folder + QLatin1Char('/') + name;
+}

@@ -22,6 +22,9 @@
 // "\xHH" for a byte of a name that is not UTF-8.
 [[nodiscard]] QString escapedText(const QString &text);
 
+// `name` below `folder`; below the current folder when `folder` is empty.
+[[nodiscard]] QString joinPath(const QString &folder, const QString &name);
+
 // Whether the character at `i` stands for a byte of a name that is not UTF-8, and which.
 [[nodiscard]] bool isEscapedByte(const QString &name, qsizetype i);
 [[nodiscard]] inline quint8 escapedByte(QChar c) { return quint8(c.unicode() - 0xDC00); }

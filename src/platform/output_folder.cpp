@@ -113,10 +113,7 @@ OutputFolder::OutputFolder(const QString &path) : mPath(path)
 
 OutputFolder::~OutputFolder() { ::close(mFd); }
 
-QString OutputFolder::filePath(const QString &name) const
-{
-    return mPath.endsWith(QLatin1Char('/')) ? mPath + name : mPath + QLatin1Char('/') + name;
-}
+QString OutputFolder::filePath(const QString &name) const { return joinPath(mPath, name); }
 
 void OutputFolder::write(const QString &name, QByteArrayView bytes, bool replace) const
 {
